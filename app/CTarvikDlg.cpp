@@ -1,0 +1,178 @@
+#include "app/CTarvikDlg.h"
+
+#include <cstdio>
+
+#include "app/Messages.h"
+#include "panel/ControlIds.h"
+#include "settings/SettingsFile.h"
+
+namespace velmora2 {
+
+namespace {
+
+// How long after start-up the missing-settings-file notice appears.
+constexpr int kSettingsNoticeDelayMs = 500;
+
+struct SpinInit {
+    int id;
+    int lower;
+    int upper;
+    int position;
+};
+
+constexpr SpinInit kSpinInits[] = {
+    {ctl::kHorizontalPositionSpin, 0, 160, 140},
+    {ctl::kTimeDivSpin, 0, 6, 4},
+    {ctl::kLeftScaleSpin, 0, 9, 5},
+    {ctl::kLeftPositionSpin, 0, 36, 18},
+    {ctl::kRightScaleSpin, 0, 9, 5},
+    {ctl::kRightPositionSpin, 0, 36, 18},
+    {ctl::kVolumeSpin, 0, 12, 6},
+    {ctl::kTriggerLevelSpin, 0, 36, 18},
+    {ctl::kCursor1Spin, 0, 160, 0},
+    {ctl::kCursor2Spin, 0, 160, 0},
+};
+
+std::string FormatStatusMessage(Status result) {
+    char text[128];
+    std::snprintf(text, sizeof text, msg::kCannotSetUpSoundInput, static_cast<unsigned>(result));
+    return text;
+}
+
+std::string FormatMaxRateMessage(int rate) {
+    char text[512];
+    std::snprintf(text, sizeof text, msg::kDeviceMaxRate, rate);
+    return text;
+}
+
+}  // namespace
+
+CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
+                       DialogServices& services, std::filesystem::path programDirectory)
+    : sound_(sound),
+      clientArea_(clientArea),
+      view_(view),
+      services_(services),
+      programDirectory_(std::move(programDirectory)) {}
+
+CTarvikDlg::~CTarvikDlg() {
+    StopAndRelease(probeEngine_);
+    StopAndRelease(mainEngine_);
+}
+
+bool CTarvikDlg::OnInitDialog() {
+    InitSpinButtons();
+    InitButtons();
+    LoadSettings();
+
+    int deviceMaxRate = settings_.deviceMaxRate;
+    probeEngine_ = std::make_unique<CDSCapture>(sound_, clientArea_, DeviceId{}, DeviceId{},
+                                                settings_.activeSampleRate);
+    const Status probeResult = probeEngine_->Start(deviceMaxRate);
+    settings_.deviceMaxRate = deviceMaxRate;
+    if (Failed(probeResult)) {
+        StopAndRelease(probeEngine_);
+        ReportStartFailure(msg::kPreThreadTitle, probeResult);
+        settings_.fsample = 48000;
+        SaveSettings();
+        services_.EndDialog(kStartFailedResult);
+        return true;
+    }
+    StopAndRelease(probeEngine_);
+
+    RunDeviceDialog();
+    if (settings_.device < 0 || settings_.device > devices_.deviceCount - 1) settings_.device = 0;
+
+    const int device = settings_.device;
+    mainEngine_ = std::make_unique<CDSCapture>(sound_, clientArea_,
+                                               devices_.captureDeviceIds[device],
+                                               devices_.outputDeviceIds[device],
+                                               settings_.activeSampleRate);
+    const Status mainResult = mainEngine_->Start(deviceMaxRate);
+    settings_.deviceMaxRate = deviceMaxRate;
+    if (Failed(mainResult)) {
+        StopAndRelease(mainEngine_);
+        ReportStartFailure(msg::kMainThreadTitle, mainResult);
+        services_.EndDialog(kStartFailedResult);
+    } else {
+        ShowSplashScreen();
+        ApplySettingsToEngine();
+    }
+
+    if (settings_.deviceMaxRate < settings_.activeSampleRate) {
+        services_.MessageBox(FormatMaxRateMessage(settings_.deviceMaxRate), msg::kMainThreadTitle,
+                             MessageIcon::Stop);
+        settings_.fsample = settings_.deviceMaxRate < 96000 ? 48000 : 96000;
+        SaveSettings();
+    }
+    return true;
+}
+
+void CTarvikDlg::OnClose() { StopAndRelease(mainEngine_); }
+
+void CTarvikDlg::OnHoldRun() {
+    if (mainEngine_) mainEngine_->ToggleRun();
+}
+
+void CTarvikDlg::InitSpinButtons() {
+    for (const SpinInit& spin : kSpinInits) {
+        view_.SetSpinRange(spin.id, spin.lower, spin.upper);
+        view_.SetSpinPosition(spin.id, spin.position);
+    }
+}
+
+void CTarvikDlg::InitButtons() {
+    view_.SetCheck(ctl::kModeScope, true);
+    view_.SetCheck(ctl::kModeSpectrum, false);
+    view_.SetCheck(ctl::kModeLissajous, false);
+    view_.SetCheck(ctl::kModeNetwork, false);
+    settings_.playwav = "sin1k.wav";
+    view_.SetCheck(ctl::kTriggerOff, true);
+    view_.SetCheck(ctl::kTriggerLeft, false);
+    view_.SetCheck(ctl::kTriggerRight, false);
+    const RuntimeState engineDefaults;
+    view_.SetCheck(ctl::kLeftOn, engineDefaults.leftShown);
+    view_.SetCheck(ctl::kRightOn, engineDefaults.rightShown);
+    view_.SetCheck(ctl::kGeneratorOn, engineDefaults.generatorOn);
+    view_.Enable(ctl::kTriggerLevelSpin, triggerOn_);
+    view_.SetCheck(ctl::kLeftAc, true);
+    view_.SetCheck(ctl::kRightAc, true);
+    view_.SetCheck(ctl::kLeftDc, false);
+    view_.SetCheck(ctl::kRightDc, false);
+    view_.Enable(ctl::kRecord, true);
+    view_.Enable(ctl::kStopRecord, false);
+}
+
+void CTarvikDlg::LoadSettings() {
+    if (LoadSettingsFile(programDirectory_, settings_) == SettingsLoad::Loaded) return;
+    settings_.settingsStatus = "NoIniFile";
+    // A one-shot timer of its own, so that a sweep or recording started in the first half second
+    // keeps timer 1 to itself.
+    services_.SingleShot(kSettingsNoticeDelayMs, [this] { ShowSettingsFileNotice(); });
+}
+
+void CTarvikDlg::ShowSettingsFileNotice() {
+    if (!iniNoticePending_ || settings_.settingsStatus != "NoIniFile") return;
+    iniNoticePending_ = false;
+    services_.MessageBox(msg::kSettingsFileNotFound, msg::kApplicationTitle, MessageIcon::Exclamation);
+}
+
+void CTarvikDlg::SaveSettings() {
+    if (SaveSettingsFile(programDirectory_, settings_) == SettingsSave::CannotWrite)
+        services_.MessageBox(msg::kCannotWriteSettings, msg::kApplicationTitle,
+                             MessageIcon::Exclamation);
+}
+
+void CTarvikDlg::RunDeviceDialog() {}
+
+void CTarvikDlg::ShowSplashScreen() {}
+
+void CTarvikDlg::ApplySettingsToEngine() {
+    if (mainEngine_) velmora2::ApplySettingsToEngine(settings_, *mainEngine_);
+}
+
+void CTarvikDlg::ReportStartFailure(const char* title, Status result) {
+    services_.MessageBox(FormatStatusMessage(result), title, MessageIcon::Stop);
+}
+
+}  // namespace velmora2

@@ -1,0 +1,75 @@
+// The main window: start-up of the engines, the front panel's master copies of the settings and
+// scales, and shutdown. Plain C++: it speaks to its controls through DialogView and to the user
+// through DialogServices, so the whole start-up runs in tests without a display.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "dialogs/DeviceTable.h"
+#include "display/Surface.h"
+#include "engine/CDSCapture.h"
+#include "engine/DisplayScales.h"
+#include "platform/DialogView.h"
+#include "platform/SoundSystem.h"
+#include "settings/SettingsRecord.h"
+
+namespace velmora2 {
+
+class CTarvikDlg {
+public:
+    static constexpr int kStartFailedResult = 3;
+    static constexpr int kTimer1 = 1;
+
+    CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
+               DialogServices& services, std::filesystem::path programDirectory);
+    ~CTarvikDlg();
+    CTarvikDlg(const CTarvikDlg&) = delete;
+    CTarvikDlg& operator=(const CTarvikDlg&) = delete;
+
+    // Initialisation: panel, settings, probe engine, device list, main engine. A failed start
+    // ends the dialog with kStartFailedResult through DialogServices::EndDialog.
+    bool OnInitDialog();
+    // Window close: stops the engine before the client area goes away.
+    void OnClose();
+    void OnHoldRun();
+
+    CDSCapture* MainEngine() { return mainEngine_.get(); }
+    const SettingsRecord& Settings() const { return settings_; }
+    const DeviceTable& Devices() const { return devices_; }
+
+private:
+    void InitSpinButtons();
+    void InitButtons();
+    void LoadSettings();
+    void SaveSettings();
+    void ShowSettingsFileNotice();
+    void RunDeviceDialog();
+    void ShowSplashScreen();
+    void ApplySettingsToEngine();
+    void ReportStartFailure(const char* title, Status result);
+
+    SoundSystem& sound_;
+    DrawingTarget& clientArea_;
+    DialogView& view_;
+    DialogServices& services_;
+    const std::filesystem::path programDirectory_;
+
+    SettingsRecord settings_;
+    DeviceTable devices_;
+    CursorPositions cursorX_{};
+    std::string modeKeyword_ = "WAVE";
+    bool iniNoticePending_ = true;
+    bool triggerOn_ = false;
+    bool sweepRunning_ = false;
+    int sweepIndex_ = -1;
+    int32_t generatorVolume_ = -600;
+    int timerId_ = 0;
+    bool recording_ = false;
+
+    std::unique_ptr<CDSCapture> probeEngine_;
+    std::unique_ptr<CDSCapture> mainEngine_;
+};
+
+}  // namespace velmora2

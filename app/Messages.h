@@ -1,0 +1,19 @@
+// The main window's message texts, exactly as the user sees them (escapes as in C).
+#pragma once
+
+namespace velmora2::msg {
+
+inline constexpr const char* kCannotSetUpSoundInput =
+    "サウンド入力を設定できません。 \nエラー: %08X";
+inline constexpr const char* kDeviceMaxRate =
+    "このﾃﾞﾊﾞｲｽのｻﾝﾌﾟﾘﾝｸﾞ周波数は　\n最高 %d Hzです。\nｱﾌﾟﾘｹｰｼｮﾝを終了→再起動してから \nｻﾝﾌﾟﾘﾝｸﾞ周波数を確認してください。 ";
+inline constexpr const char* kSettingsFileNotFound =
+    "INIファイル(Velmora2.INI)  \r\n\r\nが見つかりません。 ";
+inline constexpr const char* kCannotWriteSettings =
+    "Velmora2.INIに書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
+
+inline constexpr const char* kApplicationTitle = "Velmora2";
+inline constexpr const char* kPreThreadTitle = "preThread";
+inline constexpr const char* kMainThreadTitle = "mainThread";
+
+}  // namespace velmora2::msg

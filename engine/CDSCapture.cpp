@@ -1,0 +1,174 @@
+#include "engine/CDSCapture.h"
+
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+#include "engine/MeterImage.h"
+
+namespace velmora2 {
+
+namespace {
+
+constexpr auto kStopWait = std::chrono::milliseconds(3000);
+constexpr Rgb kWhite{255, 255, 255};
+
+void TraceStep(int step, Status result) {
+    std::fprintf(stderr, "[%d]: result = %08X\n", step, static_cast<unsigned>(result));
+}
+
+}  // namespace
+
+CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
+                       DeviceId outputDevice, int sampleRate)
+    : sound_(sound),
+      window_(window),
+      captureDeviceId_(captureDevice),
+      outputDeviceId_(outputDevice),
+      sampleRate_(sampleRate),
+      backBuffer_(window.CreateSurface(kPictureWidth, kPictureHeight, kWhite)) {}
+
+CDSCapture::~CDSCapture() {
+    if (thread_.joinable()) Stop();
+}
+
+Status CDSCapture::Start(int& deviceMaxRate) {
+    stopRequested_.store(false);
+    try {
+        thread_ = std::thread([this] { WorkerMain(); });
+    } catch (const std::system_error&) {
+        return kGenericFailure;
+    }
+    initDone_.Wait();
+    if (deviceMaxRateKnown_) deviceMaxRate = deviceMaxRate_;
+    const Status result = initResult_;
+    if (Failed(result)) Stop();
+    return result;
+}
+
+bool CDSCapture::Stop() {
+    if (!thread_.joinable()) return true;
+    stopRequested_.store(true, std::memory_order_release);
+    wake_.Notify();
+    if (threadEnded_.WaitFor(kStopWait) || threadEnded_.WaitFor(kStopWait)) {
+        thread_.join();
+        return true;
+    }
+    std::fprintf(stderr, "engine: the worker did not end within %lld ms; it is left running\n",
+                 static_cast<long long>(2 * kStopWait.count()));
+    thread_.detach();
+    return false;
+}
+
+void CDSCapture::WorkerMain() {
+    initResult_ = InitialiseDevices();
+    const bool initialised = !Failed(initResult_);
+    if (initialised) DrawMeterImages();
+    initDone_.Set();
+    if (initialised) RunWaitLoop();
+    ReleaseDevices();
+    threadEnded_.Set();
+}
+
+Status CDSCapture::InitialiseDevices() {
+    Status r = sound_.OpenCaptureDevice(captureDeviceId_, captureDevice_);
+    TraceStep(1, r);
+    if (Failed(r)) return r;
+
+    r = sound_.OpenOutputDevice(outputDeviceId_, outputDevice_);
+    if (Failed(r)) return r;
+
+    int maxRate = 0;
+    r = outputDevice_->QueryMaxSampleRate(maxRate);
+    TraceStep(2, r);
+    if (Failed(r)) return r;
+    deviceMaxRate_ = maxRate;
+    deviceMaxRateKnown_ = true;
+
+    const WaveFormat format = WaveFormat::StereoPcm16(static_cast<uint32_t>(sampleRate_));
+    r = captureDevice_->CreateCaptureBuffer(format, kCaptureBufferBytes, captureBuffer_);
+    TraceStep(3, r);
+    if (Failed(r)) return r;
+
+    r = captureBuffer_->AttachQueue(&queue_);
+    TraceStep(4, r);
+    if (Failed(r)) return r;
+
+    r = captureBuffer_->SetNotificationPositions(kBlockBytes - 1, kCaptureBufferBytes - 1);
+    TraceStep(5, r);
+    if (Failed(r)) return r;
+
+    r = captureBuffer_->Start();
+    if (Failed(r)) return r;
+
+    // The first generator buffer is silence and is not played.
+    std::unique_ptr<OutputBuffer> silence;
+    r = outputDevice_->CreateOutputBuffer(format, kCaptureBufferBytes, silence);
+    TraceStep(3, r);
+    if (Failed(r)) return r;
+    generator_.store(std::shared_ptr<OutputBuffer>(std::move(silence)));
+    return r;
+}
+
+void CDSCapture::RunWaitLoop() {
+    int half = 0;
+    while (!stopRequested_.load(std::memory_order_acquire)) {
+        if (queue_.Pop(&captureBytes_[half * kBlockBytes])) {
+            ProcessBlock(half);
+            half ^= 1;
+            continue;
+        }
+        wake_.Wait();
+    }
+}
+
+void CDSCapture::ReleaseDevices() {
+    captureBuffer_.reset();
+    captureDevice_.reset();
+    if (auto generator = generator_.exchange(nullptr)) generator->Stop();
+    outputDevice_.reset();
+}
+
+void CDSCapture::DrawMeterImages() {
+    const std::unique_ptr<Surface> meter =
+        window_.CreateSurface(kMeterWidth, kMeterHeight, kMeterDark);
+    DrawMeterImage(*meter);
+    window_.CopyToWindow(*meter, 20, 12);
+    window_.CopyToWindow(*meter, 50, 12);
+}
+
+void CDSCapture::ProcessBlock(int half) {
+    WorkerRequests requests;
+    control_.TakeSnapshot(snapshot_, requests);
+    ApplyRequests(requests);
+
+    // The screen always shows the picture finished during the previous block.
+    window_.CopyToWindow(*backBuffer_, kPictureX, kPictureY);
+
+    if (blockObserver_) blockObserver_(half, &captureBytes_[half * kBlockBytes]);
+    blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void CDSCapture::ApplyRequests(const WorkerRequests& requests) {
+    if (requests.clearSingleShot) workerState_.singleShotCaptured = false;
+    if (requests.setAveragingCounter) workerState_.averagingCounter = requests.averagingCounter;
+    if (requests.startSweepPoint) {
+        workerState_.sweepPointIndex = requests.sweepPointIndex;
+        workerState_.settleCounter = 1;
+    }
+    if (requests.resetSweep) {
+        workerState_.phaseWrapped = false;
+        workerState_.signByCrossing = true;
+    }
+}
+
+void StopAndRelease(std::unique_ptr<CDSCapture>& engine) {
+    if (!engine) return;
+    if (engine->Stop()) {
+        engine.reset();
+    } else {
+        (void)engine.release();  // its worker may still touch it: never free it under the worker
+    }
+}
+
+}  // namespace velmora2

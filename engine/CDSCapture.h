@@ -1,0 +1,133 @@
+// The engine: owns the capture and output devices, the generator buffer, the worker thread that
+// runs the block pipeline on every captured half, and the off-screen picture the views draw into.
+// All operations are called from the user-interface thread; the worker only reads the settings
+// through a snapshot taken at the start of each block.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "display/Surface.h"
+#include "engine/EngineControl.h"
+#include "engine/RuntimeState.h"
+#include "platform/BlockQueue.h"
+#include "platform/Event.h"
+#include "platform/SoundSystem.h"
+#include "platform/WakeSignal.h"
+
+namespace velmora2 {
+
+class CDSCapture {
+public:
+    static constexpr int kPictureWidth = 481;
+    static constexpr int kPictureHeight = 361;
+    static constexpr int kPictureX = 20;
+    static constexpr int kPictureY = 20;
+
+    // Touches no device: the devices are opened by the worker in Start.
+    CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
+               DeviceId outputDevice, int sampleRate);
+    // Stops a worker that is still running. Owners stop the engine first (see StopAndRelease).
+    ~CDSCapture();
+    CDSCapture(const CDSCapture&) = delete;
+    CDSCapture& operator=(const CDSCapture&) = delete;
+
+    // Starts the worker and waits until it has initialised the devices. Returns the
+    // initialisation result; deviceMaxRate receives the output device's highest rate once that
+    // query has succeeded. On failure no worker is left running.
+    Status Start(int& deviceMaxRate);
+    // Asks the worker to end and waits for it (3000 ms, then a further 3000 ms). Returns false when
+    // the worker did not end: it is then detached and this object must never be destroyed.
+    bool Stop();
+
+    // Generator.
+    int SetGeneratorFile(const std::string& fileName);
+    void SetGeneratorVolume(int32_t hundredthsDb);
+    void SetOutputs(bool leftShown, bool rightShown, bool generatorOn);
+
+    // Control operations.
+    void SetMode(int32_t mode);
+    void ToggleRun();
+    void ResetSweep();
+    void SetTriggerLevel(int32_t level);
+    void SetTriggerSource(int source);  // 0 off, 1 left, 2 right
+    void SetTriggerMode(bool rising, bool repeat);
+    // Refuses (returns a positive status) a length that is not a power of two in 256 ... 65536.
+    Status SetRecordLength(int32_t length);
+    void SetChannelDelay(int32_t delay);
+    // Refuses (returns a positive status) a factor other than 1, 2 or 4.
+    Status SetOversampling(int32_t factor);
+    void SetLogAxis(bool on);
+    void SetWindowFunction(const std::string& name);
+    void SetDifferenceUnit(bool seconds);
+    void SetDelayDisplay(bool on);
+    void SetAdcRange(bool on);
+    void SetMeasurements(bool mainFrequency, bool thd, bool thdPlusNoise, bool signalToNoise,
+                         bool highPass);
+    void SetAveraging(bool on, int32_t length);
+    void SetSweepPoints(int32_t points);
+    void SetSlowSweep(bool on);
+    void SetPeakSearch(bool on);
+    void StartSweepPoint(int32_t index);
+    void ApplyDisplayScales(const DisplayScales& scales);
+    void SetCursors(const std::array<int32_t, kEngineCursorCount>& positions);
+
+    // Observation.
+    RuntimeState Settings() const { return control_.Read(); }
+    int SampleRate() const { return sampleRate_; }
+    uint64_t BlocksProcessed() const { return blocksProcessed_.load(std::memory_order_acquire); }
+    uint64_t BlocksDropped() const { return queue_.DroppedCount(); }
+    // Called by the worker with every block it processes (half, its 8192 bytes). Set before Start.
+    using BlockObserver = std::function<void(int half, const uint8_t* bytes)>;
+    void SetBlockObserver(BlockObserver observer) { blockObserver_ = std::move(observer); }
+
+private:
+    void WorkerMain();
+    Status InitialiseDevices();
+    void RunWaitLoop();
+    void ReleaseDevices();
+    void ProcessBlock(int half);
+    void ApplyRequests(const WorkerRequests& requests);
+    void DrawMeterImages();
+    void PlayGenerator(OutputBuffer& buffer, int32_t volume);
+
+    SoundSystem& sound_;
+    DrawingTarget& window_;
+    const DeviceId captureDeviceId_;
+    const DeviceId outputDeviceId_;
+    const int sampleRate_;
+
+    EngineControl control_;
+    RuntimeState snapshot_;  // worker: the settings of the block being processed
+    WorkerState workerState_;  // worker-owned state
+
+    WakeSignal wake_;
+    BlockQueue queue_{wake_};
+    std::atomic<bool> stopRequested_{false};
+    Event initDone_;
+    Event threadEnded_;
+    std::thread thread_;
+    Status initResult_ = kOk;
+    int deviceMaxRate_ = 0;
+    bool deviceMaxRateKnown_ = false;
+
+    std::unique_ptr<CaptureDevice> captureDevice_;
+    std::unique_ptr<CaptureBuffer> captureBuffer_;
+    std::unique_ptr<OutputDevice> outputDevice_;
+    std::atomic<std::shared_ptr<OutputBuffer>> generator_;
+
+    uint8_t captureBytes_[kCaptureBufferBytes] = {};
+    std::unique_ptr<Surface> backBuffer_;
+    std::atomic<uint64_t> blocksProcessed_{0};
+    BlockObserver blockObserver_;
+};
+
+// Stops the engine and destroys it; an engine whose worker would not end is left allocated (a
+// leak, never a crash). The pointer is empty afterwards.
+void StopAndRelease(std::unique_ptr<CDSCapture>& engine);
+
+}  // namespace velmora2

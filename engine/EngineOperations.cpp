@@ -1,0 +1,176 @@
+// The engine operations of the user-interface thread: stores into the control record, requests
+// to the worker, and the generator switch and volume.
+#include <algorithm>
+
+#include "engine/CDSCapture.h"
+#include "engine/RecordLength.h"
+
+namespace velmora2 {
+
+void CDSCapture::PlayGenerator(OutputBuffer& buffer, int32_t volume) {
+    buffer.SetVolume(volume);
+    buffer.PlayLooping();
+}
+
+int CDSCapture::SetGeneratorFile(const std::string& fileName) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.generatorFile = fileName; });
+    return 0;
+}
+
+void CDSCapture::SetGeneratorVolume(int32_t hundredthsDb) {
+    bool generatorOn = false;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.generatorVolume = hundredthsDb;
+        generatorOn = s.generatorOn;
+    });
+    if (!generatorOn) return;
+    if (const auto generator = generator_.load()) {
+        generator->Stop();
+        PlayGenerator(*generator, hundredthsDb);
+    }
+}
+
+void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
+    int32_t volume = 0;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.leftShown = leftShown;
+        s.rightShown = rightShown;
+        s.generatorOn = generatorOn;
+        volume = s.generatorVolume;
+    });
+    const auto generator = generator_.load();
+    if (!generator) return;
+    if (generatorOn)
+        PlayGenerator(*generator, volume);
+    else
+        generator->Stop();
+}
+
+void CDSCapture::SetMode(int32_t mode) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.mode = mode; });
+}
+
+void CDSCapture::ToggleRun() {
+    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+        if (s.run) {
+            s.run = false;
+        } else {
+            r.clearSingleShot = true;
+            s.run = true;
+        }
+    });
+}
+
+void CDSCapture::ResetSweep() {
+    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+        s.run = true;
+        r.resetSweep = true;
+        // A frozen single shot would make every sweep point measure the same frame.
+        r.clearSingleShot = true;
+    });
+}
+
+void CDSCapture::SetTriggerLevel(int32_t level) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.triggerLevel = level; });
+}
+
+void CDSCapture::SetTriggerSource(int source) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.triggerEnabled = source != 0;
+        if (source != 0) s.triggerSourceLeft = source == 1;
+    });
+}
+
+void CDSCapture::SetTriggerMode(bool rising, bool repeat) {
+    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+        s.triggerRising = rising;
+        s.triggerRepeat = repeat;
+        if (repeat) r.clearSingleShot = true;
+    });
+}
+
+Status CDSCapture::SetRecordLength(int32_t length) {
+    if (!IsValidRecordLength(length)) return 1;
+    control_.Update([&](RuntimeState&, WorkerRequests& r) { r.recordLength = length; });
+    return kOk;
+}
+
+void CDSCapture::SetChannelDelay(int32_t delay) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.channelDelay = delay; });
+}
+
+Status CDSCapture::SetOversampling(int32_t factor) {
+    if (factor != 1 && factor != 2 && factor != 4) return 1;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.oversampling = factor; });
+    return kOk;
+}
+
+void CDSCapture::SetLogAxis(bool on) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.logAxis = on; });
+}
+
+void CDSCapture::SetWindowFunction(const std::string& name) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.windowFunction = name; });
+}
+
+void CDSCapture::SetDifferenceUnit(bool seconds) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.differenceUnit = seconds; });
+}
+
+void CDSCapture::SetDelayDisplay(bool on) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.delayDisplay = on; });
+}
+
+void CDSCapture::SetAdcRange(bool on) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.adcRangeShown = on; });
+}
+
+void CDSCapture::SetMeasurements(bool mainFrequency, bool thd, bool thdPlusNoise,
+                                 bool signalToNoise, bool highPass) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.measurements = {mainFrequency, thd, thdPlusNoise, signalToNoise, highPass};
+    });
+}
+
+void CDSCapture::SetAveraging(bool on, int32_t length) {
+    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+        s.averagingOn = on;
+        s.averagingLength = length;
+        r.setAveragingCounter = true;
+        r.averagingCounter = on ? 1 : 0;
+    });
+}
+
+void CDSCapture::SetSweepPoints(int32_t points) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.sweepPoints = points; });
+}
+
+void CDSCapture::SetSlowSweep(bool on) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.slowSweep = on; });
+}
+
+void CDSCapture::SetPeakSearch(bool on) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.peakSearch = on; });
+}
+
+void CDSCapture::StartSweepPoint(int32_t index) {
+    control_.Update([&](RuntimeState&, WorkerRequests& r) {
+        r.startSweepPoint = true;
+        r.sweepPointIndex = index;
+    });
+}
+
+void CDSCapture::ApplyDisplayScales(const DisplayScales& scales) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.scales = scales; });
+}
+
+void CDSCapture::SetCursors(const std::array<int32_t, kEngineCursorCount>& positions) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        for (int i = 0; i < kEngineCursorCount; ++i) {
+            s.cursors[i] = positions[i];
+            if (positions[i] != 0) s.cursorShown[i] = true;
+        }
+    });
+}
+
+}  // namespace velmora2

@@ -1,0 +1,88 @@
+// The engine's runtime state. RuntimeState is what the user-interface thread sets through the
+// engine operations; the worker takes a consistent snapshot of it at the start of every block.
+// Things the worker owns (WorkerState) are only reset by the user interface, through
+// WorkerRequests that the worker applies at the start of its next block.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/DisplayScales.h"
+
+namespace velmora2 {
+
+enum EngineMode : int32_t {
+    kModeScope = 0,
+    kModeSpectrum = 1,
+    kModeNetworkPlot = 2,
+    kModeLissajous = 3,
+};
+
+constexpr int kDefaultRecordLength = 2048;
+constexpr int kMaxSweepPoints = 50;
+
+struct MeasurementSwitches {
+    bool mainFrequency = true;  // MAINFREQ
+    bool thd = true;            // THD
+    bool thdPlusNoise = true;   // THDPN
+    bool signalToNoise = true;  // SN
+    bool highPass = false;      // HPF
+    friend bool operator==(const MeasurementSwitches&, const MeasurementSwitches&) = default;
+};
+
+struct RuntimeState {
+    int32_t mode = kModeScope;
+    bool run = true;
+    bool triggerEnabled = false;
+    bool triggerSourceLeft = true;
+    bool triggerRising = true;  // TRIGEDGE
+    bool triggerRepeat = true;  // TRIGMODE: NORMAL = repeat, SINGLE = single shot
+    int32_t triggerLevel = 0;   // ADC counts
+    bool leftShown = true;
+    bool rightShown = true;
+    bool generatorOn = false;
+    std::string generatorFile = "sin1k.wav";
+    int32_t generatorVolume = -600;  // hundredths of a dB
+    bool logAxis = false;            // XLOG
+    std::string windowFunction = "black-h";  // WINFUNC
+    int32_t oversampling = 1;        // OSR
+    int32_t channelDelay = 0;        // TADJ
+    bool differenceUnit = true;      // DIFUNIT
+    bool delayDisplay = true;        // PHSDLY
+    bool adcRangeShown = false;      // ADCRNG
+    MeasurementSwitches measurements;
+    bool averagingOn = false;        // AVEENB
+    int32_t averagingLength = 50;    // MAXAVEN
+    std::array<int32_t, kEngineCursorCount> cursors{};
+    std::array<bool, kEngineCursorCount> cursorShown{};
+    DisplayScales scales;
+    int32_t sweepPoints = 18;        // WAVN
+    bool slowSweep = false;          // SLOWSWEEP
+    bool peakSearch = false;
+};
+
+// Resets the user interface asks of the worker; applied at the start of the worker's next block.
+struct WorkerRequests {
+    bool clearSingleShot = false;
+    int32_t recordLength = 0;        // 0: none; otherwise the requested record length N
+    bool setAveragingCounter = false;
+    int32_t averagingCounter = 0;
+    bool startSweepPoint = false;
+    int32_t sweepPointIndex = 0;
+    bool resetSweep = false;
+};
+
+// What only the worker writes.
+struct WorkerState {
+    bool singleShotCaptured = false;
+    int32_t triggerIndex = 0;
+    int32_t recordLength = kDefaultRecordLength;
+    int32_t averagingCounter = 0;
+    int32_t sweepPointIndex = 0;
+    int32_t settleCounter = 0;
+    bool phaseWrapped = false;
+    bool signByCrossing = true;
+};
+
+}  // namespace velmora2

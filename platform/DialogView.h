@@ -1,0 +1,58 @@
+// The dialog seam. Each window or dialog is a plain C++ class that owns its state and handlers; it
+// speaks to its controls by numeric id through DialogView and to the user through DialogServices.
+// The Qt views implement both with real widgets; tests use fakes that record everything.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace velmora2 {
+
+enum class MessageIcon { Stop, Exclamation, Information };
+
+class DialogView {
+public:
+    virtual ~DialogView() = default;
+    virtual void Enable(int id, bool enabled) = 0;
+    virtual bool IsEnabled(int id) const = 0;
+    virtual void SetCheck(int id, bool checked) = 0;
+    virtual bool IsChecked(int id) const = 0;
+    // Up-down controls: setting the range or position sends no change notification.
+    virtual void SetSpinRange(int id, int lower, int upper) = 0;
+    virtual void SetSpinPosition(int id, int position) = 0;
+    virtual int SpinPosition(int id) const = 0;
+    virtual void SetText(int id, const std::string& utf8) = 0;
+    virtual std::string Text(int id) const = 0;
+    virtual void Show(int id, bool visible) = 0;
+};
+
+class DialogServices;
+
+// A modal dialog run by DialogServices::RunModal: its logic class, told apart by template id.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    virtual int TemplateId() const = 0;
+    // Called when the dialog opens, with its own view and services. Returning with EndDialog
+    // called closes it before it is shown.
+    virtual void OnInitDialog(DialogView& view, DialogServices& services) = 0;
+};
+
+class DialogServices {
+public:
+    virtual ~DialogServices() = default;
+    // Shows a message box with an OK button; returns when it is closed.
+    virtual void MessageBox(const std::string& text, const std::string& title,
+                            MessageIcon icon) = 0;
+    // Runs a dialog modally; returns its result.
+    virtual int RunModal(ModalDialog& dialog) = 0;
+    // Timer 1 of the window: a new setting replaces a running one. Returns the timer's id.
+    virtual int SetTimer(int timerId, int periodMs) = 0;
+    virtual void KillTimer(int timerId) = 0;
+    // A one-shot timer of its own, independent of the window's numbered timers.
+    virtual void SingleShot(int delayMs, std::function<void()> action) = 0;
+    // Ends this dialog with the result. During initialisation the dialog closes before it is shown.
+    virtual void EndDialog(int result) = 0;
+};
+
+}  // namespace velmora2

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the instrument need (Debian packages, only when missing),
+# then configures and builds into build/. Safe to run again; quick when there is nothing to do.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils
+  xvfb xauth x11-apps fonts-liberation fonts-noto-cjk
+  libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build -j2
