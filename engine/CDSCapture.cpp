@@ -137,31 +137,6 @@ void CDSCapture::DrawMeterImages() {
     window_.CopyToWindow(*meter, 50, 12);
 }
 
-void CDSCapture::ProcessBlock(int half) {
-    WorkerRequests requests;
-    control_.TakeSnapshot(snapshot_, requests);
-    ApplyRequests(requests);
-
-    // The screen always shows the picture finished during the previous block.
-    window_.CopyToWindow(*backBuffer_, kPictureX, kPictureY);
-
-    if (blockObserver_) blockObserver_(half, &captureBytes_[half * kBlockBytes]);
-    blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
-}
-
-void CDSCapture::ApplyRequests(const WorkerRequests& requests) {
-    if (requests.clearSingleShot) workerState_.singleShotCaptured = false;
-    if (requests.setAveragingCounter) workerState_.averagingCounter = requests.averagingCounter;
-    if (requests.startSweepPoint) {
-        workerState_.sweepPointIndex = requests.sweepPointIndex;
-        workerState_.settleCounter = 1;
-    }
-    if (requests.resetSweep) {
-        workerState_.phaseWrapped = false;
-        workerState_.signByCrossing = true;
-    }
-}
-
 void StopAndRelease(std::unique_ptr<CDSCapture>& engine) {
     if (!engine) return;
     if (engine->Stop()) {

@@ -14,6 +14,7 @@
 #include "display/Surface.h"
 #include "engine/EngineControl.h"
 #include "engine/RuntimeState.h"
+#include "engine/SampleBlock.h"
 #include "platform/BlockQueue.h"
 #include "platform/Event.h"
 #include "platform/SoundSystem.h"
@@ -81,8 +82,20 @@ public:
     int SampleRate() const { return sampleRate_; }
     uint64_t BlocksProcessed() const { return blocksProcessed_.load(std::memory_order_acquire); }
     uint64_t BlocksDropped() const { return queue_.DroppedCount(); }
-    // Called by the worker with every block it processes (half, its 8192 bytes). Set before Start.
-    using BlockObserver = std::function<void(int half, const uint8_t* bytes)>;
+    // Complete records that went through the spectrum analysis.
+    uint64_t RecordsAnalysed() const { return recordsAnalysed_.load(std::memory_order_acquire); }
+
+    // What the worker hands an observer after each block: the half, its 8192 captured bytes, and
+    // the sample block and worker state as the block left them.
+    struct ProcessedBlock {
+        int half;
+        const uint8_t* bytes;
+        const SampleBlock& samples;
+        const WorkerState& state;
+        bool dropped;  // the block only applied a new record length
+    };
+    // Called on the worker after every block (for tests and diagnostics). Set before Start.
+    using BlockObserver = std::function<void(const ProcessedBlock&)>;
     void SetBlockObserver(BlockObserver observer) { blockObserver_ = std::move(observer); }
 
 private:
@@ -92,6 +105,13 @@ private:
     void ReleaseDevices();
     void ProcessBlock(int half);
     void ApplyRequests(const WorkerRequests& requests);
+    bool ApplyRecordLength(int32_t requested);
+    void StoreSamples(const uint8_t* bytes);
+    void OversampleBothChannels();
+    void DrawScopePicture();
+    void AnalyseAndDrawSpectrum();
+    void DrawLissajousPicture();
+    void DrawNetworkPicture();
     void DrawMeterImages();
     void PlayGenerator(OutputBuffer& buffer, int32_t volume);
 
@@ -121,8 +141,10 @@ private:
     std::atomic<std::shared_ptr<OutputBuffer>> generator_;
 
     uint8_t captureBytes_[kCaptureBufferBytes] = {};
+    SampleBlock samples_;
     std::unique_ptr<Surface> backBuffer_;
     std::atomic<uint64_t> blocksProcessed_{0};
+    std::atomic<uint64_t> recordsAnalysed_{0};
     BlockObserver blockObserver_;
 };
 

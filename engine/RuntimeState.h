@@ -76,8 +76,6 @@ struct WorkerRequests {
 // What only the worker writes.
 struct WorkerState {
     bool singleShotCaptured = false;
-    int32_t triggerIndex = 0;
-    int32_t recordLength = kDefaultRecordLength;
     int32_t averagingCounter = 0;
     int32_t sweepPointIndex = 0;
     int32_t settleCounter = 0;

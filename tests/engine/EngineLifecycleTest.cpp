@@ -33,12 +33,12 @@ protected:
 
     // Records the half and frame numbers of every block the pipeline sees.
     void ObserveBlocks(CDSCapture& engine) {
-        engine.SetBlockObserver([this](int half, const uint8_t* bytes) {
-            const int64_t first = FrameNumberAt(bytes, 0);
+        engine.SetBlockObserver([this](const CDSCapture::ProcessedBlock& b) {
+            const int64_t first = FrameNumberAt(b.bytes, 0);
             bool contiguous = true;
             for (int f = 1; f < kBlockFrames; ++f)
-                contiguous = contiguous && FrameNumberAt(bytes, f) == first + f;
-            seen.push_back({half, first, contiguous});
+                contiguous = contiguous && FrameNumberAt(b.bytes, f) == first + f;
+            seen.push_back({b.half, first, contiguous});
         });
     }
 
@@ -76,12 +76,12 @@ TEST_F(EngineOnBench, StalledWorkerCatchesUpWithoutLosingBlocks) {
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     std::atomic<bool> stalled{false};
-    engine.SetBlockObserver([&](int half, const uint8_t* bytes) {
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
         if (seen.size() == 3) {
             stalled = true;
             released.wait();
         }
-        seen.push_back({half, FrameNumberAt(bytes, 0), true});
+        seen.push_back({b.half, FrameNumberAt(b.bytes, 0), true});
     });
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
@@ -105,12 +105,12 @@ TEST_F(EngineOnBench, OverflowDropsWholeBlocksAndCountsThem) {
     std::shared_future<void> released = release.get_future().share();
     std::atomic<bool> stalled{false};
     std::vector<int64_t> firstFrames;
-    engine.SetBlockObserver([&](int, const uint8_t* bytes) {
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
         if (firstFrames.empty()) {
             stalled = true;
             released.wait();
         }
-        firstFrames.push_back(FrameNumberAt(bytes, 0));
+        firstFrames.push_back(FrameNumberAt(b.bytes, 0));
     });
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);

@@ -1,0 +1,62 @@
+// The keys of the settings file in file order, each with its field and the rule for its value.
+// The loader and the saver both walk this one table, so they cannot disagree about order or words.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsRules.h"
+
+namespace velmora2::settings_keys {
+
+struct Real {};   // "%f"; not-finite values are refused
+struct Integer {  // "%d"; values outside the allowed set are refused
+    bool (*allowed)(int32_t);
+};
+struct Word {  // one of two words; any other word reads as false
+    const char* trueWord;
+    const char* falseWord;
+};
+struct Text {        // the token as it stands
+    bool refuseCut;  // a cut value keeps the current one instead
+};
+struct PhaseRange {};  // PRNG: told apart by its first token
+struct SampleRate {};  // FSAMPLE: also sets the active rate
+struct SweepSpeed {};  // SLOWSWEEP: "OFF" is false, anything else true; sets the sweep period
+
+// Calls visit(key, field, rule) for every key in file order; Record is SettingsRecord or
+// const SettingsRecord.
+template <typename Record, typename Visitor>
+void ForEachKey(Record& r, Visitor&& visit) {
+    visit("CAL", r.scales.cal, Real{});
+    visit("OSR", r.osr, Integer{IsValidOversampling});
+    visit("DIFUNIT", r.difunitSec, Word{"SEC", "HZ"});
+    visit("TRIGEDGE", r.trigEdgeRising, Word{"RISING", "FALLING"});
+    visit("TRIGMODE", r.trigModeNormal, Word{"NORMAL", "SINGLE"});
+    visit("TADJ", r.tadj, Integer{IsValidChannelDelay});
+    visit("ADCRNG", r.adcRange, Word{"ENABLE", "DISABLE"});
+    visit("FFTN", r.fftn, Integer{IsValidRecordLength});
+    visit("XLOG", r.xlog, Word{"LOG", "LINEAR"});
+    visit("WINFUNC", r.winfunc, Text{false});
+    visit("MAINFREQ", r.mainFreq, Word{"ON", "OFF"});
+    visit("THD", r.thd, Word{"ON", "OFF"});
+    visit("THDPN", r.thdpn, Word{"ON", "OFF"});
+    visit("SN", r.sn, Word{"ON", "OFF"});
+    visit("HPF", r.hpf, Word{"ON", "OFF"});
+    visit("SPECCAL", r.scales.specCal, Real{});
+    visit("PHSDLY", r.phaseDisplay, Word{"PHASE", "DELAY"});
+    visit("GRNG", r.scales.gainRange, Real{});
+    visit("DRNG", r.scales.delayRange, Real{});
+    visit("PRNG", r.scales.phaseRange, PhaseRange{});
+    visit("GOFT", r.scales.gainOffset, Real{});
+    visit("PLAYWAV", r.playwav, Text{true});
+    visit("DEVICE", r.device, Integer{IsValidDeviceIndex});
+    visit("FSAMPLE", r.fsample, SampleRate{});
+    visit("MAXREC", r.maxrec, Real{});
+    visit("AVEENB", r.aveenb, Word{"ON", "OFF"});
+    visit("MAXAVEN", r.maxaven, Integer{IsValidAveragingLength});
+    visit("WAVN", r.wavn, Integer{IsValidSweepPoints});
+    visit("SLOWSWEEP", r.slowSweep, SweepSpeed{});
+}
+
+}  // namespace velmora2::settings_keys

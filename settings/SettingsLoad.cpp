@@ -1,0 +1,80 @@
+// The loader: searches the keys in file order through the token stream, never rewinding, and
+// stores each value that its rule accepts.
+#include <cmath>
+#include <fstream>
+
+#include "settings/CLocaleNumbers.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsTokenReader.h"
+
+namespace velmora2 {
+namespace {
+
+using namespace settings_keys;
+
+constexpr int32_t kSweepPeriodFastMs = 500;
+constexpr int32_t kSweepPeriodSlowMs = 2000;
+
+// Converts one value token into its field; a refused value leaves the field as it is.
+class ValueStore {
+public:
+    ValueStore(SettingsRecord& record, const SettingsToken& value)
+        : record_(record), value_(value) {}
+
+    void operator()(double& field, Real) const {
+        const double v = ParseCDouble(value_.text);
+        if (std::isfinite(v)) field = v;
+    }
+    void operator()(int32_t& field, Integer rule) const {
+        const auto v = ParseCInt(value_.text);
+        if (v && rule.allowed(*v)) field = *v;
+    }
+    void operator()(bool& field, Word rule) const { field = value_.text == rule.trueWord; }
+    void operator()(std::string& field, Text rule) const {
+        if (!(rule.refuseCut && value_.cut)) field = value_.text;
+    }
+    void operator()(std::string& field, PhaseRange) const {
+        if (value_.text == "-90")
+            field = "-90 to 90";
+        else if (value_.text == "-180")
+            field = "-180 to 180";
+        else
+            field = "-360 to 360";
+    }
+    void operator()(int32_t& field, SampleRate) const {
+        const auto v = ParseCInt(value_.text);
+        if (!v || !IsValidSampleRate(*v)) return;
+        field = *v;
+        record_.activeSampleRate = *v;
+    }
+    void operator()(bool& field, SweepSpeed) const {
+        field = value_.text != "OFF";
+        record_.sweepPeriodMs = field ? kSweepPeriodSlowMs : kSweepPeriodFastMs;
+    }
+
+private:
+    SettingsRecord& record_;
+    const SettingsToken& value_;
+};
+
+}  // namespace
+
+SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRecord& record) {
+    const std::filesystem::path path = directory / kSettingsFileName;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return SettingsLoad::NoFile;
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) return SettingsLoad::NoFile;
+
+    SettingsTokenReader tokens(file);
+    ForEachKey(record, [&](const char* key, auto& field, auto rule) {
+        if (!tokens.SkipTo(key)) return;
+        tokens.Next();  // the separator, normally ":"
+        // A key at the very end of the file has no value and keeps the current one.
+        if (const auto value = tokens.Next()) ValueStore(record, *value)(field, rule);
+    });
+    return SettingsLoad::Loaded;
+}
+
+}  // namespace velmora2

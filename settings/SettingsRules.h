@@ -1,0 +1,41 @@
+// The values the program can work with, per setting. A value outside its set is refused where it
+// enters the program (the settings file), so that it never reaches the engine.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/RecordLength.h"
+
+namespace velmora2 {
+
+// WINFUNC, PLAYWAV and every token of the settings file hold at most this many bytes.
+inline constexpr std::size_t kMaxSettingsTextBytes = 99;
+
+constexpr bool IsValidOversampling(int32_t factor) {
+    return factor == 1 || factor == 2 || factor == 4;
+}
+
+constexpr bool IsValidChannelDelay(int32_t samples) {
+    return samples >= -5 && samples <= 5;
+}
+
+constexpr bool IsValidDeviceIndex(int32_t index) {
+    return index >= 0;
+}
+
+constexpr bool IsValidSampleRate(int32_t hz) {
+    return hz == 48000 || hz == 96000 || hz == 192000;
+}
+
+// The averaging divides by the length, and the dialog offers no more than 1000.
+constexpr bool IsValidAveragingLength(int32_t count) {
+    return count >= 2 && count <= 1000;
+}
+
+// Only these point counts have generator file tables.
+constexpr bool IsValidSweepPoints(int32_t points) {
+    return points == 11 || points == 18 || points == 30 || points == 45;
+}
+
+}  // namespace velmora2
