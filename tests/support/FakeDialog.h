@@ -1,0 +1,112 @@
+// Display-free stand-ins for the dialog seam: a view that records the state of every control by
+// id, and services that record message boxes, the dialog's end, timers and single shots, and run
+// modal sub-dialogs on fresh fake views.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/DialogView.h"
+
+namespace velmora2::testing {
+
+// One control as the dialog left it. A control never touched has these values.
+struct FakeControl {
+    bool enabled = true;
+    bool checked = false;
+    int lower = 0;
+    int upper = 0;
+    int position = 0;
+    std::string text;
+    bool visible = true;
+};
+
+class FakeDialogView final : public DialogView {
+public:
+    void Enable(int id, bool enabled) override { controls_[id].enabled = enabled; }
+    bool IsEnabled(int id) const override { return Control(id).enabled; }
+    void SetCheck(int id, bool checked) override { controls_[id].checked = checked; }
+    bool IsChecked(int id) const override { return Control(id).checked; }
+    void SetSpinRange(int id, int lower, int upper) override;
+    void SetSpinPosition(int id, int position) override { controls_[id].position = position; }
+    int SpinPosition(int id) const override { return Control(id).position; }
+    void SetText(int id, const std::string& utf8) override { controls_[id].text = utf8; }
+    std::string Text(int id) const override { return Control(id).text; }
+    void Show(int id, bool visible) override { controls_[id].visible = visible; }
+
+    const FakeControl& Control(int id) const;
+    // Whether the dialog has touched the control at all.
+    bool Touched(int id) const { return controls_.count(id) != 0; }
+
+private:
+    std::map<int, FakeControl> controls_;
+};
+
+struct RecordedMessage {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+// One run of a modal sub-dialog: its template, its result and the view it was shown on.
+struct ModalRun {
+    int templateId = 0;
+    int result = 0;
+    std::unique_ptr<FakeDialogView> view;
+};
+
+class FakeDialogServices final : public DialogServices {
+public:
+    // What RunModal returns for a dialog that neither ends itself nor is ended by the user.
+    static constexpr int kCancelResult = 2;
+
+    // What the user does with a shown dialog of a template (for instance pressing OK on it).
+    using UserActions = std::function<void(ModalDialog& dialog, FakeDialogView& view)>;
+
+    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    // Initialises the dialog on a fresh view with these services. A dialog that does not end
+    // during its initialisation is handed to the user actions scripted for its template; its
+    // result is the one given to EndDialog, else kCancelResult.
+    int RunModal(ModalDialog& dialog) override;
+    int SetTimer(int timerId, int periodMs) override;
+    void KillTimer(int timerId) override { timers_.erase(timerId); }
+    void SingleShot(int delayMs, std::function<void()> action) override;
+    // Ends the innermost running sub-dialog, or else the window these services belong to.
+    void EndDialog(int result) override;
+
+    void AnswerModal(int templateId, UserActions actions) {
+        answers_[templateId] = std::move(actions);
+    }
+
+    const std::vector<RecordedMessage>& Messages() const { return messages_; }
+    const std::vector<ModalRun>& ModalRuns() const { return modalRuns_; }
+    // The result the window itself was ended with, if it was.
+    std::optional<int> EndResult() const { return endResult_; }
+    // The period of a running timer, if it runs.
+    std::optional<int> TimerPeriod(int timerId) const;
+    // Delays of the single shots not fired yet, in the order they were asked for.
+    std::vector<int> PendingSingleShots() const;
+    // Fires the pending single shots (not those they ask for in turn); returns how many fired.
+    int FireSingleShots();
+
+private:
+    struct PendingShot {
+        int delayMs;
+        std::function<void()> action;
+    };
+
+    std::vector<RecordedMessage> messages_;
+    std::vector<ModalRun> modalRuns_;
+    // One slot per sub-dialog being run, innermost last: the result it was ended with, if any.
+    std::vector<std::optional<int>> modalEnds_;
+    std::map<int, UserActions> answers_;
+    std::optional<int> endResult_;
+    std::map<int, int> timers_;
+    std::vector<PendingShot> singleShots_;
+};
+
+}  // namespace velmora2::testing
