@@ -1,0 +1,21 @@
+// The state the background painters show as notices, handed in by the block pipeline.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace velmora2 {
+
+struct RecordingStatus {
+    bool active = false;
+    std::string_view fileName;  // shown as given
+};
+
+struct SpectrumStatus {
+    RecordingStatus recording;
+    int32_t settleCounter = 0;  // non-zero while a network sweep point is being measured
+    bool averagingOn = false;   // AVEENB
+    int32_t averageCount = 0;   // running count; 0 once averaging has finished
+};
+
+}  // namespace velmora2

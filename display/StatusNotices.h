@@ -1,0 +1,24 @@
+// The status notices written by the background painters: recording, network sweep and
+// averaging progress. Each painter puts them at its own places.
+#pragma once
+
+#include "display/BackgroundStatus.h"
+#include "display/Surface.h"
+
+namespace velmora2 {
+
+struct NoticePlaces {
+    Point network;
+    Point recording;
+    Point averaging;
+    Point finished;
+};
+
+// "Recording to <name>. Click TEISHI to suspend." while a recording is open.
+void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Point at);
+
+// Network notice, recording notice and averaging notice, in that order.
+void DrawSpectrumNotices(Surface& surface, const SpectrumStatus& status,
+                         const NoticePlaces& places);
+
+}  // namespace velmora2
