@@ -1,0 +1,54 @@
+#include "analysis/Averaging.h"
+
+#include <algorithm>
+
+namespace velmora2 {
+
+namespace {
+
+void ClearSums(ChannelSpectrum& channel) {
+    const int n = channel.size / 2;
+    for (int k = 0; k < n; ++k) {
+        channel.magnitudeSum[k] = 0;
+        channel.harmonicPowerSum[k] = 0;
+        channel.binPowerSum[k] = 0;
+    }
+    channel.mainFrequencySum = 0;
+    channel.mainPowerSum = 0;
+}
+
+// Shows sum / frames for every averaged value, after adding this record when add is set.
+void Average(ChannelSpectrum& channel, bool add, double frames) {
+    const int n = channel.size / 2;
+    auto average = [add, frames](double& value, double& sum) {
+        if (add) sum += value;
+        value = sum / frames;
+    };
+    for (int k = 0; k < n; ++k) {
+        average(channel.magnitude[k], channel.magnitudeSum[k]);
+        channel.magnitude[channel.size - 1 - k] = channel.magnitude[k];  // the mirror image
+    }
+    average(channel.mainFrequency, channel.mainFrequencySum);
+    average(channel.mainPower, channel.mainPowerSum);
+    for (int i = 0; i < channel.harmonicCount; ++i)
+        average(channel.harmonicPowers[i], channel.harmonicPowerSum[i]);
+    for (int k = 0; k < n; ++k) average(channel.binPowers[k], channel.binPowerSum[k]);
+}
+
+}  // namespace
+
+void AverageSpectra(int maxAverage, int& counter, ChannelSpectrum& left, ChannelSpectrum& right) {
+    for (ChannelSpectrum* channel : {&left, &right}) {
+        const bool accumulating = counter > 0;
+        if (accumulating) {
+            if (counter == 1) ClearSums(*channel);
+            channel->averagedFrames = counter;
+        }
+        // A finished average divides by the records it really holds, which is MAXAVEN unless
+        // MAXAVEN was lowered below the counter; freshly allocated sums hold none and show 0.
+        Average(*channel, accumulating, std::max(channel->averagedFrames, 1));
+    }
+    if (counter > 0) counter = counter >= maxAverage ? 0 : counter + 1;
+}
+
+}  // namespace velmora2

@@ -1,0 +1,40 @@
+// The analysis buffers of one channel for record length N: the captured record, its windowed
+// copy, the spectrum, the measured powers and the averaging sums. Arrays hold M = max(N, 2048)
+// or M/2 zero-filled doubles and are allocated and released together (SpectrumAnalyzer::Resize
+// replaces both channels at once).
+#pragma once
+
+#include <vector>
+
+namespace velmora2 {
+
+struct ChannelSpectrum {
+    // Allocates every array for n, zero-filled; throws std::bad_alloc like any allocation.
+    explicit ChannelSpectrum(int n);
+
+    int size;  // N
+
+    // M entries each.
+    std::vector<double> capture;    // raw sample codes of the record (first N used)
+    std::vector<double> windowed;   // capture x window
+    std::vector<double> magnitude;  // |X[k]|, mirrored about the middle; averaged when enabled
+    std::vector<double> re;         // X[k], unscaled
+    std::vector<double> im;
+
+    // M/2 entries each.
+    std::vector<double> harmonicFrequencies;  // 2 f0, 3 f0, ...; 0 beyond the count
+    std::vector<double> harmonicPowers;
+    std::vector<double> binPowers;            // magnitude[k]^2 for k < N/2
+    std::vector<double> magnitudeSum;
+    std::vector<double> harmonicPowerSum;
+    std::vector<double> binPowerSum;
+
+    double mainFrequency = 0;  // Hz
+    double mainPower = 0;      // squared-magnitude units
+    int harmonicCount = 0;
+    double mainFrequencySum = 0;
+    double mainPowerSum = 0;
+    int averagedFrames = 0;  // frames held in the averaging sums
+};
+
+}  // namespace velmora2

@@ -1,0 +1,36 @@
+// The record transform: an in-place complex radix-2 decimation-in-time FFT of one length n, with
+// its twiddle factors and bit-reversal order computed once per length instead of once per frame.
+#pragma once
+
+#include <vector>
+
+namespace velmora2 {
+
+class FftPlan {
+public:
+    // Builds the tables for n points (a power of two, >= 2); throws std::bad_alloc like any
+    // allocation.
+    explicit FftPlan(int n);
+
+    int Size() const { return n_; }
+
+    // Transforms input[offset] ... input[offset + n - 1] as a complex sequence with zero imaginary
+    // parts. re and im receive the unscaled spectrum X[k] (n values each); magnitude[k] = |X[k]|
+    // for k < n/2 and its mirror image magnitude[n - 1 - k] = |X[k]|.
+    void ComputeSpectrum(const double* input, double* magnitude, int offset, double* re,
+                         double* im) const;
+
+private:
+    // re[k] = in[source_[k]] for every k, in an order kind to the caches.
+    void LoadReversed(const double* in, double* re, int stages) const;
+
+    int n_;
+    // source[k]: the input index that lands at position k after the bit-reversal swaps.
+    std::vector<int> source_;
+    // The twiddles of every stage side by side: the stage of half-span h uses entries
+    // h - 1 ... 2h - 2, so each stage reads its factors in order.
+    std::vector<double> twiddleRe_;
+    std::vector<double> twiddleIm_;
+};
+
+}  // namespace velmora2

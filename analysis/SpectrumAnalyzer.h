@@ -1,0 +1,41 @@
+// The spectrum path of one engine for one record length: window and transform tables plus the
+// left and right ChannelSpectrum, resized as a whole, and the per-record analysis that turns the
+// two captured records into averaged spectra and measurements. Worker thread only.
+#pragma once
+
+#include <string>
+
+#include "analysis/ChannelSpectrum.h"
+#include "analysis/Fft.h"
+#include "analysis/Window.h"
+
+namespace velmora2 {
+
+class SpectrumAnalyzer {
+public:
+    // Allocates for n; throws std::bad_alloc like any allocation.
+    explicit SpectrumAnalyzer(int n);
+
+    // Releases everything sized for the old length and allocates zero-filled buffers for n. When
+    // any allocation fails nothing changes and false is returned.
+    bool Resize(int n);
+
+    int Size() const { return left_.size; }
+    ChannelSpectrum& Left() { return left_; }
+    ChannelSpectrum& Right() { return right_; }
+    const ChannelSpectrum& Left() const { return left_; }
+    const ChannelSpectrum& Right() const { return right_; }
+
+    // One complete record in Left().capture and Right().capture: windows both, transforms both,
+    // measures left then right, and averages when averaging is on (counter as in AverageSpectra).
+    void AnalyseRecord(const std::string& windowName, int sampleRate, bool averagingOn,
+                       int maxAverage, int& averagingCounter);
+
+private:
+    WindowFunction window_;
+    FftPlan fft_;
+    ChannelSpectrum left_;
+    ChannelSpectrum right_;
+};
+
+}  // namespace velmora2

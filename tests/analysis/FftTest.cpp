@@ -1,0 +1,167 @@
+#include "analysis/Fft.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "analysis/SpectrumLevel.h"
+#include "analysis/Window.h"
+#include "tests/analysis/SignalSynthesis.h"
+#include "tests/support/SpectrumReference.h"
+
+namespace velmora2 {
+namespace {
+
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), sizeof(double) * a.size()) == 0;
+}
+
+struct Spectrum {
+    std::vector<double> magnitude, re, im;
+    explicit Spectrum(int n) : magnitude(n), re(n), im(n) {}
+};
+
+Spectrum Transform(const std::vector<double>& input, int n, int offset = 0) {
+    Spectrum result(n);
+    FftPlan(n).ComputeSpectrum(input.data(), result.magnitude.data(), offset, result.re.data(),
+                               result.im.data());
+    return result;
+}
+
+// A captured-looking record: a tone, its third harmonic, noise and clipped codes, all integers.
+std::vector<double> RecordOf(int n) {
+    std::vector<double> record = testing::Sine(n, 48000, 1234.5, 20000);
+    testing::AddTo(record, testing::Sine(n, 48000, 3703.5, 300));
+    testing::AddTo(record, testing::WhiteNoise(n, 50, 7));
+    for (double& s : record) s = std::fmax(-32768, std::fmin(32767, std::round(s)));
+    return record;
+}
+
+struct BitCase {
+    const char* window;
+    int n;
+};
+
+class MatchesReference : public ::testing::TestWithParam<BitCase> {};
+
+TEST_P(MatchesReference, WindowAndTransformBitForBit) {
+    const auto [window, n] = GetParam();
+    const std::vector<double> record = RecordOf(n);
+
+    std::vector<double> windowed(n);
+    WindowFunction(n).ApplyWindow(window, record.data(), windowed.data());
+    std::vector<double> expectedWindowed(n);
+    reference::ApplyWindow(window, n, record.data(), expectedWindowed.data());
+    ASSERT_TRUE(SameBits(windowed, expectedWindowed));
+
+    const Spectrum produced = Transform(windowed, n);
+    Spectrum expected(n);
+    reference::ComputeSpectrum(n, expectedWindowed.data(), expected.magnitude.data(), 0,
+                               expected.re.data(), expected.im.data());
+    EXPECT_TRUE(SameBits(produced.re, expected.re));
+    EXPECT_TRUE(SameBits(produced.im, expected.im));
+    EXPECT_TRUE(SameBits(produced.magnitude, expected.magnitude));
+}
+
+std::vector<BitCase> AllWindowsAndSizes() {
+    std::vector<BitCase> cases;
+    for (int n : {256, 2048, 65536})
+        for (const char* window : {"han", "ham", "black", "black-h", "bart", "rect"})
+            cases.push_back({window, n});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, MatchesReference, ::testing::ValuesIn(AllWindowsAndSizes()),
+                         [](const auto& info) {
+                             std::string name = info.param.window;
+                             for (char& c : name)
+                                 if (c == '-') c = '_';
+                             return name + "_" + std::to_string(info.param.n);
+                         });
+
+TEST(Transform, ReadsFromTheGivenOffset) {
+    const int n = 256;
+    std::vector<double> input = RecordOf(n + 9);
+    const std::vector<double> shifted(input.begin() + 9, input.end());
+    EXPECT_TRUE(SameBits(Transform(input, n, 9).re, Transform(shifted, n).re));
+    EXPECT_TRUE(SameBits(Transform(input, n, 9).im, Transform(shifted, n).im));
+}
+
+TEST(Transform, ZeroFrameGivesZeroSpectrum) {
+    const int n = 2048;
+    const Spectrum spectrum = Transform(std::vector<double>(n, 0.0), n);
+    for (int k = 0; k < n; ++k) {
+        ASSERT_EQ(spectrum.re[k], 0.0) << k;
+        ASSERT_EQ(spectrum.im[k], 0.0) << k;
+        ASSERT_EQ(spectrum.magnitude[k], 0.0) << k;
+    }
+    EXPECT_FALSE(SpectrumLevel(spectrum.magnitude[100], n, 0).has_value());
+}
+
+// The upper half mirrors the lower about the middle of the array: index n-1-k, not n-k.
+TEST(Transform, UpperHalfMirrorsAboutTheMiddle) {
+    const int n = 1024;
+    const Spectrum spectrum = Transform(RecordOf(n), n);
+    EXPECT_EQ(spectrum.magnitude[n - 1], spectrum.magnitude[0]);
+    EXPECT_EQ(spectrum.magnitude[n / 2], spectrum.magnitude[n / 2 - 1]);
+    EXPECT_NE(spectrum.magnitude[n - 1], spectrum.magnitude[1]);
+    for (int k = 0; k < n / 2; ++k) ASSERT_EQ(spectrum.magnitude[n - 1 - k], spectrum.magnitude[k]);
+}
+
+TEST(Transform, ResultsAreUnscaled) {
+    const int n = 512;
+    const Spectrum spectrum = Transform(std::vector<double>(n, 3.0), n);
+    EXPECT_DOUBLE_EQ(spectrum.re[0], 3.0 * n);
+    EXPECT_NEAR(spectrum.magnitude[0], 3.0 * n, 1e-9);
+}
+
+struct LevelCase {
+    const char* description;
+    const char* window;
+    double amplitude;
+    double specCal;
+    double expectedDb;
+};
+
+class BinExactSine : public ::testing::TestWithParam<LevelCase> {};
+
+// A tone exactly on bin 64: amplitude A reads 20 log10(A / 65536) + SPECCAL with the rectangular
+// window; the "han" window loses its mean gain 0.5 (n-1)/n, about 6 dB.
+TEST_P(BinExactSine, ReadsTheDocumentedLevel) {
+    const LevelCase& c = GetParam();
+    const int n = 2048;
+    const int bin = 64;
+    const std::vector<double> tone = testing::Sine(n, n, bin, c.amplitude);
+    std::vector<double> windowed(n);
+    WindowFunction(n).ApplyWindow(c.window, tone.data(), windowed.data());
+    const Spectrum spectrum = Transform(windowed, n);
+    const std::optional<double> level = SpectrumLevel(spectrum.magnitude[bin], n, c.specCal);
+    ASSERT_TRUE(level.has_value());
+    EXPECT_NEAR(*level, c.expectedDb, 0.001);
+}
+
+const double kHanGainDb = 20 * std::log10(0.5 * 2047.0 / 2048.0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, BinExactSine,
+    ::testing::Values(LevelCase{"full_scale_rect", "rect", 32767, 0,
+                                20 * std::log10(32767.0 / 65536)},
+                      LevelCase{"quarter_scale_rect", "rect", 8192, 0, -18.0618},
+                      LevelCase{"calibrated_rect", "rect", 8192, 12.5, -18.0618 + 12.5},
+                      LevelCase{"full_scale_han", "han", 32767, 0,
+                                20 * std::log10(32767.0 / 65536) + kHanGainDb},
+                      LevelCase{"quarter_scale_han", "han", 8192, 0, -18.0618 + kHanGainDb}),
+    [](const auto& info) { return std::string(info.param.description); });
+
+TEST(Transform, FullScaleRectangularSineIsAboutMinusSixDb) {
+    const int n = 4096;
+    const Spectrum spectrum = Transform(testing::Sine(n, n, 100, 32767), n);
+    EXPECT_NEAR(*SpectrumLevel(spectrum.magnitude[100], n, 0), -6.02, 0.01);
+    EXPECT_NEAR(spectrum.magnitude[100], 32767.0 * n / 2, 32767.0 * n / 2 * 1e-5);
+}
+
+}  // namespace
+}  // namespace velmora2
