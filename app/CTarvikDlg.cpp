@@ -1,8 +1,10 @@
 #include "app/CTarvikDlg.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/Messages.h"
+#include "dialogs/CDlgDevice.h"
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 
@@ -61,6 +63,7 @@ CTarvikDlg::~CTarvikDlg() {
 }
 
 bool CTarvikDlg::OnInitDialog() {
+    scalePanel_.PushLabels();
     InitSpinButtons();
     InitButtons();
     LoadSettings();
@@ -81,7 +84,8 @@ bool CTarvikDlg::OnInitDialog() {
     StopAndRelease(probeEngine_);
 
     RunDeviceDialog();
-    if (settings_.device < 0 || settings_.device > devices_.deviceCount - 1) settings_.device = 0;
+    const int listedDevices = std::min(devices_.deviceCount, kMaxListedDevices);
+    if (settings_.device < 0 || settings_.device > listedDevices - 1) settings_.device = 0;
 
     const int device = settings_.device;
     mainEngine_ = std::make_unique<CDSCapture>(sound_, clientArea_,
@@ -118,6 +122,7 @@ void CTarvikDlg::InitSpinButtons() {
     for (const SpinInit& spin : kSpinInits) {
         view_.SetSpinRange(spin.id, spin.lower, spin.upper);
         view_.SetSpinPosition(spin.id, spin.position);
+        initGates_.Set(spin.id);
     }
 }
 
@@ -144,7 +149,11 @@ void CTarvikDlg::InitButtons() {
 }
 
 void CTarvikDlg::LoadSettings() {
-    if (LoadSettingsFile(programDirectory_, settings_) == SettingsLoad::Loaded) return;
+    if (LoadSettingsFile(programDirectory_, settings_) == SettingsLoad::Loaded) {
+        // The time/div list depends on OSR and the rate just read.
+        scalePanel_.RederiveTimeDiv();
+        return;
+    }
     settings_.settingsStatus = "NoIniFile";
     // A one-shot timer of its own, so that a sweep or recording started in the first half second
     // keeps timer 1 to itself.
@@ -154,7 +163,8 @@ void CTarvikDlg::LoadSettings() {
 void CTarvikDlg::ShowSettingsFileNotice() {
     if (!iniNoticePending_ || settings_.settingsStatus != "NoIniFile") return;
     iniNoticePending_ = false;
-    services_.MessageBox(msg::kSettingsFileNotFound, msg::kApplicationTitle, MessageIcon::Exclamation);
+    services_.MessageBox(msg::kSettingsFileNotFound, msg::kApplicationTitle,
+                         MessageIcon::Exclamation);
 }
 
 void CTarvikDlg::SaveSettings() {
@@ -163,7 +173,14 @@ void CTarvikDlg::SaveSettings() {
                              MessageIcon::Exclamation);
 }
 
-void CTarvikDlg::RunDeviceDialog() {}
+void CTarvikDlg::OnDeviceButton() { RunDeviceDialog(); }
+
+void CTarvikDlg::OnSpinChanged(int spinId) { scalePanel_.OnSpinChanged(spinId); }
+
+void CTarvikDlg::RunDeviceDialog() {
+    CDlgDevice dialog(sound_, /*autoClose=*/true);
+    if (services_.RunModal(dialog) == CDlgDevice::kOkResult) devices_ = dialog.Devices();
+}
 
 void CTarvikDlg::ShowSplashScreen() {}
 

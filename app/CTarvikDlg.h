@@ -11,6 +11,8 @@
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
+#include "panel/InitGates.h"
+#include "panel/ScalePanel.h"
 #include "platform/DialogView.h"
 #include "platform/SoundSystem.h"
 #include "settings/SettingsRecord.h"
@@ -34,6 +36,10 @@ public:
     // Window close: stops the engine before the client area goes away.
     void OnClose();
     void OnHoldRun();
+    // The hidden Device button: re-reads the device list into the device table.
+    void OnDeviceButton();
+    // A spin control's change notification.
+    void OnSpinChanged(int spinId);
 
     CDSCapture* MainEngine() { return mainEngine_.get(); }
     const SettingsRecord& Settings() const { return settings_; }
@@ -60,6 +66,8 @@ private:
     DeviceTable devices_;
     CursorPositions cursorX_{};
     std::string modeKeyword_ = "WAVE";
+    std::string axisKeyword_ = "LOG";
+    InitGates initGates_;
     bool iniNoticePending_ = true;
     bool triggerOn_ = false;
     bool sweepRunning_ = false;
@@ -70,6 +78,10 @@ private:
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
+
+    ScalePanel scalePanel_{view_,
+                           {settings_.scales, cursorX_, modeKeyword_, axisKeyword_, settings_.osr,
+                            settings_.activeSampleRate, initGates_, mainEngine_}};
 };
 
 }  // namespace velmora2

@@ -10,7 +10,7 @@ packages=(
   portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils
   xvfb xauth x11-apps fonts-liberation fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
 )
 
 missing=()
@@ -23,6 +23,14 @@ if ((${#missing[@]})); then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# A German locale (decimal comma) lets the tests prove that files and read-outs never follow the
+# user's locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup: could not generate de_DE.UTF-8"
 fi
 
 if [ ! -f build/build.ninja ]; then
