@@ -139,6 +139,7 @@ void CTarvikDlg::InitButtons() {
     view_.SetCheck(ctl::kLeftOn, engineDefaults.leftShown);
     view_.SetCheck(ctl::kRightOn, engineDefaults.rightShown);
     view_.SetCheck(ctl::kGeneratorOn, engineDefaults.generatorOn);
+    view_.SetText(ctl::kVolumeLabel, "-6dB");
     view_.Enable(ctl::kTriggerLevelSpin, triggerOn_);
     view_.SetCheck(ctl::kLeftAc, true);
     view_.SetCheck(ctl::kRightAc, true);

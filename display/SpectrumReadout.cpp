@@ -77,7 +77,8 @@ void DrawSpectrumReadout(Surface& surface, int x, int y, const SpectrumChannel& 
     if (switches.mainFrequency)
         place.Figure(rows.mainFrequency, "Main:", figures.mainFrequency, 5, 0, "Hz");
     if (switches.thd) place.Figure(rows.thd, "THD:", figures.thd, 8, 5, "%");
-    if (switches.thdPlusNoise) place.Figure(rows.thdPlusNoise, "+N:", figures.thdPlusNoise, 8, 5, "%");
+    if (switches.thdPlusNoise)
+        place.Figure(rows.thdPlusNoise, "+N:", figures.thdPlusNoise, 8, 5, "%");
     if (switches.signalToNoise)
         place.Figure(rows.signalToNoise, "SN:", figures.signalToNoise, 6, 1, "dB");
 }

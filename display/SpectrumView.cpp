@@ -66,7 +66,9 @@ void DrawLinearTrace(Surface& surface, const SpectrumChannel& channel,
 }
 
 // Below N = 4 bin 1 and bin N/2 coincide and the axis has no length.
-bool HasLogAxis(const SpectrumChannel& channel) { return channel.fftSize >= 4; }
+bool HasLogAxis(const SpectrumChannel& channel) {
+    return channel.fftSize >= 4;
+}
 
 void DrawLogTrace(Surface& surface, const SpectrumChannel& channel,
                   const SpectrumLevelScale& scale) {
@@ -85,13 +87,13 @@ void DrawLogTrace(Surface& surface, const SpectrumChannel& channel,
 SpectrumCursorReadings LinearCursorReadings(const SpectrumChannel& channel,
                                             const SpectrumViewState& state,
                                             const LinearBins& bins) {
-    const auto frequency = [&](int32_t x) {
-        return channel.endFrequency * (x + state.freqOffset * bins.pixelsPerBin) / kTraceWidth;
-    };
     const double ax = state.cursorX[0];
     const double bx = state.cursorX[1];
-    return {frequency(state.cursorX[0]), frequency(state.cursorX[1]),
-            channel.endFrequency * (ax - bx) / kTraceWidth, -28, -18};
+    const auto frequency = [&](double x) {
+        return channel.endFrequency * (x + state.freqOffset * bins.pixelsPerBin) / kTraceWidth;
+    };
+    // The difference leaves the offset out: it cancels between the two cursors.
+    return {frequency(ax), frequency(bx), channel.endFrequency * (ax - bx) / kTraceWidth, -28, -18};
 }
 
 SpectrumCursorReadings LogCursorReadings(const SpectrumChannel& channel,
@@ -158,8 +160,8 @@ void DrawSpectrumLog(Surface& surface, const SpectrumChannel& channel,
                      const SpectrumViewState& state) {
     const SpectrumLevelScale scale = LevelScale(channel, state);
     DrawLogTrace(surface, channel, scale);
-    DrawChannelOverlay(surface, channel, state, scale,
-                       {-65, 50, LogCursorReadings(channel, state)}, true);
+    DrawChannelOverlay(surface, channel, state, scale, {-65, 50, LogCursorReadings(channel, state)},
+                       true);
 }
 
 }  // namespace velmora2

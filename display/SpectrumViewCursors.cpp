@@ -48,8 +48,8 @@ void DrawSpectrumCursors(Surface& surface, int x0, int y0, const SpectrumViewSta
         DrawHertz(surface, x0 + std::min(bx, kRightmostReadout), int64_t{y0} + readings.rowB,
                   readings.frequencyB);
     if (both)
-        DrawHertz(surface, x0 + std::min((ax + bx) / 2 - 20, kRightmostReadout),
-                  int64_t{y0} + 305, readings.difference);
+        DrawHertz(surface, x0 + std::min((ax + bx) / 2 - 20, kRightmostReadout), int64_t{y0} + 305,
+                  readings.difference);
 }
 
 }  // namespace velmora2

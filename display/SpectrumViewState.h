@@ -14,10 +14,10 @@ namespace velmora2 {
 
 // The figures of one channel. An empty figure could not be measured and reads "unmeasured".
 struct SpectrumFigures {
-    double mainFrequency = 0.0;            // Hz
-    std::optional<double> thd;             // per cent
-    std::optional<double> thdPlusNoise;    // per cent
-    std::optional<double> signalToNoise;   // dB
+    double mainFrequency = 0.0;           // Hz
+    std::optional<double> thd;            // per cent
+    std::optional<double> thdPlusNoise;   // per cent
+    std::optional<double> signalToNoise;  // dB
 };
 
 // Which read-out lines are shown (MAINFREQ, THD, THDPN, SN) and the HPF state they report.
@@ -30,10 +30,10 @@ struct SpectrumReadoutSwitches {
 };
 
 struct SpectrumViewState {
-    int32_t positionL = 0;   // specPositionL, pixels; positive moves the trace up
-    int32_t positionR = 0;   // specPositionR
-    int32_t freqOffset = 0;  // bins the linear view is scrolled by
-    double specCal = 0.0;    // SPECCAL, dB added to every level
+    int32_t positionL = 0;             // specPositionL, pixels; positive moves the trace up
+    int32_t positionR = 0;             // specPositionR
+    int32_t freqOffset = 0;            // bins the linear view is scrolled by
+    double specCal = 0.0;              // SPECCAL, dB added to every level
     std::array<int32_t, 2> cursorX{};  // spectrum cursors A and B, pixels 0..480
     std::array<bool, 2> cursorShown{};
     bool run = true;  // false = hold

@@ -110,6 +110,10 @@ TEST_F(Startup, PreparesTheFrontPanel) {
     EXPECT_FALSE(view.IsEnabled(ctl::kStopRecord));
     EXPECT_TRUE(view.IsChecked(ctl::kLeftOn));
     EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_EQ(view.Text(ctl::kTimeDivLabel), "1ms/d");
+    EXPECT_EQ(view.Text(ctl::kLeftScaleLabel), "500mV/d");
+    EXPECT_EQ(view.Text(ctl::kRightScaleLabel), "500mV/d");
+    EXPECT_EQ(view.Text(ctl::kVolumeLabel), "-6dB");
 }
 
 TEST_F(Startup, TimeDivFollowsTheOversamplingReadFromTheSettingsFile) {

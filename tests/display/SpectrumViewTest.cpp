@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/DrawingConventions.h"
@@ -20,7 +23,6 @@ using testing::Polygons;
 using testing::Polylines;
 using testing::SegmentsWithPen;
 using testing::Texts;
-using testing::TextsStartingWith;
 
 constexpr double kRate = 48000.0;
 
@@ -232,10 +234,10 @@ TEST_F(SpectrumViewTest, SwitchedOffLinearTraceDrawsNoTraceMarkersOrReadout) {
 
 // --- log axis --------------------------------------------------------------------------------
 
-TEST_F(SpectrumViewTest, LogAxisPutsBin43At260AndSpansBin1ToTheRightEdge) {
+TEST_F(SpectrumViewTest, LogAxisPutsBin43At260AndSpansBin1ToBinNOver2) {
     // trunc(log10(43) x 480 / log10(1024)) at 48000 Hz, N = 2048.
-    magnitudes = Spikes(2048, {43});
-    state.freqOffset = 200;  // not used by the log axis
+    magnitudes = Spikes(2048, {0, 43});  // bin 0 has no place on the log axis
+    state.freqOffset = 200;              // nor has the offset
     Log(Left());
     const auto trace = Trace(kLeftChannelColor);
     ASSERT_FALSE(trace.empty());
@@ -244,86 +246,57 @@ TEST_F(SpectrumViewTest, LogAxisPutsBin43At260AndSpansBin1ToTheRightEdge) {
     EXPECT_EQ(trace.back().x, 479);
 }
 
-TEST_F(SpectrumViewTest, LogAxisLeavesOutBinZero) {
-    magnitudes = Spikes(2048, {0});
-    Log(Left());
-    EXPECT_TRUE(At(Trace(kLeftChannelColor), 30).empty());
-}
-
 // --- cursors ---------------------------------------------------------------------------------
 
 struct CursorRow {
     const char* description;
     bool log;
-    int32_t cursor;
-    Point expectedAt;
-    const char* expectedText;
+    std::array<int32_t, 2> x;
+    std::array<bool, 2> shown;
+    int32_t offset;
+    std::vector<std::pair<std::string, Point>> expected;  // A, B, difference
 };
 
-TEST_F(SpectrumViewTest, CursorReadoutsStayInsideTheField) {
+TEST_F(SpectrumViewTest, CursorReadoutsFollowTheAxisAndStayInsideTheField) {
     const CursorRow rows[] = {
-        {"linear, far right", false, 470, {430, 2}, "   4896 Hz"},
-        {"log, far right", true, 470, {430, 182}, "  20773 Hz"},
-        {"linear, left of the limit", false, 96, {96, 2}, "   1000 Hz"},
+        {"linear, far right", false, {470, 0}, {true, false}, 0, {{"   4896 Hz", {430, 2}}}},
+        {"log, far right", true, {470, 0}, {true, false}, 0, {{"  20773 Hz", {430, 182}}}},
+        {"linear, offset counts in A and B but not in the difference",
+         false, {100, 300}, {true, true}, 10,
+         {{"   1276 Hz", {100, 2}}, {"   3359 Hz", {300, 12}}, {"  -2083 Hz", {180, 335}}}},
+        {"log", true, {100, 300}, {true, true}, 0,
+         {{"     99 Hz", {100, 182}}, {"   1784 Hz", {300, 192}}, {"  -1684 Hz", {180, 335}}}},
+        {"B alone", false, {0, 96}, {false, true}, 0, {{"   1000 Hz", {96, 12}}}},
     };
     magnitudes = Spikes(2048, {});
-    state.cursorShown = {true, false};
     for (const CursorRow& row : rows) {
         SCOPED_TRACE(row.description);
         surface.Clear();
-        state.cursorX = {row.cursor, 0};
+        state.cursorX = row.x;
+        state.cursorShown = row.shown;
+        state.freqOffset = row.offset;
         row.log ? Log(Left()) : Linear(Left());
-        const auto texts = TextsStartingWith(Calls(), " ");
-        ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].text, row.expectedText);
-        EXPECT_EQ(texts[0].at, row.expectedAt);
-        EXPECT_EQ(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted),
-                  (std::vector<testing::Segment>{
-                      {{row.cursor, 0}, {row.cursor, 360}, kMarkerColor, PenStyle::Dotted}}));
+        std::vector<std::pair<std::string, Point>> readouts;
+        for (const auto& text : Texts(Calls()))
+            if (text.text.ends_with(" Hz")) readouts.emplace_back(text.text, text.at);
+        EXPECT_EQ(readouts, row.expected);
     }
 }
 
-TEST_F(SpectrumViewTest, LinearCursorsCountTheOffsetAndShowTheirDifference) {
-    magnitudes = Spikes(2048, {});
-    state.cursorX = {100, 300};
-    state.cursorShown = {true, true};
-    state.freqOffset = 10;  // 22.5 pixels' worth of frequency
-    Linear(Left());
-    const auto a = FindText(Calls(), "   1276 Hz");
-    const auto b = FindText(Calls(), "   3359 Hz");
-    const auto difference = FindText(Calls(), "  -2083 Hz");
-    ASSERT_TRUE(a && b && difference);
-    EXPECT_EQ(a->at, (Point{100, 2}));
-    EXPECT_EQ(b->at, (Point{300, 12}));
-    EXPECT_EQ(difference->at, (Point{180, 335}));
-    const auto lines = SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].from, (Point{100, 350}));
-    EXPECT_EQ(lines[2].to, (Point{300, 350}));
-}
-
-TEST_F(SpectrumViewTest, LogCursorsReadTheLogAxis) {
-    magnitudes = Spikes(2048, {});
-    state.cursorX = {100, 300};
-    state.cursorShown = {true, true};
-    Log(Left());
-    const auto a = FindText(Calls(), "     99 Hz");
-    const auto b = FindText(Calls(), "   1784 Hz");
-    const auto difference = FindText(Calls(), "  -1684 Hz");
-    ASSERT_TRUE(a && b && difference);
-    EXPECT_EQ(a->at, (Point{100, 182}));
-    EXPECT_EQ(b->at, (Point{300, 192}));
-    EXPECT_EQ(difference->at, (Point{180, 335}));
-}
-
-TEST_F(SpectrumViewTest, OnlyTheLeftCallDrawsCursors) {
+TEST_F(SpectrumViewTest, CursorLinesComeOnlyWithTheLeftCall) {
     magnitudes = Spikes(2048, {});
     state.cursorX = {100, 300};
     state.cursorShown = {true, true};
     Linear(Right());
     Log(Right());
     EXPECT_TRUE(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted).empty());
-    for (const auto& text : Texts(Calls())) EXPECT_FALSE(text.text.ends_with(" Hz")) << text.text;
+    Linear(Left());
+    constexpr Rgb g = kMarkerColor;
+    constexpr PenStyle dot = PenStyle::Dotted;
+    EXPECT_EQ(SegmentsWithPen(Calls(), g, dot),
+              (std::vector<testing::Segment>{{{100, 0}, {100, 360}, g, dot},
+                                             {{300, 0}, {300, 360}, g, dot},
+                                             {{100, 350}, {300, 350}, g, dot}}));
 }
 
 // --- dB markers ------------------------------------------------------------------------------
@@ -367,34 +340,37 @@ TEST_F(SpectrumViewTest, DbMarkersFollowRangeAndPositionButNotCalibration) {
 
 // --- HOLD and read-out placement -------------------------------------------------------------
 
-TEST_F(SpectrumViewTest, HoldShowsInTheLinearViewEvenWithTheLeftTraceOff) {
-    magnitudes = Spikes(2048, {});
-    state.run = false;
-    SpectrumChannel left = Left();
-    left.traceShown = false;
-    Linear(left);
-    const auto hold = FindText(Calls(), "HOLD");
-    ASSERT_TRUE(hold);
-    EXPECT_EQ(hold->at, (Point{60, 0}));
-    EXPECT_EQ(hold->color, kHoldTextColor);
-}
+struct HoldRow {
+    const char* description;
+    bool log;
+    bool left;
+    bool traceShown;
+    bool run;
+    std::optional<Point> expected;
+};
 
-TEST_F(SpectrumViewTest, HoldInTheLogViewComesOnlyWithTheLeftCall) {
+TEST_F(SpectrumViewTest, HoldLegendComesWithTheLeftCallWhileHeld) {
+    const HoldRow rows[] = {
+        {"linear, left trace off", false, true, false, false, Point{60, 0}},
+        {"log, left call", true, true, true, false, Point{50, 0}},
+        // The pipeline skips the log view's left call when the left trace is off.
+        {"log, right call only", true, false, true, false, std::nullopt},
+        {"linear, running", false, true, true, true, std::nullopt},
+    };
     magnitudes = Spikes(2048, {});
-    state.run = false;
-    Log(Right());  // the pipeline skips the left call when the left trace is off
-    EXPECT_FALSE(FindText(Calls(), "HOLD"));
-    Log(Left());
-    const auto hold = FindText(Calls(), "HOLD");
-    ASSERT_TRUE(hold);
-    EXPECT_EQ(hold->at, (Point{50, 0}));
-}
-
-TEST_F(SpectrumViewTest, RunningShowsNoHold) {
-    magnitudes = Spikes(2048, {});
-    Linear(Left());
-    Log(Left());
-    EXPECT_FALSE(FindText(Calls(), "HOLD"));
+    for (const HoldRow& row : rows) {
+        SCOPED_TRACE(row.description);
+        surface.Clear();
+        state.run = row.run;
+        SpectrumChannel channel = row.left ? Left() : Right();
+        channel.traceShown = row.traceShown;
+        row.log ? Log(channel) : Linear(channel);
+        const auto hold = FindText(Calls(), "HOLD");
+        ASSERT_EQ(hold.has_value(), row.expected.has_value());
+        if (!hold) continue;
+        EXPECT_EQ(hold->at, *row.expected);
+        EXPECT_EQ(hold->color, kHoldTextColor);
+    }
 }
 
 TEST_F(SpectrumViewTest, LogViewMovesTheReadoutBlockLeft) {

@@ -1,0 +1,38 @@
+// The program: the main window on Qt, its logic in CTarvikDlg, sound from the backend the
+// environment chooses.
+#include <memory>
+#include <optional>
+
+#include <QApplication>
+
+#include "app/CTarvikDlg.h"
+#include "app/MainWindowLayout.h"
+#include "panel/ControlIds.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/SoundBackendChoice.h"
+#include "platform/qt/QtDialogServices.h"
+#include "platform/qt/QtMainWindow.h"
+
+int main(int argc, char** argv) {
+    using namespace velmora2;
+    QApplication application(argc, argv);
+
+    const std::unique_ptr<SoundSystem> sound = CreateSoundSystemFromEnvironment();
+    QtMainWindow window(MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,
+                        MainWindowTitle());
+    QtDialogServices services(&window);
+    CTarvikDlg dialog(*sound, window.ClientArea(), window.View(), services, ProgramDirectory());
+
+    window.SetClickHandler([&dialog](int id) {
+        if (id == ctl::kHoldRun) dialog.OnHoldRun();
+        if (id == ctl::kDevice) dialog.OnDeviceButton();
+    });
+    window.SetSpinHandler([&dialog](int id, int, int) { dialog.OnSpinChanged(id); });
+    window.SetCloseHandler([&dialog] { dialog.OnClose(); });
+
+    dialog.OnInitDialog();
+    if (const std::optional<int> result = services.EndResult()) return *result;
+    services.SetEventLoopRunning();
+    window.show();
+    return QApplication::exec();
+}

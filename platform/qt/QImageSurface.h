@@ -1,0 +1,44 @@
+// A Surface on a QImage: what the views draw the picture field into. Pixel-exact and without
+// antialiasing, with the line, fill and text rules the views were designed for. Usable on the
+// engine's worker thread (it never touches a widget).
+#pragma once
+
+#include <cstdint>
+
+#include <QFont>
+#include <QImage>
+
+#include "display/Surface.h"
+
+namespace velmora2 {
+
+class QImageSurface final : public Surface {
+public:
+    QImageSurface(int width, int height, Rgb background);
+
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
+
+    void SetPen(Rgb color, PenStyle style) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillPolygon(std::span<const Point> points, Rgb fill) override;
+    void FillRect(int left, int top, int right, int bottom, Rgb fill) override;
+    void DrawText(int x, int y, std::string_view text, Rgb color) override;
+
+    const QImage& Image() const { return image_; }
+
+    // The label font: "Arial" (or its metric twin) sized so that ascent + descent is 14 pixels.
+    static QFont LabelFont();
+    static constexpr int kLabelCellHeight = 14;
+
+private:
+    void SetPixel(int64_t x, int64_t y, QRgb color);
+
+    QImage image_;
+    QRgb penColor_;
+    PenStyle penStyle_ = PenStyle::Solid;
+    Point current_;
+};
+
+}  // namespace velmora2

@@ -1,0 +1,118 @@
+// The client area shows what the engine copies to it: at the given place, clipped to the window,
+// repainted through the window's own event loop even when the copy comes from another thread,
+// and, with a real engine, the level-meter image as soon as the engine has started.
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include <QEvent>
+#include <QImage>
+#include <QPixmap>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "QtTestApplication.h"
+#include "app/CTarvikDlg.h"
+#include "app/MainWindowLayout.h"
+#include "engine/MeterImage.h"
+#include "platform/SimBench.h"
+#include "platform/qt/QtDialogServices.h"
+#include "platform/qt/QtMainWindow.h"
+
+namespace velmora2 {
+namespace {
+
+constexpr Rgb kRed{255, 0, 0};
+
+Rgb PixelAt(const QImage& image, int x, int y) {
+    const QRgb pixel = image.pixel(x, y);
+    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
+            static_cast<uint8_t>(qBlue(pixel))};
+}
+
+class PaintCounter final : public QObject {
+public:
+    std::atomic<int> paints{0};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class ClientAreaTest : public ::testing::Test {
+protected:
+    ClientAreaTest()
+        : window_(MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,
+                  MainWindowTitle()) {}
+
+    QtMainWindow window_;
+};
+
+TEST_F(ClientAreaTest, CopyLandsAtItsPlaceAndIsClippedToTheWindow) {
+    QtClientArea& area = window_.ClientArea();
+    const Rgb background = PixelAt(area.Snapshot(), 700, 580);
+    const std::unique_ptr<Surface> picture = area.CreateSurface(10, 10, kRed);
+    area.CopyToWindow(*picture, 700, 580);
+    const QImage shown = area.Snapshot();
+    EXPECT_EQ(PixelAt(shown, 700, 580), kRed);
+    EXPECT_EQ(PixelAt(shown, 704, 584), kRed);
+    EXPECT_EQ(PixelAt(shown, 699, 580), background);
+    EXPECT_EQ(PixelAt(shown, 700, 579), background);
+}
+
+TEST_F(ClientAreaTest, CopyFromAnotherThreadIsPaintedByTheWindow) {
+    PaintCounter counter;
+    window_.installEventFilter(&counter);
+    window_.show();
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > 0; }));
+    const int paintsBefore = counter.paints;
+
+    QtClientArea& area = window_.ClientArea();
+    std::thread worker([&area] {
+        const std::unique_ptr<Surface> picture = area.CreateSurface(481, 361, kRed);
+        picture->FillRect(0, 0, 10, 10, Rgb{0, 0, 255});
+        area.CopyToWindow(*picture, 20, 20);
+    });
+    worker.join();
+    EXPECT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > paintsBefore; }));
+
+    const QImage grabbed = window_.grab().toImage();
+    EXPECT_EQ(PixelAt(grabbed, 25, 25), (Rgb{0, 0, 255}));
+    EXPECT_EQ(PixelAt(grabbed, 300, 200), kRed);
+    EXPECT_EQ(PixelAt(grabbed, 500, 380), kRed);
+    EXPECT_NE(PixelAt(grabbed, 501, 381), kRed);
+}
+
+TEST_F(ClientAreaTest, MeterImageIsShownOnceTheEngineHasStarted) {
+    const std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("velmora2-meter-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    SimBench bench;  // stepped: no block arrives, so nothing covers the meter yet
+    QtDialogServices services(&window_);
+    {
+        CTarvikDlg dialog(bench, window_.ClientArea(), window_.View(), services, directory);
+        dialog.OnInitDialog();
+        ASSERT_FALSE(services.EndResult().has_value());
+        ASSERT_NE(dialog.MainEngine(), nullptr);
+
+        const QImage shown = window_.ClientArea().Snapshot();
+        for (int left : {20, 50}) {
+            for (int y = 13; y < 12 + kMeterHeight - 1; ++y) {
+                const Rgb row = (y - 12) % 2 == 1 ? kMeterLight : kMeterDark;
+                for (int x = left + 1; x < left + kMeterWidth - 1; ++x)
+                    ASSERT_EQ(PixelAt(shown, x, y), row) << x << ", " << y;
+            }
+            EXPECT_EQ(PixelAt(shown, left + 3, 12), (Rgb{255, 255, 255}));
+            EXPECT_EQ(PixelAt(shown, left + 3, 12 + kMeterHeight - 1), (Rgb{0, 0, 0}));
+        }
+        dialog.OnClose();
+        EXPECT_EQ(dialog.MainEngine(), nullptr);
+    }
+    std::filesystem::remove_all(directory);
+}
+
+}  // namespace
+}  // namespace velmora2

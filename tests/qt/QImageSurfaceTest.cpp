@@ -1,0 +1,191 @@
+// The QPainter surface paints the exact pixels the views rely on: lines without their end point,
+// dotted grid lines, even-odd polygons, half-open rectangles and text placed by its cell's
+// top-left corner in the 14-pixel label font.
+#include <cmath>
+#include <vector>
+
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+#include "platform/qt/QImageSurface.h"
+
+namespace velmora2 {
+namespace {
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
+
+Rgb PixelAt(const QImageSurface& surface, int x, int y) {
+    const QRgb pixel = surface.Image().pixel(x, y);
+    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
+            static_cast<uint8_t>(qBlue(pixel))};
+}
+
+std::vector<Point> PaintedPixels(const QImageSurface& surface, Rgb background = kWhite) {
+    std::vector<Point> painted;
+    for (int y = 0; y < surface.Height(); ++y)
+        for (int x = 0; x < surface.Width(); ++x)
+            if (PixelAt(surface, x, y) != background) painted.push_back({x, y});
+    return painted;
+}
+
+TEST(QImageSurfaceLines, HorizontalLineStopsBeforeItsEndPoint) {
+    QImageSurface surface(20, 10, kWhite);
+    surface.MoveTo(2, 5);
+    surface.LineTo(10, 5);
+    std::vector<Point> expected;
+    for (int x = 2; x < 10; ++x) expected.push_back({x, 5});
+    EXPECT_EQ(PaintedPixels(surface), expected);
+}
+
+TEST(QImageSurfaceLines, UpwardVerticalLineStopsBeforeItsEndPoint) {
+    QImageSurface surface(10, 30, kWhite);
+    surface.MoveTo(4, 20);
+    surface.LineTo(4, 10);
+    std::vector<Point> expected;
+    for (int y = 11; y <= 20; ++y) expected.push_back({4, y});
+    EXPECT_EQ(PaintedPixels(surface), expected);
+}
+
+TEST(QImageSurfaceLines, DiagonalLinePaintsOnePixelPerStep) {
+    QImageSurface surface(10, 10, kWhite);
+    surface.MoveTo(6, 1);
+    surface.LineTo(1, 6);
+    // Listed in row order; (1, 6) is the end point.
+    EXPECT_EQ(PaintedPixels(surface),
+              (std::vector<Point>{{6, 1}, {5, 2}, {4, 3}, {3, 4}, {2, 5}}));
+}
+
+TEST(QImageSurfaceLines, PolylinePaintsEveryJointOnceAndLeavesTheLastPointOut) {
+    QImageSurface surface(10, 10, kWhite);
+    surface.SetPen(kRed, PenStyle::Solid);
+    surface.MoveTo(1, 1);
+    surface.LineTo(4, 1);
+    surface.LineTo(4, 4);
+    EXPECT_EQ(PaintedPixels(surface),
+              (std::vector<Point>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}}));
+    EXPECT_EQ(PixelAt(surface, 4, 2), kRed);
+    EXPECT_EQ(PixelAt(surface, 4, 4), kWhite);
+}
+
+TEST(QImageSurfaceLines, ShallowLineHasOnePixelPerColumnNearTheTrueLine) {
+    QImageSurface surface(40, 20, kWhite);
+    surface.MoveTo(3, 2);
+    surface.LineTo(33, 13);
+    const std::vector<Point> painted = PaintedPixels(surface);
+    ASSERT_EQ(painted.size(), 30u);
+    std::vector<int> perColumn(40, 0);
+    for (const Point& p : painted) {
+        ++perColumn[p.x];
+        const double trueY = 2.0 + (p.x - 3) * 11.0 / 30.0;
+        EXPECT_LE(std::abs(p.y - trueY), 0.5) << "column " << p.x;
+    }
+    for (int x = 3; x < 33; ++x) EXPECT_EQ(perColumn[x], 1) << "column " << x;
+}
+
+TEST(QImageSurfaceLines, LinesReachingOutsideAreClipped) {
+    QImageSurface surface(20, 10, kWhite);
+    surface.MoveTo(-1000, 3);
+    surface.LineTo(100000, 3);
+    surface.MoveTo(5, -50);
+    surface.LineTo(5, -10);
+    std::vector<Point> expected;
+    for (int x = 0; x < 20; ++x) expected.push_back({x, 3});
+    EXPECT_EQ(PaintedPixels(surface), expected);
+}
+
+TEST(QImageSurfaceLines, DottedPenPaintsEveryOtherPixel) {
+    QImageSurface surface(20, 10, kWhite);
+    surface.SetPen(Rgb{100, 100, 100}, PenStyle::Dotted);
+    surface.MoveTo(0, 3);
+    surface.LineTo(11, 3);
+    for (int x = 0; x < 11; ++x)
+        EXPECT_EQ(PixelAt(surface, x, 3), x % 2 == 0 ? (Rgb{100, 100, 100}) : kWhite) << x;
+    EXPECT_EQ(PaintedPixels(surface).size(), 6u);
+}
+
+TEST(QImageSurfaceLines, ZeroLengthLinePaintsNothing) {
+    QImageSurface surface(10, 10, kWhite);
+    surface.MoveTo(5, 5);
+    surface.LineTo(5, 5);
+    EXPECT_TRUE(PaintedPixels(surface).empty());
+}
+
+TEST(QImageSurfaceFills, RectangleCoversLeftAndTopButNotRightAndBottom) {
+    QImageSurface surface(10, 10, kWhite);
+    surface.FillRect(1, 2, 4, 4, kBlue);
+    EXPECT_EQ(PaintedPixels(surface),
+              (std::vector<Point>{{1, 2}, {2, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}));
+}
+
+TEST(QImageSurfaceFills, RectangleBeyondTheSurfaceIsClipped) {
+    QImageSurface surface(10, 10, kWhite);
+    surface.FillRect(-5, 8, 50, 50, kBlue);
+    EXPECT_EQ(PaintedPixels(surface).size(), 20u);
+}
+
+TEST(QImageSurfaceFills, PolygonFillsPixelsInsideWithoutOutline) {
+    QImageSurface surface(10, 10, kWhite);
+    const std::vector<Point> square{{2, 2}, {6, 2}, {6, 6}, {2, 6}};
+    surface.FillPolygon(square, kRed);
+    std::vector<Point> expected;
+    for (int y = 2; y < 6; ++y)
+        for (int x = 2; x < 6; ++x) expected.push_back({x, y});
+    EXPECT_EQ(PaintedPixels(surface), expected);
+}
+
+TEST(QImageSurfaceFills, SelfCrossingPolygonLeavesItsDoublyEnclosedPartEmpty) {
+    QImageSurface surface(100, 100, kWhite);
+    // A five-pointed star drawn in one stroke: its centre is enclosed twice.
+    std::vector<Point> star;
+    for (int k = 0; k < 5; ++k) {
+        const double angle = (-90.0 + 144.0 * k) * M_PI / 180.0;
+        star.push_back({static_cast<int>(std::lround(50 + 45 * std::cos(angle))),
+                        static_cast<int>(std::lround(50 + 45 * std::sin(angle)))});
+    }
+    surface.FillPolygon(star, kRed);
+    EXPECT_EQ(PixelAt(surface, 50, 50), kWhite);
+    EXPECT_EQ(PixelAt(surface, 50, 15), kRed);
+    EXPECT_EQ(PixelAt(surface, 20, 40), kRed);
+}
+
+TEST(QImageSurfaceText, LabelFontCellIsFourteenPixelsHigh) {
+    const QFontMetrics metrics(QImageSurface::LabelFont());
+    EXPECT_EQ(metrics.ascent() + metrics.descent(), 14);
+}
+
+TEST(QImageSurfaceText, TextLiesBelowAndRightOfItsPointWithinTheCell) {
+    QImageSurface surface(120, 60, kWhite);
+    surface.DrawText(10, 20, "Hg", kBlack);
+    const std::vector<Point> ink = PaintedPixels(surface);
+    ASSERT_FALSE(ink.empty());
+    int left = 1000, top = 1000, bottom = -1;
+    for (const Point& p : ink) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    EXPECT_GE(left, 10);
+    EXPECT_LE(left, 13);
+    EXPECT_GE(top, 20);
+    // Capital letters start near the top of the cell; the descender of g reaches into its
+    // lower part, but nothing leaves the cell.
+    EXPECT_LE(top, 24);
+    EXPECT_GE(bottom, 20 + QFontMetrics(QImageSurface::LabelFont()).ascent());
+    EXPECT_LT(bottom, 34);
+}
+
+TEST(QImageSurfaceText, BackgroundAroundTheGlyphsIsKept) {
+    QImageSurface surface(60, 30, kBlue);
+    surface.DrawText(5, 5, "l", kRed);
+    int untouched = 0;
+    for (int y = 5; y < 19; ++y)
+        for (int x = 5; x < 15; ++x) untouched += PixelAt(surface, x, y) == kBlue;
+    EXPECT_GT(untouched, 100);
+    EXPECT_LT(untouched, 140);
+}
+
+}  // namespace
+}  // namespace velmora2
