@@ -1,64 +1,67 @@
-// The per-block path of the worker: record length changes, conversion into the raw records,
-// showing the previous picture, oversampling, and the mode's trigger, analysis and view.
 #include <cstdio>
 #include <new>
 
 #include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
 #include "display/ScopeView.h"
-#include "engine/CDSCapture.h"
+#include "engine/BlockPipeline.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
+#include "platform/SoundSystem.h"
 
 namespace velmora2 {
 
-void CDSCapture::ProcessBlock(int half) {
-    WorkerRequests requests;
-    control_.TakeSnapshot(snapshot_, requests);
+namespace {
+constexpr Rgb kWhite{255, 255, 255};
+}  // namespace
+
+BlockPipeline::BlockPipeline(DrawingTarget& window, int sampleRate)
+    : window_(window),
+      sampleRate_(sampleRate),
+      backBuffer_(window.CreateSurface(kPictureWidth, kPictureHeight, kWhite)) {}
+
+BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const RuntimeState& settings,
+                                              const WorkerRequests& requests) {
+    settings_ = &settings;
     ApplyRequests(requests);
-    const uint8_t* bytes = &captureBytes_[half * kBlockBytes];
 
     // A new record length drops this half: nothing is stored and nothing is drawn.
-    const bool dropped = ApplyRecordLength(requests.recordLength);
-    if (!dropped) {
-        if (snapshot_.run && !workerState_.singleShotCaptured) StoreSamples(bytes);
+    Outcome outcome;
+    outcome.dropped = ApplyRecordLength(requests.recordLength);
+    if (outcome.dropped) return outcome;
 
-        // The screen always shows the picture finished during the previous block.
-        window_.CopyToWindow(*backBuffer_, kPictureX, kPictureY);
+    if (settings.run && !state_.singleShotCaptured) StoreSamples(bytes);
 
-        OversampleBothChannels();
-        switch (snapshot_.mode) {
-            case kModeScope: DrawScopePicture(); break;
-            case kModeSpectrum:
-                if (samples_.recordPosition == 0) AnalyseAndDrawSpectrum();
-                break;
-            case kModeLissajous: DrawLissajousPicture(); break;
-            case kModeNetworkPlot: DrawNetworkPicture(); break;
-            default: break;
-        }
-        if (snapshot_.mode == kModeNetworkPlot && !snapshot_.generatorOn) {
-            if (const auto generator = generator_.load()) generator->Stop();
-        }
+    // The screen always shows the picture finished during the previous block.
+    window_.CopyToWindow(*backBuffer_, kPictureX, kPictureY);
+
+    OversampleBothChannels();
+    switch (settings.mode) {
+        case kModeScope: DrawScopePicture(); break;
+        case kModeSpectrum:
+            if (samples_.recordPosition == 0) AnalyseAndDrawSpectrum();
+            break;
+        case kModeLissajous: DrawLissajousPicture(); break;
+        default: break;
     }
-
-    if (blockObserver_) blockObserver_({half, bytes, samples_, workerState_, dropped});
-    blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
+    outcome.stopGenerator = settings.mode == kModeNetworkPlot && !settings.generatorOn;
+    return outcome;
 }
 
-void CDSCapture::ApplyRequests(const WorkerRequests& requests) {
-    if (requests.clearSingleShot) workerState_.singleShotCaptured = false;
-    if (requests.setAveragingCounter) workerState_.averagingCounter = requests.averagingCounter;
+void BlockPipeline::ApplyRequests(const WorkerRequests& requests) {
+    if (requests.clearSingleShot) state_.singleShotCaptured = false;
+    if (requests.setAveragingCounter) state_.averagingCounter = requests.averagingCounter;
     if (requests.startSweepPoint) {
-        workerState_.sweepPointIndex = requests.sweepPointIndex;
-        workerState_.settleCounter = 1;
+        state_.sweepPointIndex = requests.sweepPointIndex;
+        state_.settleCounter = 1;
     }
     if (requests.resetSweep) {
-        workerState_.phaseWrapped = false;
-        workerState_.signByCrossing = true;
+        state_.phaseWrapped = false;
+        state_.signByCrossing = true;
     }
 }
 
-bool CDSCapture::ApplyRecordLength(int32_t requested) {
+bool BlockPipeline::ApplyRecordLength(int32_t requested) {
     if (requested == 0 || requested == samples_.RecordLength()) return false;
     if (!samples_.records.Resize(requested)) {
         std::fprintf(stderr, "engine: no memory for a record of %d samples; keeping %d\n",
@@ -69,24 +72,24 @@ bool CDSCapture::ApplyRecordLength(int32_t requested) {
     return true;
 }
 
-void CDSCapture::StoreSamples(const uint8_t* bytes) {
+void BlockPipeline::StoreSamples(const uint8_t* bytes) {
     const int offset = samples_.recordPosition * kBlockFrames;
-    ConvertBlock(bytes, snapshot_.channelDelay, samples_.RawL() + offset,
+    ConvertBlock(bytes, settings_->channelDelay, samples_.RawL() + offset,
                  samples_.RawR() + offset);
     samples_.recordPosition =
-        NextRecordPosition(samples_.recordPosition, snapshot_.mode, samples_.RecordLength());
+        NextRecordPosition(samples_.recordPosition, settings_->mode, samples_.RecordLength());
 }
 
-void CDSCapture::OversampleBothChannels() {
-    const int factor = snapshot_.oversampling;
+void BlockPipeline::OversampleBothChannels() {
+    const int factor = settings_->oversampling;
     OversampleForDisplay(samples_.RawL(), factor, samples_.stuffedL.data(),
                          samples_.displayL.data());
     OversampleForDisplay(samples_.RawR(), factor, samples_.stuffedR.data(),
                          samples_.displayR.data());
 }
 
-void CDSCapture::DrawScopePicture() {
-    const RuntimeState& s = snapshot_;
+void BlockPipeline::DrawScopePicture() {
+    const RuntimeState& s = *settings_;
     DrawScopeBackground(*backBuffer_, RecordingStatus{});
 
     const double* source =
@@ -98,9 +101,9 @@ void CDSCapture::DrawScopePicture() {
 
     bool valid = trigger.found;
     if (!s.triggerRepeat && s.triggerEnabled) {
-        if (trigger.found && !workerState_.singleShotCaptured)
-            workerState_.singleShotCaptured = true;
-        valid = workerState_.singleShotCaptured;
+        if (trigger.found && !state_.singleShotCaptured)
+            state_.singleShotCaptured = true;
+        valid = state_.singleShotCaptured;
     }
 
     ScopeState state;
@@ -134,24 +137,24 @@ void CDSCapture::DrawScopePicture() {
                      state);
 }
 
-void CDSCapture::AnalyseAndDrawSpectrum() {
-    const RuntimeState& s = snapshot_;
+void BlockPipeline::AnalyseAndDrawSpectrum() {
+    const RuntimeState& s = *settings_;
     samples_.records.AnalyseRecord(s.windowFunction, sampleRate_, s.averagingOn,
-                                   s.averagingLength, workerState_.averagingCounter);
+                                   s.averagingLength, state_.averagingCounter);
     recordsAnalysed_.fetch_add(1, std::memory_order_acq_rel);
 
     SpectrumStatus status;
-    status.settleCounter = workerState_.settleCounter;
+    status.settleCounter = state_.settleCounter;
     status.averagingOn = s.averagingOn;
-    status.averageCount = workerState_.averagingCounter;
+    status.averageCount = state_.averagingCounter;
     if (s.logAxis)
         DrawSpectrumBackgroundLog(*backBuffer_, status, samples_.RecordLength(), sampleRate_);
     else
         DrawSpectrumBackground(*backBuffer_, status);
 }
 
-void CDSCapture::DrawLissajousPicture() { DrawLissajousBackground(*backBuffer_, RecordingStatus{}); }
-
-void CDSCapture::DrawNetworkPicture() {}
+void BlockPipeline::DrawLissajousPicture() {
+    DrawLissajousBackground(*backBuffer_, RecordingStatus{});
+}
 
 }  // namespace velmora2

@@ -11,7 +11,6 @@ namespace velmora2 {
 namespace {
 
 constexpr auto kStopWait = std::chrono::milliseconds(3000);
-constexpr Rgb kWhite{255, 255, 255};
 
 void TraceStep(int step, Status result) {
     std::fprintf(stderr, "[%d]: result = %08X\n", step, static_cast<unsigned>(result));
@@ -26,7 +25,7 @@ CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captu
       captureDeviceId_(captureDevice),
       outputDeviceId_(outputDevice),
       sampleRate_(sampleRate),
-      backBuffer_(window.CreateSurface(kPictureWidth, kPictureHeight, kWhite)) {}
+      pipeline_(window, sampleRate) {}
 
 CDSCapture::~CDSCapture() {
     if (thread_.joinable()) Stop();
@@ -135,6 +134,19 @@ void CDSCapture::DrawMeterImages() {
     DrawMeterImage(*meter);
     window_.CopyToWindow(*meter, 20, 12);
     window_.CopyToWindow(*meter, 50, 12);
+}
+
+void CDSCapture::ProcessBlock(int half) {
+    WorkerRequests requests;
+    control_.TakeSnapshot(snapshot_, requests);
+    const uint8_t* bytes = &captureBytes_[half * kBlockBytes];
+    const BlockPipeline::Outcome outcome = pipeline_.Process(bytes, snapshot_, requests);
+    if (outcome.stopGenerator) {
+        if (const auto generator = generator_.load()) generator->Stop();
+    }
+    if (blockObserver_)
+        blockObserver_({half, bytes, pipeline_.Samples(), pipeline_.State(), outcome.dropped});
+    blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void StopAndRelease(std::unique_ptr<CDSCapture>& engine) {

@@ -14,7 +14,7 @@
 #include "display/Surface.h"
 #include "engine/EngineControl.h"
 #include "engine/RuntimeState.h"
-#include "engine/SampleBlock.h"
+#include "engine/BlockPipeline.h"
 #include "platform/BlockQueue.h"
 #include "platform/Event.h"
 #include "platform/SoundSystem.h"
@@ -24,11 +24,6 @@ namespace velmora2 {
 
 class CDSCapture {
 public:
-    static constexpr int kPictureWidth = 481;
-    static constexpr int kPictureHeight = 361;
-    static constexpr int kPictureX = 20;
-    static constexpr int kPictureY = 20;
-
     // Touches no device: the devices are opened by the worker in Start.
     CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
                DeviceId outputDevice, int sampleRate);
@@ -83,7 +78,7 @@ public:
     uint64_t BlocksProcessed() const { return blocksProcessed_.load(std::memory_order_acquire); }
     uint64_t BlocksDropped() const { return queue_.DroppedCount(); }
     // Complete records that went through the spectrum analysis.
-    uint64_t RecordsAnalysed() const { return recordsAnalysed_.load(std::memory_order_acquire); }
+    uint64_t RecordsAnalysed() const { return pipeline_.RecordsAnalysed(); }
 
     // What the worker hands an observer after each block: the half, its 8192 captured bytes, and
     // the sample block and worker state as the block left them.
@@ -104,14 +99,6 @@ private:
     void RunWaitLoop();
     void ReleaseDevices();
     void ProcessBlock(int half);
-    void ApplyRequests(const WorkerRequests& requests);
-    bool ApplyRecordLength(int32_t requested);
-    void StoreSamples(const uint8_t* bytes);
-    void OversampleBothChannels();
-    void DrawScopePicture();
-    void AnalyseAndDrawSpectrum();
-    void DrawLissajousPicture();
-    void DrawNetworkPicture();
     void DrawMeterImages();
     void PlayGenerator(OutputBuffer& buffer, int32_t volume);
 
@@ -123,7 +110,6 @@ private:
 
     EngineControl control_;
     RuntimeState snapshot_;  // worker: the settings of the block being processed
-    WorkerState workerState_;  // worker-owned state
 
     WakeSignal wake_;
     BlockQueue queue_{wake_};
@@ -141,10 +127,8 @@ private:
     std::atomic<std::shared_ptr<OutputBuffer>> generator_;
 
     uint8_t captureBytes_[kCaptureBufferBytes] = {};
-    SampleBlock samples_;
-    std::unique_ptr<Surface> backBuffer_;
+    BlockPipeline pipeline_;
     std::atomic<uint64_t> blocksProcessed_{0};
-    std::atomic<uint64_t> recordsAnalysed_{0};
     BlockObserver blockObserver_;
 };
 
