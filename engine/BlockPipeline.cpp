@@ -4,6 +4,8 @@
 #include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
 #include "display/ScopeView.h"
+#include "display/SpectrumView.h"
+#include "analysis/SpectrumMeasurements.h"
 #include "engine/BlockPipeline.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
@@ -147,10 +149,59 @@ void BlockPipeline::AnalyseAndDrawSpectrum() {
     status.settleCounter = state_.settleCounter;
     status.averagingOn = s.averagingOn;
     status.averageCount = state_.averagingCounter;
-    if (s.logAxis)
+
+    SpectrumViewState view;
+    view.positionL = s.scales.specPositionL;
+    view.positionR = s.scales.specPositionR;
+    view.freqOffset = s.scales.freqOffset;
+    view.specCal = s.scales.specCal;
+    view.cursorX = {s.cursors[2], s.cursors[3]};
+    view.cursorShown = {s.cursorShown[2], s.cursorShown[3]};
+    view.run = s.run;
+    view.readout = {s.measurements.mainFrequency, s.measurements.thd,
+                    s.measurements.thdPlusNoise, s.measurements.signalToNoise,
+                    s.measurements.highPass};
+
+    const SpectrumChannel left = SpectrumChannelView(samples_.records.Left(), 30,
+                                                     s.scales.dbBottomL, kLeftChannelColor,
+                                                     true, s.leftShown);
+    const SpectrumChannel right = SpectrumChannelView(samples_.records.Right(), 60,
+                                                      s.scales.dbBottomR, kRightChannelColor,
+                                                      false, s.rightShown);
+    if (s.logAxis) {
         DrawSpectrumBackgroundLog(*backBuffer_, status, samples_.RecordLength(), sampleRate_);
-    else
+        if (s.leftShown) DrawSpectrumLog(*backBuffer_, left, view);
+        if (s.rightShown) DrawSpectrumLog(*backBuffer_, right, view);
+    } else {
         DrawSpectrumBackground(*backBuffer_, status);
+        DrawSpectrumLinear(*backBuffer_, left, view);
+        DrawSpectrumLinear(*backBuffer_, right, view);
+    }
+    // A network sweep point is measured here once the sweep measurement exists; until then the
+    // settle counter only shows in the background's notice.
+}
+
+SpectrumChannel BlockPipeline::SpectrumChannelView(const ChannelSpectrum& channel, int y0,
+                                                   int32_t dbBottom, Rgb color, bool isLeft,
+                                                   bool shown) const {
+    const RuntimeState& s = *settings_;
+    const DistortionFigures figures =
+        MeasureDistortion(channel, sampleRate_, s.measurements.highPass);
+    SpectrumChannel view;
+    view.x0 = 0;
+    view.y0 = y0;
+    view.sampleRate = sampleRate_;
+    view.startFrequency = 0.0;
+    view.endFrequency = s.scales.freqSpan;
+    view.dbRange = dbBottom;
+    view.magnitudes = channel.magnitude;
+    view.fftSize = channel.size;
+    view.color = color;
+    view.isLeft = isLeft;
+    view.traceShown = shown;
+    view.figures = {channel.mainFrequency, figures.thd, figures.thdPlusNoise,
+                    figures.signalToNoise};
+    return view;
 }
 
 void BlockPipeline::DrawLissajousPicture() {

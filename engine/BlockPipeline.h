@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "display/SpectrumViewState.h"
 #include "display/Surface.h"
 #include "engine/RuntimeState.h"
 #include "engine/SampleBlock.h"
@@ -42,6 +43,8 @@ private:
     void OversampleBothChannels();
     void DrawScopePicture();
     void AnalyseAndDrawSpectrum();
+    SpectrumChannel SpectrumChannelView(const ChannelSpectrum& channel, int y0, int32_t dbBottom,
+                                        Rgb color, bool isLeft, bool shown) const;
     void DrawLissajousPicture();
 
     DrawingTarget& window_;

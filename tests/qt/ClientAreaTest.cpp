@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "QtTestApplication.h"
+#include "tests/support/QtTestApplication.h"
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
 #include "engine/MeterImage.h"

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "QtTestApplication.h"
+#include "tests/support/QtTestApplication.h"
 #include "platform/qt/QtDialogServices.h"
 #include "platform/qt/QtDialogView.h"
 

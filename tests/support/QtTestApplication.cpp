@@ -1,4 +1,4 @@
-#include "QtTestApplication.h"
+#include "tests/support/QtTestApplication.h"
 
 #include <memory>
 
