@@ -8,7 +8,9 @@ namespace velmora2 {
 
 // A finished average keeps showing its result; the harmonic count stays the one it was built
 // with.
-inline bool AverageFinished(bool averagingOn, int counter) { return averagingOn && counter == 0; }
+inline bool AverageFinished(bool averagingOn, int counter) {
+    return averagingOn && counter == 0;
+}
 
 // While accumulating, adds this record's magnitudes, main frequency and power, harmonic powers
 // and bin powers of both channels to their sums and shows the running average; the record that

@@ -7,7 +7,9 @@ namespace velmora2 {
 namespace {
 
 // Below 2048 points a record still spans one whole captured block.
-int BufferLength(int n) { return std::max(n, 2048); }
+int BufferLength(int n) {
+    return std::max(n, 2048);
+}
 
 }  // namespace
 

@@ -24,7 +24,7 @@ struct ChannelSpectrum {
     // M/2 entries each.
     std::vector<double> harmonicFrequencies;  // 2 f0, 3 f0, ...; 0 beyond the count
     std::vector<double> harmonicPowers;
-    std::vector<double> binPowers;            // magnitude[k]^2 for k < N/2
+    std::vector<double> binPowers;  // magnitude[k]^2 for k < N/2
     std::vector<double> magnitudeSum;
     std::vector<double> harmonicPowerSum;
     std::vector<double> binPowerSum;

@@ -12,28 +12,27 @@ namespace {
 // Not pi to full precision: the transform's twiddle factors are defined with this value.
 constexpr double kTwiddlePi = 3.1415928;
 
-// Two doubles handled by one instruction; element-wise IEEE arithmetic, so every lane computes
-// exactly what the scalar code would.
+// One, two or four neighbouring butterflies at once. Vector arithmetic is element-wise IEEE
+// arithmetic, so every lane computes exactly what the scalar code would.
 using Scalar = double;
 using Pair = double __attribute__((vector_size(16)));
 using Quad = double __attribute__((vector_size(32)));
 
-// Helpers take vectors by reference only, so no wide vector ever crosses a call boundary.
-#define VELMORA2_INLINE __attribute__((always_inline)) inline
-
+// The helpers take vectors by reference and are always inlined, so no wide vector crosses a call
+// boundary (whose convention would depend on the instruction set).
 template <typename V>
-VELMORA2_INLINE void Load(V& v, const double* p) {
+[[gnu::always_inline]] inline void Load(V& v, const double* p) {
     std::memcpy(&v, p, sizeof(V));
 }
 
 template <typename V>
-VELMORA2_INLINE void Store(double* p, const V& v) {
+[[gnu::always_inline]] inline void Store(double* p, const V& v) {
     std::memcpy(p, &v, sizeof(V));
 }
 
 // t = w X[b]; X[b] = X[a] - t; X[a] = X[a] + t.
 template <typename V>
-VELMORA2_INLINE void Butterfly(const V& wr, const V& wi, V& ar, V& ai, V& br, V& bi) {
+[[gnu::always_inline]] inline void Butterfly(const V& wr, const V& wi, V& ar, V& ai, V& br, V& bi) {
     const V tr = wr * br - wi * bi;
     const V ti = wr * bi + wi * br;
     br = ar - tr;
@@ -56,8 +55,8 @@ void SingleStage(double* re, double* im, int n, double wr, double wi) {
 // closed under both stages, so doing both stages on them at once applies exactly the same
 // butterflies to exactly the same values as two passes over the whole array would.
 template <typename V>
-VELMORA2_INLINE void StagePair(double* re, double* im, int n, int h, StageTwiddles first,
-                               StageTwiddles second) {
+[[gnu::always_inline]] inline void StagePair(double* re, double* im, int n, int h,
+                                             StageTwiddles first, StageTwiddles second) {
     constexpr int lanes = sizeof(V) / sizeof(double);
     for (int g = 0; g < n; g += 4 * h) {
         double* r0 = re + g;
@@ -70,33 +69,49 @@ VELMORA2_INLINE void StagePair(double* re, double* im, int n, int h, StageTwiddl
         double* i3 = i2 + h;
         for (int k = 0; k < h; k += lanes) {
             V ar, ai, br, bi, cr, ci, dr, di, wr, wi;
-            Load(ar, r0 + k), Load(br, r1 + k), Load(cr, r2 + k), Load(dr, r3 + k);
-            Load(ai, i0 + k), Load(bi, i1 + k), Load(ci, i2 + k), Load(di, i3 + k);
-            Load(wr, first.re + k), Load(wi, first.im + k);
+            Load(ar, r0 + k);
+            Load(ai, i0 + k);
+            Load(br, r1 + k);
+            Load(bi, i1 + k);
+            Load(cr, r2 + k);
+            Load(ci, i2 + k);
+            Load(dr, r3 + k);
+            Load(di, i3 + k);
+            Load(wr, first.re + k);
+            Load(wi, first.im + k);
             Butterfly(wr, wi, ar, ai, br, bi);
             Butterfly(wr, wi, cr, ci, dr, di);
-            Load(wr, second.re + k), Load(wi, second.im + k);
+            Load(wr, second.re + k);
+            Load(wi, second.im + k);
             Butterfly(wr, wi, ar, ai, cr, ci);
-            Load(wr, second.re + k + h), Load(wi, second.im + k + h);
+            Load(wr, second.re + k + h);
+            Load(wi, second.im + k + h);
             Butterfly(wr, wi, br, bi, dr, di);
-            Store(r0 + k, ar), Store(r1 + k, br), Store(r2 + k, cr), Store(r3 + k, dr);
-            Store(i0 + k, ai), Store(i1 + k, bi), Store(i2 + k, ci), Store(i3 + k, di);
+            Store(r0 + k, ar);
+            Store(i0 + k, ai);
+            Store(r1 + k, br);
+            Store(i1 + k, bi);
+            Store(r2 + k, cr);
+            Store(i2 + k, ci);
+            Store(r3 + k, dr);
+            Store(i3 + k, di);
         }
     }
 }
 
 // The wide passes carry nearly all the work; where the processor has 256-bit registers they
-// use them, with the same element-wise arithmetic.
-__attribute__((target_clones("avx", "default"))) void StagePairWide(double* re, double* im,
-                                                                    int n, int h,
-                                                                    StageTwiddles first,
+// use them, with the same element-wise arithmetic (and no fused multiply-add).
+__attribute__((target_clones("avx", "default"))) void StagePairWide(double* re, double* im, int n,
+                                                                    int h, StageTwiddles first,
                                                                     StageTwiddles second) {
     StagePair<Quad>(re, im, n, h, first, second);
 }
 
 }  // namespace
 
-FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
+FftPlan::FftPlan(int n) : n_(n), stages_(0), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
+    for (int size = n; size > 1; size /= 2) ++stages_;
+
     // The counter method of bit reversal, run on the indices once; the swaps only exchange
     // values, so loading input[source_[k]] into k gives exactly the permuted sequence.
     for (int k = 0; k < n; ++k) source_[k] = k;
@@ -123,16 +138,16 @@ FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1
     }
 }
 
-void FftPlan::LoadReversed(const double* in, double* re, int stages) const {
+void FftPlan::LoadReversed(const double* in, double* re) const {
     // Index k = (t, m, l) with t and l the top and bottom `bits` bits: its source has them
     // swapped and reversed, so a tile of all t and l for one m reads and writes whole cache
     // lines instead of one value per line.
-    const int bits = std::min(3, stages / 2);
+    const int bits = std::min(3, stages_ / 2);
     const int tile = 1 << bits;
-    const int middleCount = 1 << (stages - 2 * bits);
+    const int middleCount = 1 << (stages_ - 2 * bits);
     for (int m = 0; m < middleCount; ++m) {
         for (int t = 0; t < tile; ++t) {
-            const int row = (t << (stages - bits)) | (m << bits);
+            const int row = (t << (stages_ - bits)) | (m << bits);
             for (int l = 0; l < tile; ++l) re[row | l] = in[source_[row | l]];
         }
     }
@@ -141,13 +156,11 @@ void FftPlan::LoadReversed(const double* in, double* re, int stages) const {
 void FftPlan::ComputeSpectrum(const double* input, double* magnitude, int offset, double* re,
                               double* im) const {
     const int n = n_;
-    int stages = 0;
-    for (int size = n; size > 1; size /= 2) ++stages;
-    LoadReversed(input + offset, re, stages);
+    LoadReversed(input + offset, re);
     std::fill(im, im + n, 0.0);
 
     int half = 1;
-    if (stages % 2 == 1) {
+    if (stages_ % 2 == 1) {
         SingleStage(re, im, n, twiddleRe_[0], twiddleIm_[0]);
         half = 2;
     }

@@ -12,8 +12,6 @@ public:
     // allocation.
     explicit FftPlan(int n);
 
-    int Size() const { return n_; }
-
     // Transforms input[offset] ... input[offset + n - 1] as a complex sequence with zero imaginary
     // parts. re and im receive the unscaled spectrum X[k] (n values each); magnitude[k] = |X[k]|
     // for k < n/2 and its mirror image magnitude[n - 1 - k] = |X[k]|.
@@ -22,9 +20,10 @@ public:
 
 private:
     // re[k] = in[source_[k]] for every k, in an order kind to the caches.
-    void LoadReversed(const double* in, double* re, int stages) const;
+    void LoadReversed(const double* in, double* re) const;
 
     int n_;
+    int stages_;  // log2(n)
     // source[k]: the input index that lands at position k after the bit-reversal swaps.
     std::vector<int> source_;
     // The twiddles of every stage side by side: the stage of half-span h uses entries

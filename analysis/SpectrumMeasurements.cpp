@@ -52,8 +52,7 @@ int ListHarmonics(double mainFrequency, int n, int sampleRate, double* harmonicF
     return i < entries ? i : entries - 1;
 }
 
-double BandPower(const double* magnitudes, int n, int sampleRate, double frequency,
-                 int halfWidth) {
+double BandPower(const double* magnitudes, int n, int sampleRate, double frequency, int halfWidth) {
     const int centre = static_cast<int>(n * frequency / sampleRate + 0.5);
     const int first = std::max(centre - halfWidth, 0);
     const int last = std::min(centre + halfWidth, n - 1);
@@ -83,8 +82,7 @@ int NoiseStartBin(int n, int sampleRate, bool highPass) {
     return highPass ? n * 75 / sampleRate : 0;
 }
 
-DistortionFigures MeasureDistortion(const ChannelSpectrum& channel, int sampleRate,
-                                    bool highPass) {
+DistortionFigures MeasureDistortion(const ChannelSpectrum& channel, int sampleRate, bool highPass) {
     DistortionFigures figures;
     const double mainPower = channel.mainPower;
     if (mainPower <= 0) return figures;  // no fundamental: nothing to relate to

@@ -10,8 +10,8 @@
 namespace velmora2 {
 
 struct MainFrequency {
-    int peakBin = 0;    // p: lowest index of the largest magnitude below n/2
-    int halfWidth = 0;  // d: the band half-width for every BandPower call of this channel
+    int peakBin = 0;       // p: lowest index of the largest magnitude below n/2
+    int halfWidth = 0;     // d: the band half-width for every BandPower call of this channel
     double frequency = 0;  // Hz; 0 when the band around the peak holds no power
 };
 
@@ -24,10 +24,11 @@ int ListHarmonics(double mainFrequency, int n, int sampleRate, double* harmonicF
 
 // Sum of magnitude^2 over the bins c - halfWidth ... c + halfWidth around the bin c nearest to
 // frequency; bins outside 0 ... n - 1 contribute nothing.
-double BandPower(const double* magnitudes, int n, int sampleRate, double frequency,
-                 int halfWidth);
+double BandPower(const double* magnitudes, int n, int sampleRate, double frequency, int halfWidth);
 
-inline double BinPower(const double* magnitudes, int k) { return magnitudes[k] * magnitudes[k]; }
+inline double BinPower(const double* magnitudes, int k) {
+    return magnitudes[k] * magnitudes[k];
+}
 
 // The per-frame measurements of one transformed channel, in the order the readout relies on.
 // keepHarmonicCount: a finished average keeps the harmonic count of the frames it holds.
@@ -44,7 +45,6 @@ struct DistortionFigures {
 
 // THD from the harmonic powers; THD+N and S/N from the bin powers outside the main band. All are
 // ratios of powers, so the level calibration does not enter.
-DistortionFigures MeasureDistortion(const ChannelSpectrum& channel, int sampleRate,
-                                    bool highPass);
+DistortionFigures MeasureDistortion(const ChannelSpectrum& channel, int sampleRate, bool highPass);
 
 }  // namespace velmora2

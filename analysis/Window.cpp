@@ -10,6 +10,29 @@ namespace {
 // Not pi to full precision: the window shapes are defined with this value.
 constexpr double kWindowPi = 3.1415926;
 
+// w[i] of an n-point window (n >= 2).
+double WindowCoefficient(WindowKind kind, int i, int n) {
+    switch (kind) {
+        case WindowKind::Han:
+            return 0.5 * (1 - std::cos(2 * kWindowPi * i / (n - 1)));
+        case WindowKind::Ham:
+            return 0.54 - 0.46 * std::cos(2 * kWindowPi * i / (n - 1));
+        case WindowKind::Black:
+            return 0.42 - 0.5 * std::cos(2 * kWindowPi * i / (n - 1)) +
+                   0.08 * std::cos(4 * kWindowPi * i / (n - 1));
+        case WindowKind::BlackH:
+            return 0.35875 - 0.48829 * std::cos(2 * kWindowPi * (i + 0.5) / n) +
+                   0.14128 * std::cos(4 * kWindowPi * (i + 0.5) / n) -
+                   0.01168 * std::cos(6 * kWindowPi * (i + 0.5) / n);
+        case WindowKind::Bart:
+            // For even n the integer centre splits the points like the real centre (n-1)/2.
+            return i <= (n - 1) / 2 ? 2.0 * i / (n - 1) : 2 - 2.0 * i / (n - 1);
+        case WindowKind::Rect:
+            break;
+    }
+    return 1;
+}
+
 }  // namespace
 
 WindowKind WindowKindFromName(std::string_view name) {
@@ -19,28 +42,6 @@ WindowKind WindowKindFromName(std::string_view name) {
     if (name == "black-h") return WindowKind::BlackH;
     if (name == "bart") return WindowKind::Bart;
     return WindowKind::Rect;
-}
-
-double WindowCoefficient(WindowKind kind, int i, int n) {
-    switch (kind) {
-    case WindowKind::Han:
-        return 0.5 * (1 - std::cos(2 * kWindowPi * i / (n - 1)));
-    case WindowKind::Ham:
-        return 0.54 - 0.46 * std::cos(2 * kWindowPi * i / (n - 1));
-    case WindowKind::Black:
-        return 0.42 - 0.5 * std::cos(2 * kWindowPi * i / (n - 1)) +
-               0.08 * std::cos(4 * kWindowPi * i / (n - 1));
-    case WindowKind::BlackH:
-        return 0.35875 - 0.48829 * std::cos(2 * kWindowPi * (i + 0.5) / n) +
-               0.14128 * std::cos(4 * kWindowPi * (i + 0.5) / n) -
-               0.01168 * std::cos(6 * kWindowPi * (i + 0.5) / n);
-    case WindowKind::Bart:
-        // Integer centre: for the even record lengths offered it splits the same way as (n-1)/2.
-        return i <= (n - 1) / 2 ? 2.0 * i / (n - 1) : 2 - 2.0 * i / (n - 1);
-    case WindowKind::Rect:
-        break;
-    }
-    return 1;
 }
 
 WindowFunction::WindowFunction(int n) : n_(n), coefficients_(n) {}

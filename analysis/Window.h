@@ -14,17 +14,12 @@ enum class WindowKind { Rect, Han, Ham, Black, BlackH, Bart };
 // (including "Han" and "rect") is the rectangular window.
 WindowKind WindowKindFromName(std::string_view name);
 
-// w[i] of the named shape for an n-point window (n >= 2), with pi taken as 3.1415926.
-double WindowCoefficient(WindowKind kind, int i, int n);
-
 // Applies a window to records of one length n. The coefficients are computed once per window
 // name instead of once per frame; the worker thread is the only caller.
 class WindowFunction {
 public:
     // Allocates the table for n points; throws std::bad_alloc like any allocation.
     explicit WindowFunction(int n);
-
-    int Size() const { return n_; }
 
     // output[i] = input[i] * w[i] for i < n.
     void ApplyWindow(const std::string& name, const double* input, double* output);

@@ -8,7 +8,9 @@ namespace {
 std::atomic<long> allocationsBeforeFailure{-1};  // negative: never fail
 }  // namespace
 
-void velmora2::testing::FailAllocationAfter(long count) { allocationsBeforeFailure = count; }
+void velmora2::testing::FailAllocationAfter(long count) {
+    allocationsBeforeFailure = count;
+}
 
 void* operator new(std::size_t size) {
     const long left = allocationsBeforeFailure.load();
@@ -21,5 +23,9 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}

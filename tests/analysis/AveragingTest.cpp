@@ -1,9 +1,8 @@
-#include "analysis/Averaging.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "analysis/Averaging.h"
 #include "analysis/SpectrumAnalyzer.h"
 #include "tests/analysis/SignalSynthesis.h"
 
@@ -94,16 +93,6 @@ TEST_F(Averaging, MaxAverageLoweredBelowTheCounterFinishesAtTheNextRecord) {
     EXPECT_EQ(counter, 0);
     ExpectAverage(left, 16, 1);
     ExpectAverage(right, 16, 3);
-}
-
-TEST_F(Averaging, OnlyListedHarmonicsAreAveraged) {
-    LoadRecord(left, 4, 1);
-    LoadRecord(right, 4, 1);
-    left.harmonicCount = 1;
-    left.harmonicPowers[1] = 77;
-    AverageSpectra(50, counter, left, right);
-    EXPECT_EQ(left.harmonicPowers[1], 77);
-    EXPECT_EQ(left.harmonicPowerSum[1], 0);
 }
 
 // A finished average keeps the harmonic count of the records it holds, even when the tone of

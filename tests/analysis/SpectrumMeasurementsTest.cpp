@@ -1,5 +1,3 @@
-#include "analysis/SpectrumMeasurements.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "analysis/SpectrumAnalyzer.h"
+#include "analysis/SpectrumMeasurements.h"
 #include "tests/analysis/SignalSynthesis.h"
 
 namespace velmora2 {
@@ -67,8 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
         PeakCase{"bin_one_is_exactly_one_bin_width", {{1, 5.0}, {2, 4.0}}, 1, 0, 46.875},
         PeakCase{"bin_three_has_no_band", {{2, 9.0}, {3, 10.0}, {4, 9.0}}, 3, 0, 3 * 46.875},
         PeakCase{"bin_seven_half_width_two", {{5, 1.0}, {7, 2.0}, {9, 1.0}}, 7, 2, 7 * 46.875},
-        PeakCase{"bin_eleven_half_width_four", {{7, 1.0}, {11, 2.0}}, 11, 4,
+        PeakCase{"bin_eleven_half_width_four",
+                 {{7, 1.0}, {11, 2.0}},
+                 11,
+                 4,
                  (7.0 * 1 + 11.0 * 4) / 5 * 46.875},
+        PeakCase{
+            "bin_twelve_half_width_five", {{7, 1.0}, {12, 2.0}, {17, 1.0}}, 12, 5, 12 * 46.875},
         PeakCase{"tie_goes_to_lowest", {{20, 3.0}, {30, 3.0}}, 20, 5, 20 * 46.875},
         PeakCase{"upper_half_is_ignored", {{40, 1.0}, {600, 9.0}}, 40, 5, 40 * 46.875}),
     [](const auto& info) { return std::string(info.param.description); });
@@ -121,8 +125,7 @@ TEST(Distortion, SignalToNoiseOfSineInWhiteNoise) {
         std::vector<double> signal = testing::Sine(n, kRate, 1000, amplitude);
         testing::AddTo(signal, testing::WhiteNoise(n, c.sigma, c.seed));
         const double truth = 10 * std::log10(amplitude * amplitude / 2 / (c.sigma * c.sigma));
-        const DistortionFigures figures =
-            MeasureDistortion(Analysed(signal).Left(), kRate, false);
+        const DistortionFigures figures = MeasureDistortion(Analysed(signal).Left(), kRate, false);
         ASSERT_TRUE(figures.signalToNoise.has_value()) << truth;
         EXPECT_NEAR(*figures.signalToNoise, truth, 0.5) << "sigma " << c.sigma;
     }
@@ -161,7 +164,7 @@ TEST(HighPass, RemovesOnlyTheBinsBelow75HzFromTheNoise) {
     ChannelSpectrum channel(2048);
     channel.mainPower = 100.0;
     channel.binPowers[43] = 100.0;
-    channel.binPowers[2] = 1.0;   // 46.9 Hz hum
+    channel.binPowers[2] = 1.0;    // 46.9 Hz hum
     channel.binPowers[300] = 1.0;  // broadband noise
     channel.harmonicCount = 1;
     channel.harmonicPowers[0] = 0.25;

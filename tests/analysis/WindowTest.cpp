@@ -1,11 +1,10 @@
-#include "analysis/Window.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "analysis/Window.h"
 #include "tests/support/SpectrumReference.h"
 
 namespace velmora2 {
@@ -32,19 +31,18 @@ TEST_P(WindowNames, SelectsTheShapeByExactName) {
     EXPECT_EQ(WindowKindFromName(GetParam().name), GetParam().kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, WindowNames,
-    ::testing::Values(NameCase{"hann", "han", WindowKind::Han},
-                      NameCase{"hamming", "ham", WindowKind::Ham},
-                      NameCase{"blackman", "black", WindowKind::Black},
-                      NameCase{"four_term", "black-h", WindowKind::BlackH},
-                      NameCase{"triangle", "bart", WindowKind::Bart},
-                      NameCase{"rect", "rect", WindowKind::Rect},
-                      NameCase{"capital_letter", "Han", WindowKind::Rect},
-                      NameCase{"prefix_only", "black-", WindowKind::Rect},
-                      NameCase{"trailing_space", "han ", WindowKind::Rect},
-                      NameCase{"empty", "", WindowKind::Rect}),
-    [](const auto& info) { return std::string(info.param.description); });
+INSTANTIATE_TEST_SUITE_P(Names, WindowNames,
+                         ::testing::Values(NameCase{"hann", "han", WindowKind::Han},
+                                           NameCase{"hamming", "ham", WindowKind::Ham},
+                                           NameCase{"blackman", "black", WindowKind::Black},
+                                           NameCase{"four_term", "black-h", WindowKind::BlackH},
+                                           NameCase{"triangle", "bart", WindowKind::Bart},
+                                           NameCase{"rect", "rect", WindowKind::Rect},
+                                           NameCase{"capital_letter", "Han", WindowKind::Rect},
+                                           NameCase{"prefix_only", "black-", WindowKind::Rect},
+                                           NameCase{"trailing_space", "han ", WindowKind::Rect},
+                                           NameCase{"empty", "", WindowKind::Rect}),
+                         [](const auto& info) { return std::string(info.param.description); });
 
 TEST(Window, CapitalisedNameIsRectangular) {
     const std::vector<double> w = Coefficients("Han", 256);
