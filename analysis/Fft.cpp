@@ -100,12 +100,27 @@ template <typename V>
 }
 
 // The wide passes carry nearly all the work; where the processor has 256-bit registers they
-// use them, with the same element-wise arithmetic (and no fused multiply-add).
-__attribute__((target_clones("avx", "default"))) void StagePairWide(double* re, double* im, int n,
-                                                                    int h, StageTwiddles first,
-                                                                    StageTwiddles second) {
+// use them, with the same element-wise arithmetic (and no fused multiply-add). The choice is made
+// once at start-up by an ordinary check rather than by the loader's function resolution, which
+// runs before sanitizer runtimes are ready.
+__attribute__((target("avx"))) void StagePairAvx(double* re, double* im, int n, int h,
+                                                 StageTwiddles first, StageTwiddles second) {
     StagePair<Quad>(re, im, n, h, first, second);
 }
+
+void StagePairPortable(double* re, double* im, int n, int h, StageTwiddles first,
+                       StageTwiddles second) {
+    StagePair<Quad>(re, im, n, h, first, second);
+}
+
+using StagePairFunction = void (*)(double*, double*, int, int, StageTwiddles, StageTwiddles);
+
+StagePairFunction ChooseStagePairWide() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx") ? StagePairAvx : StagePairPortable;
+}
+
+const StagePairFunction StagePairWide = ChooseStagePairWide();
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, then runs the whole test suite: the normal build (with a PulseAudio loopback for the
-# real-audio tests) and a ThreadSanitizer build of the engine tests.
+# real-audio tests), then the engine and display tests once more under ThreadSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,10 +13,11 @@ trap stop_pulse_loopback EXIT
 
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
-# The engine's threads once more under ThreadSanitizer (display-free libraries only).
-if [ ! -f build-tsan/build.ninja ]; then
-  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA2_ENGINE_ONLY=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer"
+# The engine's threads and the views' arithmetic under the sanitizers (display-free libraries).
+if [ ! -f build-san/build.ninja ]; then
+  cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA2_ENGINE_ONLY=ON \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread,undefined,float-cast-overflow -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 fi
-cmake --build build-tsan -j2
-TSAN_OPTIONS="halt_on_error=1" ctest --test-dir build-tsan --output-on-failure -j2 -L engine --timeout 600
+cmake --build build-san -j2 --target engine_tests display_tests
+TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
+  ctest --test-dir build-san --output-on-failure -j2 -L 'engine|display' --timeout 600

@@ -131,7 +131,7 @@ TEST_F(EngineOnBench, OverflowDropsWholeBlocksAndCountsThem) {
 }
 
 TEST_F(EngineOnBench, StopRightAfterStartEndsTheWorkerPromptly) {
-    const int threadsBefore = ThreadCount();
+    const int threadsBefore = testing::BaselineThreadCount();
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
@@ -192,7 +192,7 @@ TEST_P(EngineStartFailure, ReturnsTheFailingCodeAndLeavesNoThread) {
     const FailureCase& c = GetParam();
     SimBench bench(c.options);
     RecordingTarget window;
-    const int threadsBefore = ThreadCount();
+    const int threadsBefore = testing::BaselineThreadCount();
     auto engine = std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, c.sampleRate);
     int maxRate = -1;
     EXPECT_EQ(engine->Start(maxRate), c.expected);
