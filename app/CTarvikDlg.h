@@ -12,6 +12,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
+#include "panel/Keywords.h"
 #include "panel/ScalePanel.h"
 #include "platform/DialogView.h"
 #include "platform/SoundSystem.h"
@@ -65,8 +66,8 @@ private:
     SettingsRecord settings_;
     DeviceTable devices_;
     CursorPositions cursorX_{};
-    std::string modeKeyword_ = "WAVE";
-    std::string axisKeyword_ = "LOG";
+    std::string modeKeyword_{keyword::kWave};
+    std::string axisKeyword_{keyword::kLog};
     InitGates initGates_;
     bool iniNoticePending_ = true;
     bool triggerOn_ = false;
