@@ -26,6 +26,24 @@ std::optional<int64_t> SpectrumLevelScale::Value(double magnitude) const {
     return int64_t{ToPixel(level * pixelsPerDb_)} + position_;
 }
 
+std::optional<int64_t> SpectrumLevelScale::Peak(std::span<const double> magnitudes) const {
+    double largest = 0.0;
+    for (const double magnitude : magnitudes) largest = magnitude > largest ? magnitude : largest;
+    if (!(largest > 0.0)) return std::nullopt;
+    // Every step of Value() keeps the order of its inputs except the library logarithm, which is
+    // only promised to lie within a few units in the last place. Magnitudes within 2^-20 of the
+    // largest are converted as well; anything further below has a logarithm smaller by millions
+    // of such units, so it cannot come out higher.
+    const double nearLargest = largest * (1.0 - 0x1p-20);
+    std::optional<int64_t> peak;
+    for (const double magnitude : magnitudes) {
+        if (!(magnitude >= nearLargest)) continue;
+        const std::optional<int64_t> value = Value(magnitude);
+        if (value && (!peak || *value > *peak)) peak = value;
+    }
+    return peak;
+}
+
 void PeakDecimator::Add(std::optional<int64_t> value, double x) {
     if (value && *value > maximum_) maximum_ = *value;
     if (!(x - lastX_ >= 1.0)) return;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "display/Surface.h"
 
@@ -22,6 +23,10 @@ public:
     // v(k) = trunc(level x pixels per dB) + position. A bin of zero magnitude has no finite
     // level and gives none.
     std::optional<int64_t> Value(double magnitude) const;
+
+    // The highest Value() among the magnitudes, none when no bin has a level. Converts only the
+    // largest magnitude and the few lying within a hair of it.
+    std::optional<int64_t> Peak(std::span<const double> magnitudes) const;
 
 private:
     double pixelsPerDb_;
@@ -42,6 +47,9 @@ public:
 
     void Add(std::optional<int64_t> value, double x);
 
+    // Whether a bin at x would draw a vertex.
+    bool ClosesVertex(double x) const { return x - lastX_ >= 1.0; }
+
 private:
     Surface& surface_;
     int x0_;
@@ -50,5 +58,22 @@ private:
     double lastX_ = -1.1;  // so that the first bin, at x = 0, is a vertex
     bool started_ = false;
 };
+
+// Adds bins first..last (inclusive) of magnitudes, bin k at x = xOf(k), with the same vertices
+// as adding every bin's Value() in turn: only a bin that closes a vertex can draw, so the run of
+// bins up to it is reduced to its peak first. The bins after the last vertex never draw.
+template <typename XOf>
+void AddBins(PeakDecimator& trace, const SpectrumLevelScale& scale,
+             std::span<const double> magnitudes, int64_t first, int64_t last, XOf xOf) {
+    int64_t runStart = first;
+    for (int64_t k = first; k <= last; ++k) {
+        const double x = xOf(k);
+        if (!trace.ClosesVertex(x)) continue;
+        const auto run = magnitudes.subspan(static_cast<size_t>(runStart),
+                                            static_cast<size_t>(k + 1 - runStart));
+        trace.Add(scale.Peak(run), x);
+        runStart = k + 1;
+    }
+}
 
 }  // namespace velmora2

@@ -1,6 +1,7 @@
 #include "platform/qt/QImageSurface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -13,6 +14,11 @@ namespace velmora2 {
 namespace {
 
 QRgb ToQRgb(Rgb color) { return qRgb(color.r, color.g, color.b); }
+
+uint64_t NextSurfaceId() {
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 QFont MakeLabelFont() {
     QFont font(QStringLiteral("Arial"));
@@ -44,7 +50,9 @@ LineSteps VisibleSteps(int64_t start, int direction, int64_t length, int limit) 
 }  // namespace
 
 QImageSurface::QImageSurface(int width, int height, Rgb background)
-    : image_(width, height, QImage::Format_RGB32), penColor_(qRgb(0, 0, 0)) {
+    : image_(width, height, QImage::Format_RGB32),
+      id_(NextSurfaceId()),
+      penColor_(qRgb(0, 0, 0)) {
     image_.fill(ToQRgb(background));
 }
 
@@ -76,22 +84,46 @@ void QImageSurface::LineTo(int x, int y) {
     const int minorDirection = (xMajor ? dy : dx) >= 0 ? 1 : -1;
     const int majorStart = xMajor ? from.x : from.y;
     const int minorStart = xMajor ? from.y : from.x;
+    const int minorLimit = xMajor ? Height() : Width();
     const LineSteps steps =
         VisibleSteps(majorStart, majorDirection, major, xMajor ? Width() : Height());
-    for (int64_t i = steps.first; i <= steps.last; ++i) {
-        if (penStyle_ == PenStyle::Dotted && i % 2 != 0) continue;
-        const int64_t offset = (2 * minor * i + major) / (2 * major);
-        const int64_t along = majorStart + majorDirection * i;
+    const int64_t stride = penStyle_ == PenStyle::Dotted ? 2 : 1;
+    const int64_t first = steps.first + (stride == 2 ? steps.first % 2 : 0);
+    if (first > steps.last) return;
+    ++revision_;
+
+    // The minor offset of step i is round-half-up(minor * i / major), that is
+    // (2 minor i + major) div 2 major, kept as quotient and remainder and advanced by the stride.
+    const int64_t divisor = 2 * major;
+    const int64_t start = 2 * minor * first + major;
+    const int64_t advance = 2 * minor * stride;
+    int64_t offset = start / divisor;
+    int64_t remainder = start % divisor;
+    const int64_t offsetStep = advance / divisor;
+    const int64_t remainderStep = advance % divisor;
+
+    uchar* const bits = image_.bits();
+    const int64_t bytesPerLine = image_.bytesPerLine();
+    for (int64_t i = first; i <= steps.last; i += stride) {
         const int64_t across = minorStart + minorDirection * offset;
-        if (xMajor)
-            SetPixel(along, across, penColor_);
-        else
-            SetPixel(across, along, penColor_);
+        if (across >= 0 && across < minorLimit) {
+            const int64_t along = majorStart + majorDirection * i;
+            const int64_t px = xMajor ? along : across;
+            const int64_t py = xMajor ? across : along;
+            reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px] = penColor_;
+        }
+        offset += offsetStep;
+        remainder += remainderStep;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++offset;
+        }
     }
 }
 
 void QImageSurface::FillPolygon(std::span<const Point> points, Rgb fill) {
     if (points.size() < 3) return;
+    ++revision_;
     QPolygon polygon;
     polygon.reserve(static_cast<int>(points.size()));
     for (const Point& point : points) polygon.append(QPoint(point.x, point.y));
@@ -107,14 +139,19 @@ void QImageSurface::FillRect(int left, int top, int right, int bottom, Rgb fill)
     top = std::max(top, 0);
     right = std::min(right, Width());
     bottom = std::min(bottom, Height());
+    if (left >= right || top >= bottom) return;
+    ++revision_;
     const QRgb color = ToQRgb(fill);
+    uchar* const bits = image_.bits();
+    const qsizetype bytesPerLine = image_.bytesPerLine();
     for (int y = top; y < bottom; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        std::fill(line + left, line + std::max(left, right), color);
+        auto* line = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+        std::fill(line + left, line + right, color);
     }
 }
 
 void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
+    ++revision_;
     QPainter painter(&image_);
     const QFont font = LabelFont();
     painter.setFont(font);
@@ -123,11 +160,6 @@ void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     const int ascent = QFontMetrics(font).ascent();
     painter.drawText(QPoint(x, y + ascent),
                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void QImageSurface::SetPixel(int64_t x, int64_t y, QRgb color) {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
-    reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)))[x] = color;
 }
 
 }  // namespace velmora2

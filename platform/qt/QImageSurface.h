@@ -28,14 +28,23 @@ public:
 
     const QImage& Image() const { return image_; }
 
+    // Identifies this surface's pixels as they are now: differs from every other surface's, and
+    // changes with every call that may paint.
+    struct Version {
+        uint64_t surface = 0;
+        uint64_t revision = 0;
+        friend bool operator==(const Version&, const Version&) = default;
+    };
+    Version CurrentVersion() const { return {id_, revision_}; }
+
     // The label font: "Arial" (or its metric twin) sized so that ascent + descent is 14 pixels.
     static QFont LabelFont();
     static constexpr int kLabelCellHeight = 14;
 
 private:
-    void SetPixel(int64_t x, int64_t y, QRgb color);
-
     QImage image_;
+    uint64_t id_;
+    uint64_t revision_ = 0;
     QRgb penColor_;
     PenStyle penStyle_ = PenStyle::Solid;
     Point current_;

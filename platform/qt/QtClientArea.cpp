@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "platform/qt/QImageSurface.h"
-
 namespace velmora2 {
 
 QtClientArea::QtClientArea(QWidget* window, QSize size, QColor background)
@@ -27,10 +25,15 @@ void QtClientArea::CopyToWindow(const Surface& source, int x, int y) {
     if (target.isEmpty()) return;
     {
         std::lock_guard lock(mutex_);
+        const LastCopy copy{surface->CurrentVersion(), x, y};
+        if (copy == lastCopy_) return;
+        lastCopy_ = copy;
         const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
+        uchar* const bits = image_.bits();
+        const qsizetype bytesPerLine = image_.bytesPerLine();
         for (int row = target.top(); row <= target.bottom(); ++row) {
             const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(row - y));
-            auto* to = reinterpret_cast<QRgb*>(image_.scanLine(row));
+            auto* to = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
             std::memcpy(to + target.left(), from + (target.left() - x), rowBytes);
         }
     }

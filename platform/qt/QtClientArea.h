@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include "display/Surface.h"
+#include "platform/qt/QImageSurface.h"
 
 class QPainter;
 class QRect;
@@ -35,6 +36,15 @@ private:
     QWidget* window_;
     mutable std::mutex mutex_;
     QImage image_;
+    // What the latest copy put where. Nothing else writes the image, so copying the same
+    // version to the same place again would change no pixel.
+    struct LastCopy {
+        QImageSurface::Version version;
+        int x = 0;
+        int y = 0;
+        friend bool operator==(const LastCopy&, const LastCopy&) = default;
+    };
+    LastCopy lastCopy_;
 };
 
 }  // namespace velmora2
