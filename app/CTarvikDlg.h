@@ -12,7 +12,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
-#include "panel/Keywords.h"
+#include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
 #include "platform/DialogView.h"
 #include "platform/SoundSystem.h"
@@ -66,8 +66,8 @@ private:
     SettingsRecord settings_;
     DeviceTable devices_;
     CursorPositions cursorX_{};
-    std::string modeKeyword_{keyword::kWave};
-    std::string axisKeyword_{keyword::kLog};
+    PanelMode modeKeyword_ = PanelMode::Wave;
+    FrequencyAxis axisKeyword_ = FrequencyAxis::Log;
     InitGates initGates_;
     bool iniNoticePending_ = true;
     bool triggerOn_ = false;

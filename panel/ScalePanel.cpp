@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "panel/ControlIds.h"
-#include "panel/Keywords.h"
+#include "panel/PanelMode.h"
 
 namespace velmora2 {
 
@@ -69,12 +69,12 @@ bool ScalePanel::OnSpinChanged(int spinId) {
 
 void ScalePanel::OnTimeDiv() {
     const int n = view_.SpinPosition(ctl::kTimeDivSpin);
-    if (InMode(keyword::kWave)) {
+    if (InMode(PanelMode::Wave)) {
         if (const auto step = TimeDivAt(n, state_.osr, state_.activeSampleRate)) {
             state_.scales.timeSpan = step->value;
             timeDivLabel_ = step->label;
         }
-    } else if (InMode(keyword::kSpectrum)) {
+    } else if (InMode(PanelMode::Spectrum)) {
         if (const auto step = HzDivAt(n, state_.activeSampleRate)) {
             state_.scales.freqSpan = step->value;
             timeDivLabel_ = step->label;
@@ -87,9 +87,9 @@ void ScalePanel::OnTimeDiv() {
 
 void ScalePanel::OnHorizontalPosition() {
     const int n = view_.SpinPosition(ctl::kHorizontalPositionSpin);
-    if (InMode(keyword::kWave)) {
+    if (InMode(PanelMode::Wave)) {
         state_.scales.timeOffset = TimeOffsetFromSpin(n);
-    } else if (InMode(keyword::kSpectrum) && LogAxis()) {
+    } else if (InMode(PanelMode::Spectrum) && LogAxis()) {
         SettleSpin(ctl::kHorizontalPositionSpin, n, LimitFreqOffsetSpin(n));
         state_.scales.freqOffset = FreqOffsetFromSpin(n);
     } else {
@@ -102,12 +102,12 @@ void ScalePanel::OnScale(int channelIndex) {
     const Channel& channel = kChannels[channelIndex];
     const int n = view_.SpinPosition(channel.scaleSpin);
     std::string& label = scaleLabels_[channelIndex];
-    if (InMode(keyword::kWave) || InMode(keyword::kLissajous)) {
+    if (InMode(PanelMode::Wave) || InMode(PanelMode::Lissajous)) {
         if (const auto step = VoltDivAt(n)) {
             state_.scales.*channel.scale = step->value;
             label = step->label;
         }
-    } else if (InMode(keyword::kSpectrum) && LogAxis()) {
+    } else if (InMode(PanelMode::Spectrum) && LogAxis()) {
         if (const auto step = DbDivAt(n)) {
             state_.scales.*channel.dbBottom = step->value;
             label = step->label;
@@ -121,9 +121,9 @@ void ScalePanel::OnScale(int channelIndex) {
 void ScalePanel::OnPosition(int channelIndex) {
     const Channel& channel = kChannels[channelIndex];
     const int n = view_.SpinPosition(channel.positionSpin);
-    if (InMode(keyword::kWave)) {
+    if (InMode(PanelMode::Wave)) {
         state_.scales.*channel.position = PositionFromSpin(n);
-    } else if (InMode(keyword::kSpectrum)) {
+    } else if (InMode(PanelMode::Spectrum)) {
         state_.scales.*channel.specPosition = PositionFromSpin(n);
     }
     ApplyScales();
@@ -140,12 +140,12 @@ void ScalePanel::OnTriggerLevel() {
 void ScalePanel::OnCursor(int which) {
     const int spinId = kCursorSpins[which];
     const int n = view_.SpinPosition(spinId);
-    if (InMode(keyword::kWave)) {
+    if (InMode(PanelMode::Wave)) {
         state_.cursorX[kScopeCursors + which] = CursorFromSpin(n);
-    } else if (InMode(keyword::kLissajous)) {
+    } else if (InMode(PanelMode::Lissajous)) {
         SettleSpin(spinId, n, LimitLissajousSpin(n));
         state_.cursorX[kLissajousCursors + which] = LissajousCursorFromSpin(n);
-    } else if (InMode(keyword::kSpectrum) && LogAxis()) {
+    } else if (InMode(PanelMode::Spectrum) && LogAxis()) {
         state_.cursorX[kSpectrumCursors + which] = CursorFromSpin(n);
     } else {
         return;
@@ -180,9 +180,9 @@ void ScalePanel::RederiveTimeDiv() {
 }
 
 void ScalePanel::RestoreSpinsForMode() {
-    const bool spectrum = InMode(keyword::kSpectrum);
-    const bool lissajous = InMode(keyword::kLissajous);
-    if (!spectrum && !lissajous && !InMode(keyword::kWave)) return;
+    const bool spectrum = InMode(PanelMode::Spectrum);
+    const bool lissajous = InMode(PanelMode::Lissajous);
+    if (!spectrum && !lissajous && !InMode(PanelMode::Wave)) return;
 
     const DisplayScales& scales = state_.scales;
     RestoreSpin(ctl::kTimeDivSpin,
@@ -218,12 +218,12 @@ void ScalePanel::RestoreSpin(int spinId, const std::optional<RangeStep>& step, s
     view_.SetText(labelId, label);
 }
 
-bool ScalePanel::InMode(std::string_view keyword) const {
-    return state_.modeKeyword == keyword;
+bool ScalePanel::InMode(PanelMode mode) const {
+    return state_.modeKeyword == mode;
 }
 
 bool ScalePanel::LogAxis() const {
-    return state_.axisKeyword == keyword::kLog;
+    return state_.axisKeyword == FrequencyAxis::Log;
 }
 
 }  // namespace velmora2

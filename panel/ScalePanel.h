@@ -13,6 +13,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
+#include "panel/PanelMode.h"
 #include "panel/RangeTables.h"
 #include "platform/DialogView.h"
 
@@ -25,8 +26,8 @@ public:
     struct Bindings {
         DisplayScales& scales;
         CursorPositions& cursorX;
-        const std::string& modeKeyword;
-        const std::string& axisKeyword;
+        const PanelMode& modeKeyword;
+        const FrequencyAxis& axisKeyword;
         const int32_t& osr;
         const int32_t& activeSampleRate;
         const InitGates& gates;
@@ -72,7 +73,7 @@ private:
     void RestoreSpin(int spinId, const std::optional<RangeStep>& step, std::string& label,
                      int labelId);
 
-    bool InMode(std::string_view keyword) const;
+    bool InMode(PanelMode mode) const;
     bool LogAxis() const;
 
     DialogView& view_;

@@ -6,7 +6,7 @@
 
 #include "display/RecordingSurface.h"
 #include "panel/ControlIds.h"
-#include "panel/Keywords.h"
+#include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
 #include "platform/SimBench.h"
 #include "tests/support/FakeDialog.h"
@@ -47,8 +47,8 @@ protected:
         std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
     DisplayScales scales;
     CursorPositions cursorX{};
-    std::string mode{keyword::kWave};
-    std::string axis{keyword::kLog};
+    PanelMode mode = PanelMode::Wave;
+    FrequencyAxis axis = FrequencyAxis::Log;
     int32_t osr = 1;
     int32_t rate = 48000;
     InitGates gates;
@@ -86,7 +86,7 @@ TEST_F(ScalePanelTest, TimeDivSendsTheWholeRecordToTheEngine) {
 }
 
 TEST_F(ScalePanelTest, HzDivMovesTheSpinBackToWhatTheRateCanShow) {
-    mode = keyword::kSpectrum;
+    mode = PanelMode::Spectrum;
     const struct {
         int32_t rate;
         const char* label;
@@ -104,7 +104,7 @@ TEST_F(ScalePanelTest, HzDivMovesTheSpinBackToWhatTheRateCanShow) {
 }
 
 TEST_F(ScalePanelTest, DbDivBeyondTwentyMovesTheSpinBack) {
-    mode = keyword::kSpectrum;
+    mode = PanelMode::Spectrum;
     Move(ctl::kRightScaleSpin, 7);
     EXPECT_EQ(view.SpinPosition(ctl::kRightScaleSpin), 3);
     EXPECT_EQ(view.Text(ctl::kRightScaleLabel), "20dB/d");
@@ -114,7 +114,7 @@ TEST_F(ScalePanelTest, DbDivBeyondTwentyMovesTheSpinBack) {
 }
 
 TEST_F(ScalePanelTest, LissajousCursorStaysInsideTheSquare) {
-    mode = keyword::kLissajous;
+    mode = PanelMode::Lissajous;
     Move(ctl::kCursor1Spin, 20);
     Move(ctl::kCursor2Spin, 150);
     EXPECT_EQ(view.SpinPosition(ctl::kCursor1Spin), 30);
@@ -128,7 +128,7 @@ TEST_F(ScalePanelTest, HorizontalPositionByMode) {
     Move(ctl::kHorizontalPositionSpin, 160);
     EXPECT_EQ(Engine().scales.timeOffset, -60);
 
-    mode = keyword::kSpectrum;
+    mode = PanelMode::Spectrum;
     Move(ctl::kHorizontalPositionSpin, 160);
     EXPECT_EQ(view.SpinPosition(ctl::kHorizontalPositionSpin), 140);
     EXPECT_EQ(Engine().scales.freqOffset, 0);
@@ -158,12 +158,12 @@ TEST_F(ScalePanelTest, CursorShownOnceMovedOffZero) {
 }
 
 TEST_F(ScalePanelTest, ModesThatDoNotServeASpinChangeNothing) {
-    mode = keyword::kNetwork;
+    mode = PanelMode::Network;
     for (int spin : {ctl::kRightScaleSpin, ctl::kTimeDivSpin, ctl::kLeftPositionSpin,
                      ctl::kHorizontalPositionSpin, ctl::kCursor2Spin})
         Move(spin, 2);
-    mode = keyword::kSpectrum;
-    axis = keyword::kLinear;
+    mode = PanelMode::Spectrum;
+    axis = FrequencyAxis::Linear;
     for (int spin : {ctl::kLeftScaleSpin, ctl::kHorizontalPositionSpin, ctl::kCursor1Spin})
         Move(spin, 0);
     EXPECT_EQ(scales, DisplayScales{});
@@ -210,18 +210,19 @@ TEST_F(ScalePanelTest, EachModeComesBackWithTheSpinsItWasLeftWith) {
     const std::array<int, 8> spectrum = {1, 0, 2, 3, 33, 12, 150, 140};
     // Lissajous shares the oscilloscope's scales and keeps cursors of its own.
     const std::array<int, 8> lissajous = {6, 0, 9, 36, 0, 35, 125, 0};
-    mode = keyword::kWave;
+    mode = PanelMode::Wave;
     for (size_t i = 0; i < spins.size(); ++i) Move(spins[i], scope[i]);
-    mode = keyword::kSpectrum;
+    mode = PanelMode::Spectrum;
     for (size_t i = 0; i < spins.size(); ++i) Move(spins[i], spectrum[i]);
-    mode = keyword::kLissajous;
+    mode = PanelMode::Lissajous;
     Move(ctl::kCursor1Spin, 35);
     Move(ctl::kCursor2Spin, 125);
 
-    for (const auto& [keyword, positions] :
-         {std::pair{keyword::kWave, scope}, std::pair{keyword::kSpectrum, spectrum}, std::pair{keyword::kLissajous, lissajous}}) {
-        SCOPED_TRACE(keyword);
-        mode = keyword;
+    for (const auto& [entered, positions] :
+         {std::pair{PanelMode::Wave, scope}, std::pair{PanelMode::Spectrum, spectrum},
+          std::pair{PanelMode::Lissajous, lissajous}}) {
+        SCOPED_TRACE(static_cast<int>(entered));
+        mode = entered;
         panel.RestoreSpinsForMode();
         for (size_t i = 0; i < spins.size(); ++i)
             EXPECT_EQ(view.SpinPosition(spins[i]), positions[i]) << spins[i];
