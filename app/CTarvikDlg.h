@@ -14,8 +14,8 @@
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
-#include "platform/DialogView.h"
-#include "platform/SoundSystem.h"
+#include "dialogs/DialogView.h"
+#include "audio/SoundSystem.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora2 {

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "platform/qt/ControlTemplate.h"
+#include "qt/ControlTemplate.h"
 
 namespace velmora2 {
 

@@ -9,9 +9,9 @@
 #include "app/MainWindowLayout.h"
 #include "panel/ControlIds.h"
 #include "platform/ProgramDirectory.h"
-#include "platform/SoundBackendChoice.h"
-#include "platform/qt/QtDialogServices.h"
-#include "platform/qt/QtMainWindow.h"
+#include "app/SoundBackendChoice.h"
+#include "qt/QtDialogServices.h"
+#include "qt/QtMainWindow.h"
 
 int main(int argc, char** argv) {
     using namespace velmora2;

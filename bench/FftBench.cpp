@@ -8,7 +8,7 @@
 
 #include "analysis/Fft.h"
 #include "analysis/SpectrumAnalyzer.h"
-#include "tests/support/SpectrumReference.h"
+#include "reference/SpectrumReference.h"
 
 #if defined(VELMORA2_HAVE_FFTW3) && __has_include(<fftw3.h>)
 #include <fftw3.h>

@@ -12,8 +12,8 @@
 #include <QSize>
 
 #include "engine/BlockPipeline.h"
-#include "platform/SoundSystem.h"
-#include "platform/qt/QtClientArea.h"
+#include "audio/SoundSystem.h"
+#include "qt/QtClientArea.h"
 
 namespace velmora2 {
 namespace {

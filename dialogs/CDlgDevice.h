@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "dialogs/DeviceTable.h"
-#include "platform/DialogView.h"
-#include "platform/SoundSystem.h"
+#include "dialogs/DialogView.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

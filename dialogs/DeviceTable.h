@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

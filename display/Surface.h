@@ -1,6 +1,6 @@
 // The drawing seam. Views draw through Surface; the engine shows finished pictures through
 // DrawingTarget (the window's client area). Implementations: QPainter on a QImage, and a
-// recording surface for tests.
+// call log for tests.
 #pragma once
 
 #include <cstdint>

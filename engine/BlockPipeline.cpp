@@ -9,7 +9,7 @@
 #include "engine/BlockPipeline.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

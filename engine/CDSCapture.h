@@ -15,9 +15,9 @@
 #include "engine/EngineControl.h"
 #include "engine/RuntimeState.h"
 #include "engine/BlockPipeline.h"
-#include "platform/BlockQueue.h"
+#include "audio/BlockQueue.h"
 #include "platform/Event.h"
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 #include "platform/WakeSignal.h"
 
 namespace velmora2 {

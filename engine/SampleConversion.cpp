@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engine/RuntimeState.h"
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

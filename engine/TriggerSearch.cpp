@@ -1,6 +1,6 @@
 #include "engine/TriggerSearch.h"
 
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

@@ -15,7 +15,7 @@
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/RangeTables.h"
-#include "platform/DialogView.h"
+#include "dialogs/DialogView.h"
 
 namespace velmora2 {
 

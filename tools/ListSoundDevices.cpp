@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/PortAudioSystem.h"
+#include "audio/portaudio/PortAudioSystem.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/BlockPipeline.h"
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace {
 std::atomic<bool> counting{false};

@@ -8,7 +8,7 @@
 #include "analysis/Fft.h"
 #include "analysis/Window.h"
 #include "tests/analysis/SignalSynthesis.h"
-#include "tests/support/SpectrumReference.h"
+#include "reference/SpectrumReference.h"
 
 namespace velmora2 {
 namespace {

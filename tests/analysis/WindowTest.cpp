@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/Window.h"
-#include "tests/support/SpectrumReference.h"
+#include "reference/SpectrumReference.h"
 
 namespace velmora2 {
 namespace {

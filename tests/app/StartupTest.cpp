@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "app/CTarvikDlg.h"
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
-#include "platform/SimBench.h"
+#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/ScriptedSoundSystem.h"
@@ -76,7 +76,7 @@ protected:
     std::string SettingsFileText() const { return ReadFile(dir.Path() / kSettingsFileName); }
 
     TempDirectory dir;
-    RecordingTarget clientArea;
+    DrawCallLogTarget clientArea;
     FakeDialogView view;
     FakeDialogServices services;
 };

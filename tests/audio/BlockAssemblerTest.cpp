@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/BlockAssembler.h"
-#include "platform/BlockQueue.h"
+#include "audio/BlockAssembler.h"
+#include "audio/BlockQueue.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
 #include "tests/audio/PulseLoopback.h"
 
@@ -21,7 +21,7 @@ TEST_F(CaptureTiming, BlocksArriveOnceEveryBlockPeriodAt48kHz) {
     constexpr double kPeriodSeconds = static_cast<double>(kBlockFrames) / kRate;  // 42.7 ms
     constexpr auto kRun = std::chrono::seconds(2);
 
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kRate);
     std::vector<Clock::time_point> arrivals;
     arrivals.reserve(1000);  // the observer runs on the worker: keep it from allocating

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
 #include "tests/audio/PulseLoopback.h"
 
@@ -65,7 +65,7 @@ TEST_F(DeviceList, DefaultDeviceComesFirstAndAgainUnderItsIndex) {
 TEST_F(DeviceList, ListsAndAnswersStayWhileAnEngineHoldsTheDefaultDevice) {
     const auto before = Survey(sound);
 
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, 48000);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
@@ -110,7 +110,7 @@ TEST(PortAudioWithoutDevice, UnknownDeviceIsRefusedWithAFailureCode) {
 
 TEST(PortAudioWithoutDevice, EngineOnUnknownDeviceFailsToStartAndLeavesNothingRunning) {
     PortAudioSystem sound;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine(sound, window, kNoSuchDevice, DeviceId{}, 48000);
     int maxRate = 0;
     const Status result = engine.Start(maxRate);

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/BlockQueue.h"
+#include "audio/BlockQueue.h"
 #include "tests/audio/PulseLoopback.h"
 
 namespace velmora2 {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/LoopingSamples.h"
-#include "platform/SoundSystem.h"
+#include "audio/LoopingSamples.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 namespace {

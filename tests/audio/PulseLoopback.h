@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/PortAudioSystem.h"
+#include "audio/portaudio/PortAudioSystem.h"
 
 namespace velmora2::testing {
 

@@ -35,7 +35,7 @@ size_t CountHorizontal(const std::vector<Segment>& segments) {
 class BackgroundTest : public ::testing::Test {
 protected:
     const std::vector<DrawCall>& Calls() const { return surface.Calls(); }
-    RecordingSurface surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
+    DrawCallLog surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
 };
 
 TEST_F(BackgroundTest, EveryPainterStartsAFreshWhitePicture) {

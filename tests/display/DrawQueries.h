@@ -1,4 +1,4 @@
-// Reads what a recording surface was asked to draw: line segments with their pens, polylines,
+// Reads what a draw-call log was asked to draw: line segments with their pens, polylines,
 // texts with their places and colours, filled polygons.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 
 namespace velmora2::testing {
 

@@ -50,7 +50,7 @@ protected:
 
     std::array<double, kScopeDisplayLength> samples{};
     ScopeState state;
-    RecordingSurface surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
+    DrawCallLog surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
 };
 
 // --- trace ---------------------------------------------------------------------------------

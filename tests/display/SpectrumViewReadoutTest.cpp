@@ -42,7 +42,7 @@ protected:
     bool Has(const std::string& text) const { return FindText(surface.Calls(), text).has_value(); }
 
     SpectrumReadoutSwitches switches;
-    RecordingSurface surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
+    DrawCallLog surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
 };
 
 TEST_F(SpectrumReadoutTest, LeftAndRightBlocksStackAndShareTheFilterAndSizeRows) {

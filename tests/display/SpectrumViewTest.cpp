@@ -74,7 +74,7 @@ protected:
 
     std::vector<double> magnitudes;
     SpectrumViewState state;
-    RecordingSurface surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
+    DrawCallLog surface{kSurfaceWidth, kSurfaceHeight, kFieldBackground};
 };
 
 // --- levels and rows -------------------------------------------------------------------------

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "display/SpectrumViewTrace.h"
 
 namespace velmora2 {
@@ -42,7 +42,7 @@ std::vector<double> AwkwardMagnitudes(int count, unsigned seed) {
 // The plain form: every bin's value goes through the decimator.
 std::vector<DrawCall> PerBinTrace(const SpectrumLevelScale& scale,
                                   const std::vector<double>& magnitudes, double pixelsPerBin) {
-    RecordingSurface surface(481, 361, Rgb{});
+    DrawCallLog surface(481, 361, Rgb{});
     PeakDecimator trace(surface, 0, 30);
     for (size_t k = 0; k < magnitudes.size(); ++k)
         trace.Add(scale.Value(magnitudes[k]), static_cast<double>(k) * pixelsPerBin);
@@ -51,7 +51,7 @@ std::vector<DrawCall> PerBinTrace(const SpectrumLevelScale& scale,
 
 std::vector<DrawCall> RunPeakTrace(const SpectrumLevelScale& scale,
                                    const std::vector<double>& magnitudes, double pixelsPerBin) {
-    RecordingSurface surface(481, 361, Rgb{});
+    DrawCallLog surface(481, 361, Rgb{});
     PeakDecimator trace(surface, 0, 30);
     AddBins(trace, scale, magnitudes, 0, static_cast<int64_t>(magnitudes.size()) - 1,
             [&](int64_t k) { return static_cast<double>(k) * pixelsPerBin; });

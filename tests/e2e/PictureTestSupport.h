@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "display/DrawingConventions.h"
-#include "platform/qt/QtClientArea.h"
+#include "qt/QtClientArea.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2::testing {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "tests/e2e/PictureTestSupport.h"
 
 namespace velmora2 {
@@ -25,7 +25,7 @@ void RunSpectrum(SimBench& bench, DrawingTarget& window, int blocks) {
 
 TEST(SpectrumPicture, ReadoutNamesTheToneForBothChannels) {
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     RunSpectrum(bench, window, 3);
 
     const auto copies = window.Copies();

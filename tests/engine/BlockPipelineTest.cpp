@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
@@ -40,7 +40,7 @@ protected:
     void Deliver(int count) { ASSERT_TRUE(DeliverBlocks(bench, engine, count)); }
 
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine{bench, window, DeviceId{}, DeviceId{}, 48000};
     std::vector<BlockRecord> blocks;
 };

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
@@ -53,7 +53,7 @@ protected:
     }
 
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     std::vector<SeenBlock> seen;  // written by the worker, read after WaitForBlocks
 };
 
@@ -191,7 +191,7 @@ class EngineStartFailure : public ::testing::TestWithParam<FailureCase> {};
 TEST_P(EngineStartFailure, ReturnsTheFailingCodeAndLeavesNoThread) {
     const FailureCase& c = GetParam();
     SimBench bench(c.options);
-    RecordingTarget window;
+    DrawCallLogTarget window;
     const int threadsBefore = testing::BaselineThreadCount();
     auto engine = std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, c.sampleRate);
     int maxRate = -1;
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(EngineStart, MaximumRateIsReportedOnlyAfterItWasQueried) {
-    RecordingTarget window;
+    DrawCallLogTarget window;
     SimBench failsEarly(WithFault(SimFault::OpenOutput));
     CDSCapture early(failsEarly, window, DeviceId{}, DeviceId{}, 48000);
     int maxRate = 12345;
@@ -255,7 +255,7 @@ TEST(EngineStart, OutputSlowerThanTheCaptureRateStillStarts) {
     SimBenchOptions options;
     options.maxOutputRate = 96000;
     SimBench bench(options);
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 192000);
     int maxRate = 0;
     EXPECT_EQ(engine.Start(maxRate), kOk);

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
@@ -13,7 +13,7 @@ namespace {
 class EngineOperations : public ::testing::Test {
 protected:
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine{bench, window, DeviceId{}, DeviceId{}, 48000};
 };
 

@@ -8,7 +8,7 @@
 #include "engine/RuntimeState.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 namespace {

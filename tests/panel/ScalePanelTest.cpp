@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
-#include "platform/SimBench.h"
+#include "audio/sim/SimBench.h"
 #include "tests/support/FakeDialog.h"
 
 namespace velmora2 {
@@ -42,7 +42,7 @@ protected:
 
     testing::FakeDialogView view;
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     std::unique_ptr<CDSCapture> engine =
         std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
     DisplayScales scales;

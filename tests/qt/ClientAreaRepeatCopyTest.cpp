@@ -5,8 +5,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "platform/qt/QImageSurface.h"
-#include "platform/qt/QtClientArea.h"
+#include "qt/QImageSurface.h"
+#include "qt/QtClientArea.h"
 
 namespace velmora2 {
 namespace {

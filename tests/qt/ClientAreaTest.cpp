@@ -16,9 +16,9 @@
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
 #include "engine/MeterImage.h"
-#include "platform/SimBench.h"
-#include "platform/qt/QtDialogServices.h"
-#include "platform/qt/QtMainWindow.h"
+#include "audio/sim/SimBench.h"
+#include "qt/QtDialogServices.h"
+#include "qt/QtMainWindow.h"
 
 namespace velmora2 {
 namespace {

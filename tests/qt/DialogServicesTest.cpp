@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/QtTestApplication.h"
-#include "platform/qt/QtDialogServices.h"
-#include "platform/qt/QtDialogView.h"
+#include "qt/QtDialogServices.h"
+#include "qt/QtDialogView.h"
 
 namespace velmora2 {
 namespace {

@@ -12,8 +12,8 @@
 #include "app/MainWindowLayout.h"
 #include "display/DrawingConventions.h"
 #include "panel/ControlIds.h"
-#include "platform/qt/QtMainWindow.h"
-#include "platform/qt/SpinButton.h"
+#include "qt/QtMainWindow.h"
+#include "qt/SpinButton.h"
 
 namespace velmora2 {
 namespace {

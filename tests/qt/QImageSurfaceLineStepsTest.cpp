@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/QImageSurface.h"
+#include "qt/QImageSurface.h"
 
 namespace velmora2 {
 namespace {

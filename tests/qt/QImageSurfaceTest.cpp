@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
-#include "platform/qt/QImageSurface.h"
+#include "qt/QImageSurface.h"
 
 namespace velmora2 {
 namespace {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "platform/qt/SpinButton.h"
+#include "qt/SpinButton.h"
 
 namespace velmora2 {
 namespace {

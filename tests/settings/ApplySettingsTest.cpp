@@ -1,9 +1,9 @@
 // The loaded settings reach a real engine: every value the engine keeps reads back from it.
 #include <gtest/gtest.h>
 
-#include "display/RecordingSurface.h"
+#include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
-#include "platform/SimBench.h"
+#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 
 namespace velmora2 {
@@ -11,7 +11,7 @@ namespace {
 
 TEST(ApplySettings, EveryEngineSettingReadsBackFromTheEngine) {
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000);
 
     SettingsRecord r;

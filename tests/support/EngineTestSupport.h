@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "engine/CDSCapture.h"
-#include "platform/SimBench.h"
+#include "audio/sim/SimBench.h"
 
 namespace velmora2::testing {
 

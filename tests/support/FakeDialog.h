@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DialogView.h"
+#include "dialogs/DialogView.h"
 
 namespace velmora2::testing {
 

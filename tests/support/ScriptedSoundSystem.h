@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SoundSystem.h"
+#include "audio/SoundSystem.h"
 
 namespace velmora2::testing {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/CTarvikDlg.h"
-#include "display/RecordingSurface.h"
-#include "platform/SimBench.h"
+#include "display/DrawCallLog.h"
+#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/ScriptedSoundSystem.h"
@@ -41,7 +41,7 @@ protected:
     }
 
     SimBench bench;
-    RecordingTarget window;
+    DrawCallLogTarget window;
     FakeDialogView view;
     FakeDialogServices services;
     std::filesystem::path directory;

@@ -1,0 +1,16 @@
+// Chooses the sound backend from the environment: VELMORA2_AUDIO=portaudio (the default) runs on
+// the machine's devices, VELMORA2_AUDIO=sim on the simulated bench in real time.
+#pragma once
+
+#include <memory>
+
+#include "audio/SoundSystem.h"
+
+namespace velmora2 {
+
+constexpr const char* kSoundBackendVariable = "VELMORA2_AUDIO";
+
+// An unknown value is reported in one line on standard error and runs on PortAudio.
+std::unique_ptr<SoundSystem> CreateSoundSystemFromEnvironment();
+
+}  // namespace velmora2

@@ -1,0 +1,50 @@
+// The main window's client area as the engine's DrawingTarget. The engine's worker copies its
+// finished pictures into the client-area image (under a lock) and asks the window to repaint
+// through a queued call; the window's paint event draws that image. The worker never touches a
+// widget.
+#pragma once
+
+#include <mutex>
+
+#include <QColor>
+#include <QImage>
+
+#include "display/Surface.h"
+#include "qt/QImageSurface.h"
+
+class QPainter;
+class QRect;
+class QWidget;
+
+namespace velmora2 {
+
+class QtClientArea final : public DrawingTarget {
+public:
+    // Without a window (pictures rendered off screen) nothing is asked to repaint.
+    QtClientArea(QWidget* window, QSize size, QColor background);
+
+    std::unique_ptr<Surface> CreateSurface(int width, int height, Rgb background) override;
+    // Surfaces not made by CreateSurface have no pixels to show and are ignored.
+    void CopyToWindow(const Surface& source, int x, int y) override;
+
+    // For the window's paint event.
+    void Paint(QPainter& painter, const QRect& area) const;
+    // A copy of what the window shows.
+    QImage Snapshot() const;
+
+private:
+    QWidget* window_;
+    mutable std::mutex mutex_;
+    QImage image_;
+    // What the latest copy put where. Nothing else writes the image, so copying the same
+    // version to the same place again would change no pixel.
+    struct LastCopy {
+        QImageSurface::Version version;
+        int x = 0;
+        int y = 0;
+        friend bool operator==(const LastCopy&, const LastCopy&) = default;
+    };
+    LastCopy lastCopy_;
+};
+
+}  // namespace velmora2

@@ -1,0 +1,14 @@
+// Builds the widget of one dialog-template control at its place in pixels. Like the platform's
+// dialogs: radio buttons are not grouped by Qt (the window decides what a click clears), and
+// group boxes and static texts let clicks through to what lies under them.
+#pragma once
+
+#include "qt/ControlTemplate.h"
+
+class QWidget;
+
+namespace velmora2 {
+
+QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
+
+}  // namespace velmora2

@@ -1,0 +1,82 @@
+#include "qt/QtDialogServices.h"
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include "qt/QtDialogView.h"
+
+namespace velmora2 {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Stop: return QMessageBox::Critical;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtDialogServices::QtDialogServices(QWidget* window) : window_(window) {}
+
+QtDialogServices::~QtDialogServices() = default;
+
+void QtDialogServices::SetTimerHandler(std::function<void(int timerId)> handler) {
+    timerHandler_ = std::move(handler);
+}
+
+void QtDialogServices::MessageBox(const std::string& text, const std::string& title,
+                                  MessageIcon icon) {
+    // The texts carry the platform's CR LF line ends; a lone LF is what a label breaks on.
+    QString body = QString::fromStdString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), body, QMessageBox::Ok, window_);
+    box.exec();
+}
+
+int QtDialogServices::RunModal(ModalDialog& dialog) {
+    QtDialogView view;
+    QtDialogServices services(window_);
+    dialog.OnInitDialog(view, services);
+    if (const std::optional<int> result = services.EndResult()) return *result;
+    std::fprintf(stderr, "dialog %d cannot be shown on this platform yet; taken as cancelled\n",
+                 dialog.TemplateId());
+    return kCancelResult;
+}
+
+int QtDialogServices::SetTimer(int timerId, int periodMs) {
+    QTimer*& timer = timers_[timerId];
+    if (timer == nullptr) {
+        timer = new QTimer(&timerOwner_);
+        QObject::connect(timer, &QTimer::timeout, &timerOwner_, [this, timerId] {
+            if (timerHandler_) timerHandler_(timerId);
+        });
+    }
+    timer->start(periodMs);
+    return timerId;
+}
+
+void QtDialogServices::KillTimer(int timerId) {
+    const auto found = timers_.find(timerId);
+    if (found != timers_.end()) found->second->stop();
+}
+
+void QtDialogServices::SingleShot(int delayMs, std::function<void()> action) {
+    QTimer::singleShot(delayMs, &timerOwner_, std::move(action));
+}
+
+void QtDialogServices::EndDialog(int result) {
+    endResult_ = result;
+    if (!eventLoopRunning_) return;
+    if (window_ != nullptr) window_->hide();
+    QCoreApplication::exit(result);
+}
+
+}  // namespace velmora2

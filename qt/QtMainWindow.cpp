@@ -1,0 +1,79 @@
+#include "qt/QtMainWindow.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QFont>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "qt/QtControls.h"
+#include "qt/SpinButton.h"
+
+namespace velmora2 {
+
+namespace {
+
+// The panel was laid out for a 9-point dialog font; the CJK face carries the Japanese captions.
+QFont PanelFont() {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(9);
+    return font;
+}
+
+QSize ClientSize(int widthUnits, int heightUnits) {
+    return {DialogUnitsToPixelsX(widthUnits), DialogUnitsToPixelsY(heightUnits)};
+}
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(std::span<const ControlTemplate> controls, int widthUnits,
+                           int heightUnits, const char* titleUtf8)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      controls_(controls),
+      clientArea_(this, ClientSize(widthUnits, heightUnits), palette().color(QPalette::Window)) {
+    setWindowTitle(QString::fromUtf8(titleUtf8));
+    setFont(PanelFont());
+    setFixedSize(ClientSize(widthUnits, heightUnits));
+    for (const ControlTemplate& control : controls_) AddControl(control);
+}
+
+void QtMainWindow::AddControl(const ControlTemplate& control) {
+    QWidget* widget = CreateControl(control, this);
+    if (control.id == kNoControlId) return;
+    view_.Add(control.id, widget);
+    const int id = control.id;
+    if (auto* spin = dynamic_cast<SpinButton*>(widget)) {
+        spin->SetChangeHandler([this, id](int position, int step) {
+            if (onSpin_) onSpin_(id, position, step);
+        });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this, [this, &control, id] {
+            if (control.kind == ControlKind::RadioButton) ClickRadio(control);
+            if (onClick_) onClick_(id);
+        });
+    }
+}
+
+// A click always leaves the clicked radio button set and clears the rest of its group.
+void QtMainWindow::ClickRadio(const ControlTemplate& radio) {
+    view_.SetCheck(radio.id, true);
+    if (radio.radioGroup == kNoRadioGroup) return;
+    for (const ControlTemplate& other : controls_)
+        if (other.radioGroup == radio.radioGroup && other.id != radio.id)
+            view_.SetCheck(other.id, false);
+}
+
+void QtMainWindow::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    clientArea_.Paint(painter, event->rect());
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (onClose_) onClose_();
+    event->accept();
+}
+
+}  // namespace velmora2
