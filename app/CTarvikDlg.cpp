@@ -49,6 +49,12 @@ std::string FormatMaxRateMessage(int rate) {
 
 }  // namespace
 
+// Every clickable control of the main window and the handler it runs.
+const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
+    {ctl::kHoldRun, &CTarvikDlg::OnHoldRun},
+    {ctl::kDevice, &CTarvikDlg::OnDeviceButton},
+};
+
 CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
                        DialogServices& services, std::filesystem::path programDirectory)
     : sound_(sound),
@@ -113,6 +119,11 @@ bool CTarvikDlg::OnInitDialog() {
 }
 
 void CTarvikDlg::OnClose() { StopAndRelease(mainEngine_); }
+
+void CTarvikDlg::OnCommand(int id) {
+    for (const CommandRoute& route : kCommandRoutes)
+        if (route.id == id) return (this->*route.handler)();
+}
 
 void CTarvikDlg::OnHoldRun() {
     if (mainEngine_) mainEngine_->ToggleRun();

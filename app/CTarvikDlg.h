@@ -36,9 +36,9 @@ public:
     bool OnInitDialog();
     // Window close: stops the engine before the client area goes away.
     void OnClose();
-    void OnHoldRun();
-    // The hidden Device button: re-reads the device list into the device table.
-    void OnDeviceButton();
+    // A button, radio button or check box was clicked: routes the control id to its handler.
+    // Ids without a handler are ignored.
+    void OnCommand(int id);
     // A spin control's change notification.
     void OnSpinChanged(int spinId);
 
@@ -47,6 +47,16 @@ public:
     const DeviceTable& Devices() const { return devices_; }
 
 private:
+    struct CommandRoute {
+        int id;
+        void (CTarvikDlg::*handler)();
+    };
+    static const CommandRoute kCommandRoutes[];
+
+    void OnHoldRun();
+    // The hidden Device button: re-reads the device list into the device table.
+    void OnDeviceButton();
+
     void InitSpinButtons();
     void InitButtons();
     void LoadSettings();

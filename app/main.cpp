@@ -7,7 +7,6 @@
 
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
-#include "panel/ControlIds.h"
 #include "platform/ProgramDirectory.h"
 #include "app/SoundBackendChoice.h"
 #include "qt/QtDialogServices.h"
@@ -23,10 +22,7 @@ int main(int argc, char** argv) {
     QtDialogServices services(&window);
     CTarvikDlg dialog(*sound, window.ClientArea(), window.View(), services, ProgramDirectory());
 
-    window.SetClickHandler([&dialog](int id) {
-        if (id == ctl::kHoldRun) dialog.OnHoldRun();
-        if (id == ctl::kDevice) dialog.OnDeviceButton();
-    });
+    window.SetClickHandler([&dialog](int id) { dialog.OnCommand(id); });
     window.SetSpinHandler([&dialog](int id, int, int) { dialog.OnSpinChanged(id); });
     window.SetCloseHandler([&dialog] { dialog.OnClose(); });
 

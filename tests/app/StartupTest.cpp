@@ -223,12 +223,12 @@ TEST_F(Startup, HoldRunTogglesTheEngineAndIsSafeWithoutOne) {
     SimBench bench;
     WriteSettings(SettingsRecord{});
     auto window = Start(bench);
-    window->OnHoldRun();
+    window->OnCommand(ctl::kHoldRun);
     EXPECT_FALSE(window->MainEngine()->Settings().run);
-    window->OnHoldRun();
+    window->OnCommand(ctl::kHoldRun);
     EXPECT_TRUE(window->MainEngine()->Settings().run);
     window->OnClose();
-    window->OnHoldRun();  // no engine: nothing happens
+    window->OnCommand(ctl::kHoldRun);  // no engine: nothing happens
     window->OnClose();
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/CTarvikDlg.h"
 #include "display/DrawCallLog.h"
+#include "panel/ControlIds.h"
 #include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
@@ -115,7 +116,7 @@ TEST_F(DeviceStartup, DeviceButtonReReadsTheDeviceList) {
     sound.ScriptCaptureListings({DefaultAndNumbered(1, "Mic")});
     sound.ScriptOutputListings({DefaultAndNumbered(2, "Speaker")});
     sound.SetOutputUsable(DeviceId{0}, false);
-    dialog.OnDeviceButton();
+    dialog.OnCommand(ctl::kDevice);
 
     EXPECT_EQ(dialog.Devices().deviceCount, 2);
     EXPECT_EQ(dialog.Devices().captureDeviceIds[1], DeviceId{0});
