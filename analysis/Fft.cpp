@@ -1,11 +1,11 @@
 #include "analysis/Fft.h"
 
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
-
-#include <immintrin.h>
 
 namespace velmora2 {
 

@@ -94,10 +94,9 @@ bool CTarvikDlg::OnInitDialog() {
     if (settings_.device < 0 || settings_.device > listedDevices - 1) settings_.device = 0;
 
     const int device = settings_.device;
-    mainEngine_ = std::make_unique<CDSCapture>(sound_, clientArea_,
-                                               devices_.captureDeviceIds[device],
-                                               devices_.outputDeviceIds[device],
-                                               settings_.activeSampleRate);
+    mainEngine_ =
+        std::make_unique<CDSCapture>(sound_, clientArea_, devices_.captureDeviceIds[device],
+                                     devices_.outputDeviceIds[device], settings_.activeSampleRate);
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
@@ -118,7 +117,9 @@ bool CTarvikDlg::OnInitDialog() {
     return true;
 }
 
-void CTarvikDlg::OnClose() { StopAndRelease(mainEngine_); }
+void CTarvikDlg::OnClose() {
+    StopAndRelease(mainEngine_);
+}
 
 void CTarvikDlg::OnCommand(int id) {
     for (const CommandRoute& route : kCommandRoutes)
@@ -185,9 +186,13 @@ void CTarvikDlg::SaveSettings() {
                              MessageIcon::Exclamation);
 }
 
-void CTarvikDlg::OnDeviceButton() { RunDeviceDialog(); }
+void CTarvikDlg::OnDeviceButton() {
+    RunDeviceDialog();
+}
 
-void CTarvikDlg::OnSpinChanged(int spinId) { scalePanel_.OnSpinChanged(spinId); }
+void CTarvikDlg::OnSpinChanged(int spinId) {
+    scalePanel_.OnSpinChanged(spinId);
+}
 
 void CTarvikDlg::RunDeviceDialog() {
     CDlgDevice dialog(sound_, /*autoClose=*/true);

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
+#include "audio/SoundSystem.h"
 #include "dialogs/DeviceTable.h"
+#include "dialogs/DialogView.h"
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
-#include "dialogs/DialogView.h"
-#include "audio/SoundSystem.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora2 {

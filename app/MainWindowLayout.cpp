@@ -81,8 +81,12 @@ constexpr ControlTemplate kControls[] = {
 
 }  // namespace
 
-std::span<const ControlTemplate> MainWindowControls() { return kControls; }
+std::span<const ControlTemplate> MainWindowControls() {
+    return kControls;
+}
 
-const char* MainWindowTitle() { return "Velmora2 1.04 — two-channel sound-card instrument"; }
+const char* MainWindowTitle() {
+    return "Velmora2 1.04 — two-channel sound-card instrument";
+}
 
 }  // namespace velmora2

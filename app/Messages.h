@@ -6,7 +6,8 @@ namespace velmora2::msg {
 inline constexpr const char* kCannotSetUpSoundInput =
     "サウンド入力を設定できません。 \nエラー: %08X";
 inline constexpr const char* kDeviceMaxRate =
-    "このﾃﾞﾊﾞｲｽのｻﾝﾌﾟﾘﾝｸﾞ周波数は　\n最高 %d Hzです。\nｱﾌﾟﾘｹｰｼｮﾝを終了→再起動してから \nｻﾝﾌﾟﾘﾝｸﾞ周波数を確認してください。 ";
+    "このﾃﾞﾊﾞｲｽのｻﾝﾌﾟﾘﾝｸﾞ周波数は　\n最高 %d Hzです。\nｱﾌﾟﾘｹｰｼｮﾝを終了→再起動してから "
+    "\nｻﾝﾌﾟﾘﾝｸﾞ周波数を確認してください。 ";
 inline constexpr const char* kSettingsFileNotFound =
     "INIファイル(Velmora2.INI)  \r\n\r\nが見つかりません。 ";
 inline constexpr const char* kCannotWriteSettings =

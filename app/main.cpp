@@ -1,14 +1,13 @@
 // The program: the main window on Qt, its logic in CTarvikDlg, sound from the backend the
 // environment chooses.
+#include <QApplication>
 #include <memory>
 #include <optional>
 
-#include <QApplication>
-
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
-#include "platform/ProgramDirectory.h"
 #include "app/SoundBackendChoice.h"
+#include "platform/ProgramDirectory.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtMainWindow.h"
 

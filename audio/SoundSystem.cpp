@@ -4,6 +4,8 @@
 
 namespace velmora2 {
 
-double VolumeToGain(int32_t hundredthsDb) { return std::pow(10.0, hundredthsDb / 2000.0); }
+double VolumeToGain(int32_t hundredthsDb) {
+    return std::pow(10.0, hundredthsDb / 2000.0);
+}
 
 }  // namespace velmora2

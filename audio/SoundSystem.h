@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/StatusCode.h"
 #include "audio/WaveFormat.h"
+#include "platform/StatusCode.h"
 
 namespace velmora2 {
 

@@ -3,16 +3,15 @@
 // worker keeps up.
 #include <benchmark/benchmark.h>
 
+#include <QColor>
+#include <QSize>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include <QColor>
-#include <QSize>
-
-#include "engine/BlockPipeline.h"
 #include "audio/SoundSystem.h"
+#include "engine/BlockPipeline.h"
 #include "qt/QtClientArea.h"
 
 namespace velmora2 {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/SoundSystem.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
-#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 

@@ -15,8 +15,11 @@ void DrawCallLog::LineTo(int x, int y) {
 }
 
 void DrawCallLog::FillPolygon(std::span<const Point> points, Rgb fill) {
-    calls_.push_back({DrawCall::Kind::Polygon, fill, PenStyle::Solid,
-                      std::vector<Point>(points.begin(), points.end()), {}});
+    calls_.push_back({DrawCall::Kind::Polygon,
+                      fill,
+                      PenStyle::Solid,
+                      std::vector<Point>(points.begin(), points.end()),
+                      {}});
 }
 
 void DrawCallLog::FillRect(int left, int top, int right, int bottom, Rgb fill) {

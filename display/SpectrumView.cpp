@@ -59,9 +59,8 @@ void DrawLinearTrace(Surface& surface, const SpectrumChannel& channel,
                      const SpectrumLevelScale& scale, const LinearBins& bins) {
     surface.SetPen(channel.color, PenStyle::Solid);
     PeakDecimator trace(surface, channel.x0, channel.y0);
-    AddBins(trace, scale, channel.magnitudes, bins.first, bins.last, [&](int64_t k) {
-        return static_cast<double>(k - bins.first) * bins.pixelsPerBin;
-    });
+    AddBins(trace, scale, channel.magnitudes, bins.first, bins.last,
+            [&](int64_t k) { return static_cast<double>(k - bins.first) * bins.pixelsPerBin; });
 }
 
 // Below N = 4 bin 1 and bin N/2 coincide and the axis has no length.
@@ -77,9 +76,8 @@ void DrawLogTrace(Surface& surface, const SpectrumChannel& channel,
         std::min<int64_t>(channel.fftSize / 2, static_cast<int64_t>(channel.magnitudes.size()));
     surface.SetPen(channel.color, PenStyle::Solid);
     PeakDecimator trace(surface, channel.x0, channel.y0);
-    AddBins(trace, scale, channel.magnitudes, 1, end - 1, [&](int64_t k) {
-        return std::log10(static_cast<double>(k)) * pixelsPerDecade;
-    });
+    AddBins(trace, scale, channel.magnitudes, 1, end - 1,
+            [&](int64_t k) { return std::log10(static_cast<double>(k)) * pixelsPerDecade; });
 }
 
 SpectrumCursorReadings LinearCursorReadings(const SpectrumChannel& channel,

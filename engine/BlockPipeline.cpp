@@ -1,15 +1,16 @@
+#include "engine/BlockPipeline.h"
+
 #include <cstdio>
 #include <new>
 
+#include "analysis/SpectrumMeasurements.h"
+#include "audio/SoundSystem.h"
 #include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
 #include "display/ScopeView.h"
 #include "display/SpectrumView.h"
-#include "analysis/SpectrumMeasurements.h"
-#include "engine/BlockPipeline.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
-#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 
@@ -39,12 +40,17 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
 
     OversampleBothChannels();
     switch (settings.mode) {
-        case kModeScope: DrawScopePicture(); break;
+        case kModeScope:
+            DrawScopePicture();
+            break;
         case kModeSpectrum:
             if (samples_.recordPosition == 0) AnalyseAndDrawSpectrum();
             break;
-        case kModeLissajous: DrawLissajousPicture(); break;
-        default: break;
+        case kModeLissajous:
+            DrawLissajousPicture();
+            break;
+        default:
+            break;
     }
     outcome.stopGenerator = settings.mode == kModeNetworkPlot && !settings.generatorOn;
     return outcome;
@@ -103,8 +109,7 @@ void BlockPipeline::DrawScopePicture() {
 
     bool valid = trigger.found;
     if (!s.triggerRepeat && s.triggerEnabled) {
-        if (trigger.found && !state_.singleShotCaptured)
-            state_.singleShotCaptured = true;
+        if (trigger.found && !state_.singleShotCaptured) state_.singleShotCaptured = true;
         valid = state_.singleShotCaptured;
     }
 
@@ -130,19 +135,19 @@ void BlockPipeline::DrawScopePicture() {
     state.cursorX = {s.cursors[0], s.cursors[1]};
     state.cursorShown = {s.cursorShown[0], s.cursorShown[1]};
 
-    DrawScopeChannel(*backBuffer_,
-                     ScopeChannel{0, 40, samples_.displayL, kLeftChannelColor, true, valid, s.leftShown},
-                     state);
-    DrawScopeChannel(*backBuffer_,
-                     ScopeChannel{0, 220, samples_.displayR, kRightChannelColor, false, valid,
-                                  s.rightShown},
-                     state);
+    DrawScopeChannel(
+        *backBuffer_,
+        ScopeChannel{0, 40, samples_.displayL, kLeftChannelColor, true, valid, s.leftShown}, state);
+    DrawScopeChannel(
+        *backBuffer_,
+        ScopeChannel{0, 220, samples_.displayR, kRightChannelColor, false, valid, s.rightShown},
+        state);
 }
 
 void BlockPipeline::AnalyseAndDrawSpectrum() {
     const RuntimeState& s = *settings_;
-    samples_.records.AnalyseRecord(s.windowFunction, sampleRate_, s.averagingOn,
-                                   s.averagingLength, state_.averagingCounter);
+    samples_.records.AnalyseRecord(s.windowFunction, sampleRate_, s.averagingOn, s.averagingLength,
+                                   state_.averagingCounter);
     recordsAnalysed_.fetch_add(1, std::memory_order_acq_rel);
 
     SpectrumStatus status;
@@ -158,16 +163,13 @@ void BlockPipeline::AnalyseAndDrawSpectrum() {
     view.cursorX = {s.cursors[2], s.cursors[3]};
     view.cursorShown = {s.cursorShown[2], s.cursorShown[3]};
     view.run = s.run;
-    view.readout = {s.measurements.mainFrequency, s.measurements.thd,
-                    s.measurements.thdPlusNoise, s.measurements.signalToNoise,
-                    s.measurements.highPass};
+    view.readout = {s.measurements.mainFrequency, s.measurements.thd, s.measurements.thdPlusNoise,
+                    s.measurements.signalToNoise, s.measurements.highPass};
 
-    const SpectrumChannel left = SpectrumChannelView(samples_.records.Left(), 30,
-                                                     s.scales.dbBottomL, kLeftChannelColor,
-                                                     true, s.leftShown);
-    const SpectrumChannel right = SpectrumChannelView(samples_.records.Right(), 60,
-                                                      s.scales.dbBottomR, kRightChannelColor,
-                                                      false, s.rightShown);
+    const SpectrumChannel left = SpectrumChannelView(
+        samples_.records.Left(), 30, s.scales.dbBottomL, kLeftChannelColor, true, s.leftShown);
+    const SpectrumChannel right = SpectrumChannelView(
+        samples_.records.Right(), 60, s.scales.dbBottomR, kRightChannelColor, false, s.rightShown);
     if (s.logAxis) {
         DrawSpectrumBackgroundLog(*backBuffer_, status, samples_.RecordLength(), sampleRate_);
         if (s.leftShown) DrawSpectrumLog(*backBuffer_, left, view);

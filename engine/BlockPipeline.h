@@ -24,8 +24,8 @@ public:
     BlockPipeline(DrawingTarget& window, int sampleRate);
 
     struct Outcome {
-        bool dropped = false;         // the block only applied a new record length
-        bool stopGenerator = false;   // the network plot runs with the generator off
+        bool dropped = false;        // the block only applied a new record length
+        bool stopGenerator = false;  // the network plot runs with the generator off
     };
     // One captured half (kBlockBytes) with the settings and requests taken at the block's start.
     Outcome Process(const uint8_t* bytes, const RuntimeState& settings,

@@ -11,13 +11,13 @@
 #include <string>
 #include <thread>
 
+#include "audio/BlockQueue.h"
+#include "audio/SoundSystem.h"
 #include "display/Surface.h"
+#include "engine/BlockPipeline.h"
 #include "engine/EngineControl.h"
 #include "engine/RuntimeState.h"
-#include "engine/BlockPipeline.h"
-#include "audio/BlockQueue.h"
 #include "platform/Event.h"
-#include "audio/SoundSystem.h"
 #include "platform/WakeSignal.h"
 
 namespace velmora2 {

@@ -9,24 +9,24 @@
 namespace velmora2 {
 
 struct DisplayScales {
-    int32_t timeSpan = 480;     // samples across the 10 horizontal divisions (480 pixels)
-    int32_t timeOffset = 0;     // samples from the trigger point to the left edge
-    int32_t scaleL = 16384;     // ADC counts per division; 32768 is "1V/d"
+    int32_t timeSpan = 480;  // samples across the 10 horizontal divisions (480 pixels)
+    int32_t timeOffset = 0;  // samples from the trigger point to the left edge
+    int32_t scaleL = 16384;  // ADC counts per division; 32768 is "1V/d"
     int32_t scaleR = 16384;
-    int32_t positionL = 0;      // vertical positions, pixels
+    int32_t positionL = 0;  // vertical positions, pixels
     int32_t positionR = 0;
-    double cal = 1.0;           // CAL: vertical calibration
-    int32_t freqSpan = 5000;    // linear spectrum: frequency at the right edge, Hz
-    int32_t freqOffset = 0;     // spectrum horizontal position, bins
-    int32_t dbBottomL = -120;   // dB at the bottom edge, -12 x dB/div
+    double cal = 1.0;          // CAL: vertical calibration
+    int32_t freqSpan = 5000;   // linear spectrum: frequency at the right edge, Hz
+    int32_t freqOffset = 0;    // spectrum horizontal position, bins
+    int32_t dbBottomL = -120;  // dB at the bottom edge, -12 x dB/div
     int32_t dbBottomR = -120;
     int32_t specPositionL = 0;  // spectrum vertical positions, pixels
     int32_t specPositionR = 0;
-    double specCal = 0.0;       // SPECCAL
-    double gainRange = -50.0;   // GRNG
-    double delayRange = 300.0;  // DRNG
+    double specCal = 0.0;                    // SPECCAL
+    double gainRange = -50.0;                // GRNG
+    double delayRange = 300.0;               // DRNG
     std::string phaseRange = "-180 to 180";  // PRNG
-    double gainOffset = 0.0;    // GOFT
+    double gainOffset = 0.0;                 // GOFT
 
     friend bool operator==(const DisplayScales&, const DisplayScales&) = default;
 };

@@ -43,29 +43,29 @@ struct RuntimeState {
     bool rightShown = true;
     bool generatorOn = false;
     std::string generatorFile = "sin1k.wav";
-    int32_t generatorVolume = -600;  // hundredths of a dB
-    bool logAxis = false;            // XLOG
+    int32_t generatorVolume = -600;          // hundredths of a dB
+    bool logAxis = false;                    // XLOG
     std::string windowFunction = "black-h";  // WINFUNC
-    int32_t oversampling = 1;        // OSR
-    int32_t channelDelay = 0;        // TADJ
-    bool differenceUnit = true;      // DIFUNIT
-    bool delayDisplay = true;        // PHSDLY
-    bool adcRangeShown = false;      // ADCRNG
+    int32_t oversampling = 1;                // OSR
+    int32_t channelDelay = 0;                // TADJ
+    bool differenceUnit = true;              // DIFUNIT
+    bool delayDisplay = true;                // PHSDLY
+    bool adcRangeShown = false;              // ADCRNG
     MeasurementSwitches measurements;
-    bool averagingOn = false;        // AVEENB
-    int32_t averagingLength = 50;    // MAXAVEN
+    bool averagingOn = false;      // AVEENB
+    int32_t averagingLength = 50;  // MAXAVEN
     std::array<int32_t, kEngineCursorCount> cursors{};
     std::array<bool, kEngineCursorCount> cursorShown{};
     DisplayScales scales;
-    int32_t sweepPoints = 18;        // WAVN
-    bool slowSweep = false;          // SLOWSWEEP
+    int32_t sweepPoints = 18;  // WAVN
+    bool slowSweep = false;    // SLOWSWEEP
     bool peakSearch = false;
 };
 
 // Resets the user interface asks of the worker; applied at the start of the worker's next block.
 struct WorkerRequests {
     bool clearSingleShot = false;
-    int32_t recordLength = 0;        // 0: none; otherwise the requested record length N
+    int32_t recordLength = 0;  // 0: none; otherwise the requested record length N
     bool setAveragingCounter = false;
     int32_t averagingCounter = 0;
     bool startSweepPoint = false;

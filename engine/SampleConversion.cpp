@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "engine/RuntimeState.h"
 #include "audio/SoundSystem.h"
+#include "engine/RuntimeState.h"
 
 namespace velmora2 {
 

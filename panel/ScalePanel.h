@@ -10,12 +10,12 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/DialogView.h"
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/RangeTables.h"
-#include "dialogs/DialogView.h"
 
 namespace velmora2 {
 

@@ -15,7 +15,9 @@ constexpr Status kNoDevice = static_cast<Status>(0x88780078u);        // no such
 constexpr Status kFormatRefused = static_cast<Status>(0x88780032u);   // bad format
 constexpr Status kInvalidArgument = static_cast<Status>(0x80070057u);
 
-inline bool Failed(Status s) { return s < 0; }
+inline bool Failed(Status s) {
+    return s < 0;
+}
 
 // "%08X" of the status, e.g. "80004005".
 std::string StatusHex(Status s);

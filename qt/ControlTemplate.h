@@ -50,8 +50,12 @@ struct PixelRect {
 // A dialog unit is a quarter of the 7-pixel average character width across and an eighth of the
 // 13-pixel character height down; like the platform's own mapping, each value is converted on
 // its own and rounded.
-inline int DialogUnitsToPixelsX(int units) { return static_cast<int>(std::lround(units * 1.75)); }
-inline int DialogUnitsToPixelsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
+inline int DialogUnitsToPixelsX(int units) {
+    return static_cast<int>(std::lround(units * 1.75));
+}
+inline int DialogUnitsToPixelsY(int units) {
+    return static_cast<int>(std::lround(units * 1.625));
+}
 
 inline PixelRect ControlPixels(const ControlTemplate& control) {
     return {DialogUnitsToPixelsX(control.x), DialogUnitsToPixelsY(control.y),

@@ -1,19 +1,20 @@
 #include "qt/QImageSurface.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
-#include <QFontMetrics>
-#include <QPainter>
-#include <QPolygon>
-
 namespace velmora2 {
 
 namespace {
 
-QRgb ToQRgb(Rgb color) { return qRgb(color.r, color.g, color.b); }
+QRgb ToQRgb(Rgb color) {
+    return qRgb(color.r, color.g, color.b);
+}
 
 uint64_t NextSurfaceId() {
     static std::atomic<uint64_t> next{1};
@@ -50,9 +51,7 @@ LineSteps VisibleSteps(int64_t start, int direction, int64_t length, int limit) 
 }  // namespace
 
 QImageSurface::QImageSurface(int width, int height, Rgb background)
-    : image_(width, height, QImage::Format_RGB32),
-      id_(NextSurfaceId()),
-      penColor_(qRgb(0, 0, 0)) {
+    : image_(width, height, QImage::Format_RGB32), id_(NextSurfaceId()), penColor_(qRgb(0, 0, 0)) {
     image_.fill(ToQRgb(background));
 }
 
@@ -66,7 +65,9 @@ void QImageSurface::SetPen(Rgb color, PenStyle style) {
     penStyle_ = style;
 }
 
-void QImageSurface::MoveTo(int x, int y) { current_ = {x, y}; }
+void QImageSurface::MoveTo(int x, int y) {
+    current_ = {x, y};
+}
 
 // Walks the major axis one pixel at a time and rounds the minor axis to the nearest pixel. The
 // end point is not painted, so a polyline paints each joint once. The dotted pen paints every

@@ -3,10 +3,9 @@
 // engine's worker thread (it never touches a widget).
 #pragma once
 
-#include <cstdint>
-
 #include <QFont>
 #include <QImage>
+#include <cstdint>
 
 #include "display/Surface.h"
 

@@ -1,10 +1,9 @@
 #include "qt/QtClientArea.h"
 
-#include <cstring>
-
 #include <QMetaObject>
 #include <QPainter>
 #include <QWidget>
+#include <cstring>
 
 namespace velmora2 {
 
@@ -40,8 +39,8 @@ void QtClientArea::CopyToWindow(const Surface& source, int x, int y) {
     // Posted to the window's own thread; dropped if the window is gone by then.
     QWidget* window = window_;
     if (window == nullptr) return;
-    QMetaObject::invokeMethod(window, [window, target] { window->update(target); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        window, [window, target] { window->update(target); }, Qt::QueuedConnection);
 }
 
 void QtClientArea::Paint(QPainter& painter, const QRect& area) const {

@@ -4,10 +4,9 @@
 // widget.
 #pragma once
 
-#include <mutex>
-
 #include <QColor>
 #include <QImage>
+#include <mutex>
 
 #include "display/Surface.h"
 #include "qt/QImageSurface.h"

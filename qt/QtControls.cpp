@@ -26,16 +26,20 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& geometry, QWi
             radio->setAutoExclusive(false);
             return radio;
         }
-        case ControlKind::CheckBox: return new QCheckBox(caption, parent);
-        case ControlKind::PushButton: return new QPushButton(caption, parent);
-        case ControlKind::Edit: return new QLineEdit(caption, parent);
+        case ControlKind::CheckBox:
+            return new QCheckBox(caption, parent);
+        case ControlKind::PushButton:
+            return new QPushButton(caption, parent);
+        case ControlKind::Edit:
+            return new QLineEdit(caption, parent);
         case ControlKind::ReadOnlyEdit: {
             auto* edit = new QLineEdit(caption, parent);
             edit->setReadOnly(true);
             edit->setFocusPolicy(Qt::NoFocus);
             return edit;
         }
-        case ControlKind::UpDown: return new SpinButton(parent, geometry);
+        case ControlKind::UpDown:
+            return new SpinButton(parent, geometry);
         case ControlKind::GroupBox: {
             auto* group = new QGroupBox(caption, parent);
             group->setStyleSheet(QString::fromLatin1(kGroupBoxStyle));

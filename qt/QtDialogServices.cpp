@@ -1,11 +1,10 @@
 #include "qt/QtDialogServices.h"
 
-#include <cstdio>
-
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 
 #include "qt/QtDialogView.h"
 
@@ -15,9 +14,12 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Stop: return QMessageBox::Critical;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }

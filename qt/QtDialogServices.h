@@ -3,12 +3,11 @@
 // its result so that the caller can exit without entering the loop.
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-
-#include <QObject>
 
 #include "dialogs/DialogView.h"
 

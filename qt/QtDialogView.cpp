@@ -9,7 +9,9 @@
 
 namespace velmora2 {
 
-void QtDialogView::Add(int id, QWidget* widget) { widgets_[id] = widget; }
+void QtDialogView::Add(int id, QWidget* widget) {
+    widgets_[id] = widget;
+}
 
 QWidget* QtDialogView::Widget(int id) const {
     const auto found = widgets_.find(id);
@@ -68,8 +70,7 @@ std::string QtDialogView::Text(int id) const {
         return edit->text().toStdString();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         return button->text().toStdString();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text().toStdString();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toStdString();
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title().toStdString();
     return {};
@@ -79,6 +80,8 @@ void QtDialogView::Show(int id, bool visible) {
     if (QWidget* widget = Widget(id)) widget->setVisible(visible);
 }
 
-SpinButton* QtDialogView::Spin(int id) const { return dynamic_cast<SpinButton*>(Widget(id)); }
+SpinButton* QtDialogView::Spin(int id) const {
+    return dynamic_cast<SpinButton*>(Widget(id));
+}
 
 }  // namespace velmora2

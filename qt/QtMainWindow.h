@@ -3,10 +3,9 @@
 // handlers by control id. It decides nothing itself.
 #pragma once
 
+#include <QWidget>
 #include <functional>
 #include <span>
-
-#include <QWidget>
 
 #include "qt/ControlTemplate.h"
 #include "qt/QtClientArea.h"

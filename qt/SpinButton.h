@@ -3,9 +3,8 @@
 // reports the change at once; setting the range or position reports nothing.
 #pragma once
 
-#include <functional>
-
 #include <QWidget>
+#include <functional>
 
 #include "qt/SpinState.h"
 

@@ -10,7 +10,9 @@ void SpinState::SetRange(int lower, int upper) {
     position_ = Clamp(position_);
 }
 
-void SpinState::SetPosition(int position) { position_ = Clamp(position); }
+void SpinState::SetPosition(int position) {
+    position_ = Clamp(position);
+}
 
 int SpinState::Step(int arrow) {
     const int towardsUpper = upper_ >= lower_ ? 1 : -1;

@@ -12,33 +12,33 @@ namespace velmora2 {
 
 struct SettingsRecord {
     // CAL: scales.cal
-    int32_t osr = 1;                 // OSR
-    bool difunitSec = true;          // DIFUNIT: SEC / HZ
-    bool trigEdgeRising = true;      // TRIGEDGE: RISING / FALLING
-    bool trigModeNormal = true;      // TRIGMODE: NORMAL / SINGLE
-    int32_t tadj = 0;                // TADJ
-    bool adcRange = false;           // ADCRNG: ENABLE / DISABLE
-    int32_t fftn = 2048;             // FFTN
-    bool xlog = false;               // XLOG: LOG / LINEAR
+    int32_t osr = 1;                  // OSR
+    bool difunitSec = true;           // DIFUNIT: SEC / HZ
+    bool trigEdgeRising = true;       // TRIGEDGE: RISING / FALLING
+    bool trigModeNormal = true;       // TRIGMODE: NORMAL / SINGLE
+    int32_t tadj = 0;                 // TADJ
+    bool adcRange = false;            // ADCRNG: ENABLE / DISABLE
+    int32_t fftn = 2048;              // FFTN
+    bool xlog = false;                // XLOG: LOG / LINEAR
     std::string winfunc = "black-h";  // WINFUNC
-    bool mainFreq = true;            // MAINFREQ
-    bool thd = true;                 // THD
-    bool thdpn = true;               // THDPN
-    bool sn = true;                  // SN
-    bool hpf = false;                // HPF
+    bool mainFreq = true;             // MAINFREQ
+    bool thd = true;                  // THD
+    bool thdpn = true;                // THDPN
+    bool sn = true;                   // SN
+    bool hpf = false;                 // HPF
     // SPECCAL: scales.specCal
-    bool phaseDisplay = true;        // PHSDLY: PHASE / DELAY
+    bool phaseDisplay = true;  // PHSDLY: PHASE / DELAY
     // GRNG, DRNG, PRNG, GOFT: scales.gainRange, delayRange, phaseRange, gainOffset
     std::string playwav = "sin1k.wav";  // PLAYWAV
-    int32_t device = 0;              // DEVICE
-    int32_t fsample = 48000;         // FSAMPLE: the configured rate
-    double maxrec = 30.0;            // MAXREC, seconds
-    bool aveenb = false;             // AVEENB
-    int32_t maxaven = 50;            // MAXAVEN
-    int32_t wavn = 18;               // WAVN
-    bool slowSweep = false;          // SLOWSWEEP
+    int32_t device = 0;                 // DEVICE
+    int32_t fsample = 48000;            // FSAMPLE: the configured rate
+    double maxrec = 30.0;               // MAXREC, seconds
+    bool aveenb = false;                // AVEENB
+    int32_t maxaven = 50;               // MAXAVEN
+    int32_t wavn = 18;                  // WAVN
+    bool slowSweep = false;             // SLOWSWEEP
 
-    DisplayScales scales;            // the six settings kept with the scales, and the scales
+    DisplayScales scales;  // the six settings kept with the scales, and the scales
 
     // Next to the record.
     int32_t activeSampleRate = 48000;  // the rate the running engine was created with

@@ -75,7 +75,8 @@ public:
     Status PlayLooping() override {
         std::lock_guard lock(wire_->mutex);
         auto& playing = wire_->playing;
-        if (std::find(playing.begin(), playing.end(), this) == playing.end()) playing.push_back(this);
+        if (std::find(playing.begin(), playing.end(), this) == playing.end())
+            playing.push_back(this);
         return kOk;
     }
     Status Stop() override {
@@ -148,7 +149,8 @@ namespace {
 
 class SimCaptureBuffer final : public CaptureBuffer {
 public:
-    SimCaptureBuffer(std::shared_ptr<SimWire> wire, int rate) : wire_(std::move(wire)), rate_(rate) {}
+    SimCaptureBuffer(std::shared_ptr<SimWire> wire, int rate)
+        : wire_(std::move(wire)), rate_(rate) {}
     ~SimCaptureBuffer() override {
         std::lock_guard lock(wire_->mutex);
         if (started_ && wire_->queue == queue_) {
@@ -198,8 +200,8 @@ public:
                                std::unique_ptr<CaptureBuffer>& out) override {
         if (wire_->Fails(SimFault::CreateCaptureBuffer)) return wire_->options.faultCode;
         const auto& rates = wire_->options.captureRates;
-        const bool rateAccepted =
-            std::find(rates.begin(), rates.end(), static_cast<int>(format.sampleRate)) != rates.end();
+        const bool rateAccepted = std::find(rates.begin(), rates.end(),
+                                            static_cast<int>(format.sampleRate)) != rates.end();
         if (!rateAccepted || format.channels != 2 || format.bitsPerSample != 16 ||
             bytes != kCaptureBufferBytes)
             return kFormatRefused;
@@ -300,13 +302,17 @@ std::vector<DeviceInfo> SimBench::CaptureDevices() {
     return {DeviceInfo{DeviceId{0}, kDeviceName}};
 }
 
-std::vector<DeviceInfo> SimBench::OutputDevices() { return CaptureDevices(); }
+std::vector<DeviceInfo> SimBench::OutputDevices() {
+    return CaptureDevices();
+}
 
 bool SimBench::CanUseCaptureDevice(DeviceId id) {
     return wire_->options.hasDevices && id.value <= 0;
 }
 
-bool SimBench::CanUseOutputDevice(DeviceId id) { return CanUseCaptureDevice(id); }
+bool SimBench::CanUseOutputDevice(DeviceId id) {
+    return CanUseCaptureDevice(id);
+}
 
 Status SimBench::OpenCaptureDevice(DeviceId id, std::unique_ptr<CaptureDevice>& out) {
     if (!CanUseCaptureDevice(id)) return kNoDevice;

@@ -9,8 +9,8 @@
 #include <new>
 #include <vector>
 
-#include "engine/BlockPipeline.h"
 #include "audio/SoundSystem.h"
+#include "engine/BlockPipeline.h"
 
 namespace {
 std::atomic<bool> counting{false};
@@ -25,8 +25,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace velmora2 {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "analysis/Fft.h"
 #include "analysis/Window.h"
-#include "tests/analysis/SignalSynthesis.h"
 #include "reference/SpectrumReference.h"
+#include "tests/analysis/SignalSynthesis.h"
 
 namespace velmora2 {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/SoundBackendChoice.h"
 #include "audio/BlockQueue.h"
 #include "audio/portaudio/PortAudioSystem.h"
 #include "audio/sim/SimBench.h"
-#include "app/SoundBackendChoice.h"
 
 namespace velmora2 {
 namespace {

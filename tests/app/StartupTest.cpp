@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "app/CTarvikDlg.h"
+#include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
-#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/ScriptedSoundSystem.h"
@@ -172,8 +172,8 @@ TEST_F(Startup, OutputSlowerThanTheActiveRateWarnsAndSavesTheRateItCanDo) {
         int activeRate;
         const char* savedLine;
     };
-    for (const Case c : {Case{48000, 96000, "FSAMPLE : 48000\n"},
-                         Case{96000, 192000, "FSAMPLE : 96000\n"}}) {
+    for (const Case c :
+         {Case{48000, 96000, "FSAMPLE : 48000\n"}, Case{96000, 192000, "FSAMPLE : 96000\n"}}) {
         SCOPED_TRACE(c.activeRate);
         SimBenchOptions options;
         options.maxOutputRate = c.maxOutputRate;

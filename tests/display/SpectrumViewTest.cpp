@@ -27,9 +27,13 @@ using testing::Texts;
 constexpr double kRate = 48000.0;
 
 // The magnitude whose level is exactly 0 dB before SPECCAL: n x full scale.
-double ZeroDb(int n) { return n * 32768.0; }
+double ZeroDb(int n) {
+    return n * 32768.0;
+}
 // About -100 dB: well below any spike, well above the sentinel.
-double Quiet(int n) { return ZeroDb(n) * 1e-5; }
+double Quiet(int n) {
+    return ZeroDb(n) * 1e-5;
+}
 
 // A spectrum as the transform leaves it: the lower half given, the upper half its mirror image
 // about the middle of the array.
@@ -50,11 +54,11 @@ std::vector<double> Spikes(int n, std::initializer_list<int> bins) {
 class SpectrumViewTest : public ::testing::Test {
 protected:
     SpectrumChannel Left(int n = 2048) const {
-        return {0, 30, kRate, 0.0, 5000.0, -120.0, magnitudes, n, kLeftChannelColor,
+        return {0,    30,   kRate, 0.0, 5000.0, -120.0, magnitudes, n, kLeftChannelColor,
                 true, true, {}};
     }
     SpectrumChannel Right(int n = 2048) const {
-        return {0, 60, kRate, 0.0, 5000.0, -120.0, magnitudes, n, kRightChannelColor,
+        return {0,     60,   kRate, 0.0, 5000.0, -120.0, magnitudes, n, kRightChannelColor,
                 false, true, {}};
     }
     void Linear(const SpectrumChannel& channel) { DrawSpectrumLinear(surface, channel, state); }
@@ -262,9 +266,16 @@ TEST_F(SpectrumViewTest, CursorReadoutsFollowTheAxisAndStayInsideTheField) {
         {"linear, far right", false, {470, 0}, {true, false}, 0, {{"   4896 Hz", {430, 2}}}},
         {"log, far right", true, {470, 0}, {true, false}, 0, {{"  20773 Hz", {430, 182}}}},
         {"linear, offset counts in A and B but not in the difference",
-         false, {100, 300}, {true, true}, 10,
+         false,
+         {100, 300},
+         {true, true},
+         10,
          {{"   1276 Hz", {100, 2}}, {"   3359 Hz", {300, 12}}, {"  -2083 Hz", {180, 335}}}},
-        {"log", true, {100, 300}, {true, true}, 0,
+        {"log",
+         true,
+         {100, 300},
+         {true, true},
+         0,
          {{"     99 Hz", {100, 182}}, {"   1784 Hz", {300, 192}}, {"  -1684 Hz", {180, 335}}}},
         {"B alone", false, {0, 96}, {false, true}, 0, {{"   1000 Hz", {96, 12}}}},
     };

@@ -27,14 +27,20 @@ std::vector<double> AwkwardMagnitudes(int count, unsigned seed) {
     std::vector<double> magnitudes;
     for (int k = 0; k < count; ++k) {
         const int kind = pick(random);
-        if (kind == 0) magnitudes.push_back(0.0);
-        else if (kind == 1) magnitudes.push_back(kNaN);
-        else if (kind == 2 && k % 7 == 0) magnitudes.push_back(kInf);
-        else if (kind == 3) magnitudes.push_back(-1.0);
-        else if (kind == 4 && !magnitudes.empty()) magnitudes.push_back(magnitudes.back());
+        if (kind == 0)
+            magnitudes.push_back(0.0);
+        else if (kind == 1)
+            magnitudes.push_back(kNaN);
+        else if (kind == 2 && k % 7 == 0)
+            magnitudes.push_back(kInf);
+        else if (kind == 3)
+            magnitudes.push_back(-1.0);
+        else if (kind == 4 && !magnitudes.empty())
+            magnitudes.push_back(magnitudes.back());
         else if (kind == 5 && !magnitudes.empty())
             magnitudes.push_back(std::nextafter(magnitudes.back(), kInf));
-        else magnitudes.push_back(std::pow(10.0, exponent(random)));
+        else
+            magnitudes.push_back(std::pow(10.0, exponent(random)));
     }
     return magnitudes;
 }
@@ -74,9 +80,9 @@ struct ScaleCase {
 };
 
 const ScaleCase kScales[] = {
-    {-120.0, 65536, 0.0, 0},   {-120.0, 2048, 7.25, -40}, {-60.0, 1000, -3.5, 25},
-    {-1e-300, 4096, 0.0, 0},   {0.0, 4096, 1.0, 3},       {-120.0, 65536, -kInf, 0},
-    {-120.0, 65536, kInf, 0},  {-120.0, 65536, kNaN, 0},  {-120.0, 0, 0.0, 0},
+    {-120.0, 65536, 0.0, 0},  {-120.0, 2048, 7.25, -40}, {-60.0, 1000, -3.5, 25},
+    {-1e-300, 4096, 0.0, 0},  {0.0, 4096, 1.0, 3},       {-120.0, 65536, -kInf, 0},
+    {-120.0, 65536, kInf, 0}, {-120.0, 65536, kNaN, 0},  {-120.0, 0, 0.0, 0},
     {-2400.0, 8, 100.0, 900},
 };
 

@@ -1,11 +1,10 @@
 // Running the engine on the stepped bench into an off-screen client area, and reading the picture.
 #pragma once
 
+#include <QImage>
 #include <cmath>
 #include <filesystem>
 #include <string>
-
-#include <QImage>
 
 #include "display/DrawingConventions.h"
 #include "qt/QtClientArea.h"
@@ -16,8 +15,8 @@ namespace velmora2::testing {
 // A sine of the given frequency and amplitude (ADC counts) on both inputs.
 inline SimBench::InputSignal SineOnBothInputs(double hz, double amplitude, int sampleRate) {
     return [=](int64_t frame, double& left, double& right) {
-        left = right = amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(frame) /
-                                            sampleRate);
+        left = right =
+            amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(frame) / sampleRate);
     };
 }
 

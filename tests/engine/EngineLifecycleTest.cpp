@@ -184,7 +184,9 @@ struct FailureCase {
     Status expected;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.description; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.description;
+}
 
 class EngineStartFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -217,17 +219,18 @@ SimBenchOptions WithoutDevices() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EngineStartFailure,
-    ::testing::Values(
-        FailureCase{"capture refuses 44100 Hz", {}, 44100, kFormatRefused},
-        FailureCase{"no sound device", WithoutDevices(), 48000, kNoDevice},
-        FailureCase{"capture device cannot open", WithFault(SimFault::OpenCapture), 48000,
-                    static_cast<Status>(0x88780096u)},
-        FailureCase{"output device cannot open", WithFault(SimFault::OpenOutput), 48000,
-                    static_cast<Status>(0x88780096u)},
-        FailureCase{"notification positions refused", WithFault(SimFault::SetNotification),
-                    48000, static_cast<Status>(0x88780096u)},
-        FailureCase{"generator buffer refused", WithFault(SimFault::CreateOutputBuffer), 48000,
-                    static_cast<Status>(0x88780096u)}),
+    ::testing::Values(FailureCase{"capture refuses 44100 Hz", {}, 44100, kFormatRefused},
+                      FailureCase{"no sound device", WithoutDevices(), 48000, kNoDevice},
+                      FailureCase{"capture device cannot open", WithFault(SimFault::OpenCapture),
+                                  48000, static_cast<Status>(0x88780096u)},
+                      FailureCase{"output device cannot open", WithFault(SimFault::OpenOutput),
+                                  48000, static_cast<Status>(0x88780096u)},
+                      FailureCase{"notification positions refused",
+                                  WithFault(SimFault::SetNotification), 48000,
+                                  static_cast<Status>(0x88780096u)},
+                      FailureCase{"generator buffer refused",
+                                  WithFault(SimFault::CreateOutputBuffer), 48000,
+                                  static_cast<Status>(0x88780096u)}),
     [](const auto& info) {
         std::string name = info.param.description;
         for (char& ch : name)

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "audio/SoundSystem.h"
 #include "engine/RuntimeState.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
-#include "audio/SoundSystem.h"
 
 namespace velmora2 {
 namespace {
@@ -102,7 +102,7 @@ TEST_F(TriggerSearch, FallingEdgeAtALevelEqualToASample) {
 
 TEST_F(TriggerSearch, CrossingsBeforeTheStartAreIgnored) {
     v.fill(-1.0);
-    v[59] = 1.0;  // the crossing 58 -> 59 lies before the start
+    v[59] = 1.0;    // the crossing 58 -> 59 lies before the start
     v[2047] = 1.0;  // the last possible crossing: 2046 -> 2047
     const TriggerResult r = FindTrigger(v.data(), true, true, 0, 60);
     EXPECT_TRUE(r.found);

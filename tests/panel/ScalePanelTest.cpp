@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
-#include "audio/sim/SimBench.h"
 #include "tests/support/FakeDialog.h"
 
 namespace velmora2 {

@@ -1,9 +1,9 @@
 // A copy of a picture that is already shown, unchanged, at the same place is left out. Whatever
 // was drawn or copied in between, the window must always end up showing the latest copy.
-#include <memory>
+#include <gtest/gtest.h>
 
 #include <QImage>
-#include <gtest/gtest.h>
+#include <memory>
 
 #include "qt/QImageSurface.h"
 #include "qt/QtClientArea.h"

@@ -1,24 +1,24 @@
 // The client area shows what the engine copies to it: at the given place, clipped to the window,
 // repainted through the window's own event loop even when the copy comes from another thread,
 // and, with a real engine, the level-meter image as soon as the engine has started.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QEvent>
+#include <QImage>
+#include <QPixmap>
 #include <atomic>
 #include <filesystem>
 #include <string>
 #include <thread>
 
-#include <QEvent>
-#include <QImage>
-#include <QPixmap>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include "tests/support/QtTestApplication.h"
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
-#include "engine/MeterImage.h"
 #include "audio/sim/SimBench.h"
+#include "engine/MeterImage.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtMainWindow.h"
+#include "tests/support/QtTestApplication.h"
 
 namespace velmora2 {
 namespace {

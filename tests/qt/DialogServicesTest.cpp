@@ -1,15 +1,15 @@
 // The window's services: the end of the dialog before and inside the event loop, sub-dialogs
 // that end themselves while they initialise, numbered timers and one-shot timers.
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
+#include <vector>
 
-#include "tests/support/QtTestApplication.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtDialogView.h"
+#include "tests/support/QtTestApplication.h"
 
 namespace velmora2 {
 namespace {

@@ -1,13 +1,13 @@
 // The main window as the user meets it: every control of the template at its place with its
 // caption, the hidden ones present but unseen, the picture field clear of controls, radio groups
 // that behave like the panel's, and clicks, spin changes and the close handed on by id.
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "app/MainWindowLayout.h"
 #include "display/DrawingConventions.h"
@@ -18,14 +18,15 @@
 namespace velmora2 {
 namespace {
 
-QRect ToQRect(const PixelRect& r) { return {r.x, r.y, r.width, r.height}; }
+QRect ToQRect(const PixelRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
 
 // The caption a widget shows, whatever kind of widget it is.
 std::string Caption(const QWidget* widget) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         return button->text().toStdString();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text().toStdString();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toStdString();
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title().toStdString();
     return {};
@@ -88,10 +89,30 @@ TEST_F(MainWindowTest, VisibleControlsAreTheTemplatesInKindAndNumber) {
 }
 
 TEST_F(MainWindowTest, HiddenControlsExistButAreNotShown) {
-    const std::vector<int> hidden{1015, 1042, 1006, 1019, 1007, 1034, 1031, 1013, 1028, 1037,
-                                  1041, 1024, 1036, 1027, 1033, ctl::kMenu,
-                                  ctl::kNetworkStartStop, ctl::kDevice, ctl::kLinear, ctl::kLog,
-                                  ctl::kLeftAc, ctl::kLeftDc, ctl::kRightAc, ctl::kRightDc};
+    const std::vector<int> hidden{1015,
+                                  1042,
+                                  1006,
+                                  1019,
+                                  1007,
+                                  1034,
+                                  1031,
+                                  1013,
+                                  1028,
+                                  1037,
+                                  1041,
+                                  1024,
+                                  1036,
+                                  1027,
+                                  1033,
+                                  ctl::kMenu,
+                                  ctl::kNetworkStartStop,
+                                  ctl::kDevice,
+                                  ctl::kLinear,
+                                  ctl::kLog,
+                                  ctl::kLeftAc,
+                                  ctl::kLeftDc,
+                                  ctl::kRightAc,
+                                  ctl::kRightDc};
     for (int id : hidden) {
         ASSERT_NE(Control(id), nullptr) << id;
         EXPECT_FALSE(Control(id)->isVisibleTo(&window_)) << id;

@@ -1,10 +1,9 @@
 // The program directory is where the executable lies, found through the link to it.
-#include <filesystem>
-#include <string>
-
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include <filesystem>
+#include <string>
 
 #include "platform/ProgramDirectory.h"
 

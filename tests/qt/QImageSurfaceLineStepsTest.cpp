@@ -1,12 +1,12 @@
 // The surface advances a line's minor offset step by step; it must paint exactly the pixels of
 // the plain rule offset(i) = (2 minor i + major) div (2 major), for either pen, in every
 // direction and however far outside the surface the ends lie.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "qt/QImageSurface.h"
 
@@ -31,8 +31,8 @@ void PaintPlainLine(std::vector<QRgb>& pixels, Point from, Point to, bool dotted
     for (int64_t i = 0; i < major; ++i) {
         if (dotted && i % 2 != 0) continue;
         const int64_t along = (xMajor ? from.x : from.y) + majorDirection * i;
-        const int64_t across = (xMajor ? from.y : from.x) +
-                               minorDirection * ((2 * minor * i + major) / (2 * major));
+        const int64_t across =
+            (xMajor ? from.y : from.x) + minorDirection * ((2 * minor * i + major) / (2 * major));
         const int64_t x = xMajor ? along : across;
         const int64_t y = xMajor ? across : along;
         if (x >= 0 && y >= 0 && x < kWidth && y < kHeight)
@@ -65,8 +65,8 @@ TEST(QImageSurfaceLineSteps, SteppedLinesPaintThePixelsOfThePlainRule) {
         std::vector<QRgb> expected(kWidth * kHeight, kBackground);
         PaintPlainLine(expected, from, to, dotted);
         ASSERT_EQ(Pixels(surface.Image()), expected)
-            << (dotted ? "dotted " : "solid ") << from.x << "," << from.y << " to " << to.x
-            << "," << to.y;
+            << (dotted ? "dotted " : "solid ") << from.x << "," << from.y << " to " << to.x << ","
+            << to.y;
     }
 }
 

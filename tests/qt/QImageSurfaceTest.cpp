@@ -1,11 +1,11 @@
 // The QPainter surface paints the exact pixels the views rely on: lines without their end point,
 // dotted grid lines, even-odd polygons, half-open rectangles and text placed by its cell's
 // top-left corner in the 14-pixel label font.
-#include <cmath>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <gtest/gtest.h>
+#include <cmath>
+#include <vector>
 
 #include "qt/QImageSurface.h"
 
@@ -54,8 +54,7 @@ TEST(QImageSurfaceLines, DiagonalLinePaintsOnePixelPerStep) {
     surface.MoveTo(6, 1);
     surface.LineTo(1, 6);
     // Listed in row order; (1, 6) is the end point.
-    EXPECT_EQ(PaintedPixels(surface),
-              (std::vector<Point>{{6, 1}, {5, 2}, {4, 3}, {3, 4}, {2, 5}}));
+    EXPECT_EQ(PaintedPixels(surface), (std::vector<Point>{{6, 1}, {5, 2}, {4, 3}, {3, 4}, {2, 5}}));
 }
 
 TEST(QImageSurfaceLines, PolylinePaintsEveryJointOnceAndLeavesTheLastPointOut) {

@@ -1,10 +1,10 @@
 // The up-down control: arrows laid out by the control's shape, one step per click within the
 // range, the change reported at once, and programmatic settings reported never.
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <QToolButton>
 #include <QWidget>
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "qt/SpinButton.h"
 

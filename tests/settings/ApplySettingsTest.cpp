@@ -1,9 +1,9 @@
 // The loaded settings reach a real engine: every value the engine keeps reads back from it.
 #include <gtest/gtest.h>
 
+#include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
-#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 
 namespace velmora2 {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "engine/CDSCapture.h"
 #include "audio/sim/SimBench.h"
+#include "engine/CDSCapture.h"
 
 namespace velmora2::testing {
 
@@ -47,7 +47,8 @@ inline int64_t FrameNumberAt(const uint8_t* bytes, int frameInBlock) {
 
 inline int ThreadCount() {
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/task"))
         ++count;
     return count;
 }

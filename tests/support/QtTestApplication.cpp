@@ -1,11 +1,11 @@
 #include "tests/support/QtTestApplication.h"
 
-#include <memory>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
-#include <gtest/gtest.h>
+#include <memory>
 
 namespace velmora2::testing {
 

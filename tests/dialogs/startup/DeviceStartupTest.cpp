@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/CTarvikDlg.h"
+#include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
-#include "audio/sim/SimBench.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/ScriptedSoundSystem.h"
