@@ -1,0 +1,25 @@
+// Finds a generator WAV file the way every caller looks for one: the program's directory, then
+// the current directory, then each directory of PATH. A name without an extension gets ".wav".
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace velmora2 {
+
+struct FileSearchPlaces {
+    std::filesystem::path programDirectory;
+    std::filesystem::path currentDirectory;
+    std::string pathVariable;  // the value of PATH, directories separated by ':'
+};
+
+// The places of the running program: its directory, the current directory and $PATH.
+FileSearchPlaces ProgramSearchPlaces(const std::filesystem::path& programDirectory);
+
+// The full path of the first regular file found under that name, or nothing. An absolute name is
+// taken as it stands.
+std::optional<std::filesystem::path> FindGeneratorFile(const std::string& name,
+                                                       const FileSearchPlaces& places);
+
+}  // namespace velmora2
