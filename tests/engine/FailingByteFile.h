@@ -1,0 +1,35 @@
+// A real file whose writes start failing after a given number of data writes, as a full disk or
+// a pulled USB stick would make them fail. Writes into the header (the sizes) keep working.
+#pragma once
+
+#include <memory>
+
+#include "engine/ByteFile.h"
+#include "engine/WavWriter.h"
+
+namespace velmora2::testing {
+
+class FailingByteFile final : public ByteFile {
+public:
+    FailingByteFile(std::unique_ptr<ByteFile> file, int dataWritesAllowed)
+        : file_(std::move(file)), allowed_(dataWritesAllowed) {}
+
+    bool WriteAt(uint64_t offset, const void* data, size_t bytes) override {
+        if (offset < WavWriter::kHeaderBytes) return file_->WriteAt(offset, data, bytes);
+        if (allowed_ == 0) {
+            // Half of the block reaches the disk before the failure.
+            file_->WriteAt(offset, data, bytes / 2);
+            return false;
+        }
+        --allowed_;
+        return file_->WriteAt(offset, data, bytes);
+    }
+    bool Truncate(uint64_t size) override { return file_->Truncate(size); }
+    bool Close() override { return file_->Close(); }
+
+private:
+    std::unique_ptr<ByteFile> file_;
+    int allowed_;
+};
+
+}  // namespace velmora2::testing
