@@ -152,7 +152,7 @@ void CTarvikDlg::InitButtons() {
     view_.SetCheck(ctl::kRightOn, engineDefaults.rightShown);
     view_.SetCheck(ctl::kGeneratorOn, engineDefaults.generatorOn);
     view_.SetText(ctl::kVolumeLabel, "-6dB");
-    view_.Enable(ctl::kTriggerLevelSpin, triggerOn_);
+    view_.Enable(ctl::kTriggerLevelSpin, engineDefaults.triggerEnabled);
     view_.SetCheck(ctl::kLeftAc, true);
     view_.SetCheck(ctl::kRightAc, true);
     view_.SetCheck(ctl::kLeftDc, false);

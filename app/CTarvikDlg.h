@@ -76,22 +76,16 @@ private:
     SettingsRecord settings_;
     DeviceTable devices_;
     CursorPositions cursorX_{};
-    PanelMode modeKeyword_ = PanelMode::Wave;
-    FrequencyAxis axisKeyword_ = FrequencyAxis::Log;
+    PanelMode mode_ = PanelMode::Wave;
+    FrequencyAxis frequencyAxis_ = FrequencyAxis::Log;
     InitGates initGates_;
     bool iniNoticePending_ = true;
-    bool triggerOn_ = false;
-    bool sweepRunning_ = false;
-    int sweepIndex_ = -1;
-    int32_t generatorVolume_ = -600;
-    int timerId_ = 0;
-    bool recording_ = false;
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
 
     ScalePanel scalePanel_{view_,
-                           {settings_.scales, cursorX_, modeKeyword_, axisKeyword_, settings_.osr,
+                           {settings_.scales, cursorX_, mode_, frequencyAxis_, settings_.osr,
                             settings_.activeSampleRate, initGates_, mainEngine_}};
 };
 

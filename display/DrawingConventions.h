@@ -37,18 +37,14 @@ inline void SelectPen(Surface& surface, const PenSpec& pen) {
     surface.SetPen(pen.color, pen.style);
 }
 
-// The label font. Height is the cell height (ascent + descent) in pixels; the character set,
-// clip precision and escapement are those of the original font request, kept for surfaces that
-// can honour them.
+// The label font. Height is the text cell (ascent + descent) in pixels; weight on the 100..900
+// scale. Surfaces that draw real text build their font from this.
 struct FontSpec {
     std::string_view face;
     int height;
     int weight;
-    int charSet;
-    int clipPrecision;
-    int escapement;
 };
 
-inline constexpr FontSpec kLabelFont{"Arial", 14, 400, 0, 16, 0};
+inline constexpr FontSpec kLabelFont{"Arial", 14, 400};
 
 }  // namespace velmora2

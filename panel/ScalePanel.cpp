@@ -219,11 +219,11 @@ void ScalePanel::RestoreSpin(int spinId, const std::optional<RangeStep>& step, s
 }
 
 bool ScalePanel::InMode(PanelMode mode) const {
-    return state_.modeKeyword == mode;
+    return state_.mode == mode;
 }
 
 bool ScalePanel::LogAxis() const {
-    return state_.axisKeyword == FrequencyAxis::Log;
+    return state_.frequencyAxis == FrequencyAxis::Log;
 }
 
 }  // namespace velmora2

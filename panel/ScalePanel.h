@@ -26,8 +26,8 @@ public:
     struct Bindings {
         DisplayScales& scales;
         CursorPositions& cursorX;
-        const PanelMode& modeKeyword;
-        const FrequencyAxis& axisKeyword;
+        const PanelMode& mode;
+        const FrequencyAxis& frequencyAxis;
         const int32_t& osr;
         const int32_t& activeSampleRate;
         const InitGates& gates;
@@ -50,7 +50,7 @@ public:
     // the engine.
     void RederiveTimeDiv();
 
-    // After the mode keyword changed: sets the spins and labels of the mode from the stored values.
+    // After the mode changed: sets the spins and labels of the mode from the stored values.
     // A value on no row leaves its spin and label as they were. The handlers are not run again:
     // every value maps back to itself, so the engine's copy is already current.
     void RestoreSpinsForMode();

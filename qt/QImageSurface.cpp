@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "display/DrawingConventions.h"
+
 namespace velmora2 {
 
 namespace {
@@ -22,14 +24,15 @@ uint64_t NextSurfaceId() {
 }
 
 QFont MakeLabelFont() {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(
+        QString::fromUtf8(kLabelFont.face.data(), static_cast<qsizetype>(kLabelFont.face.size())));
     font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
-    // The largest pixel size whose cell (ascent + descent) still fits the 14-pixel height.
-    for (int pixels = QImageSurface::kLabelCellHeight; pixels > 1; --pixels) {
+    font.setWeight(static_cast<QFont::Weight>(kLabelFont.weight));
+    // The largest pixel size whose cell (ascent + descent) still fits the font's height.
+    for (int pixels = kLabelFont.height; pixels > 1; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        if (metrics.ascent() + metrics.descent() <= QImageSurface::kLabelCellHeight) break;
+        if (metrics.ascent() + metrics.descent() <= kLabelFont.height) break;
     }
     return font;
 }

@@ -36,9 +36,9 @@ public:
     };
     Version CurrentVersion() const { return {id_, revision_}; }
 
-    // The label font: "Arial" (or its metric twin) sized so that ascent + descent is 14 pixels.
+    // The drawing conventions' label font (or its metric twin), sized so that ascent + descent
+    // is the font's cell height.
     static QFont LabelFont();
-    static constexpr int kLabelCellHeight = 14;
 
 private:
     QImage image_;
