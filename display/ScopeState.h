@@ -1,5 +1,5 @@
 // What the oscilloscope view reads besides the channel it draws: scales, trigger, cursors and
-// switches. The block pipeline fills it from the engine's snapshot for each block.
+// switches. The oscilloscope's stage fills it from the block's settings.
 #pragma once
 
 #include <array>
@@ -9,6 +9,10 @@
 #include "display/Surface.h"
 
 namespace velmora2 {
+
+// Tops of the two channels' bands.
+inline constexpr int kScopeBandTopLeft = 40;
+inline constexpr int kScopeBandTopRight = 220;
 
 struct ScopeState {
     int32_t timeSpan = 480;  // samples across the 480-pixel width
@@ -39,7 +43,7 @@ struct ScopeState {
 // One channel of one picture.
 struct ScopeChannel {
     int x0 = 0;                       // left edge of the trace area
-    int y0 = 40;                      // top of the channel's band: 40 left, 220 right
+    int y0 = kScopeBandTopLeft;       // top of the channel's band
     std::span<const double> samples;  // the display buffer, 2048 values in ADC counts
     Rgb color{};
     bool isLeft = true;     // the left call also draws what belongs to the whole picture

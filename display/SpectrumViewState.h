@@ -1,6 +1,6 @@
 // What the spectrum view reads: one channel's spectrum and measured figures (SpectrumChannel),
 // and the positions, cursors and switches that both channel calls share (SpectrumViewState). The
-// block pipeline fills them from its snapshot and the channel's analysis buffers for each record.
+// spectrum's stage fills them from the settings and the channels' analysis results per record.
 #pragma once
 
 #include <array>
@@ -11,6 +11,10 @@
 #include "display/Surface.h"
 
 namespace velmora2 {
+
+// The channels' 0 dB lines before the position shift.
+inline constexpr int kSpectrumZeroDbLeft = 30;
+inline constexpr int kSpectrumZeroDbRight = 60;
 
 // The figures of one channel. An empty figure could not be measured and reads "unmeasured".
 struct SpectrumFigures {
@@ -43,7 +47,7 @@ struct SpectrumViewState {
 // One channel of one picture.
 struct SpectrumChannel {
     int x0 = 0;
-    int y0 = 30;  // the 0 dB line before the position shift: 30 left, 60 right
+    int y0 = kSpectrumZeroDbLeft;  // the 0 dB line before the position shift
     double sampleRate = 48000.0;
     double startFrequency = 0.0;   // Hz at the left edge of the linear view
     double endFrequency = 5000.0;  // freqSpan: Hz at the right edge of the linear view

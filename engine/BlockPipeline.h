@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/SpectrumViewState.h"
+#include "display/SpectrumStage.h"
 #include "display/Surface.h"
 #include "engine/RuntimeState.h"
 #include "engine/SampleBlock.h"
@@ -16,11 +16,6 @@ namespace velmora2 {
 
 class BlockPipeline {
 public:
-    static constexpr int kPictureWidth = 481;
-    static constexpr int kPictureHeight = 361;
-    static constexpr int kPictureX = 20;
-    static constexpr int kPictureY = 20;
-
     BlockPipeline(DrawingTarget& window, int sampleRate);
 
     struct Outcome {
@@ -41,11 +36,18 @@ private:
     bool ApplyRecordLength(int32_t requested);
     void StoreSamples(const uint8_t* bytes);
     void OversampleBothChannels();
-    void DrawScopePicture();
+    // The mode's stage: what the block found, through the mode's mapping, into the back buffer.
+    void DrawScope();
     void AnalyseAndDrawSpectrum();
-    SpectrumChannel SpectrumChannelView(const ChannelSpectrum& channel, int y0, int32_t dbBottom,
-                                        Rgb color, bool isLeft, bool shown) const;
-    void DrawLissajousPicture();
+    void DrawLissajous();
+
+    // Trigger search on the source channel, with the single shot frozen on its first crossing.
+    struct Trigger {
+        int32_t index;
+        bool traceValid;
+    };
+    Trigger SearchTrigger();
+    SpectrumResult Measured(const ChannelSpectrum& channel) const;
 
     DrawingTarget& window_;
     const int sampleRate_;

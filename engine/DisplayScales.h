@@ -35,5 +35,9 @@ struct DisplayScales {
 // spare entries that stay 0.
 using CursorPositions = std::array<int32_t, 8>;
 constexpr int kEngineCursorCount = 6;
+// Where each mode keeps its two cursors among the positions.
+constexpr int kScopeCursors = 0;
+constexpr int kSpectrumCursors = 2;
+constexpr int kLissajousCursors = 4;
 
 }  // namespace velmora2

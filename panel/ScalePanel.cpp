@@ -31,11 +31,6 @@ constexpr Channel kChannels[] = {
 
 constexpr int kCursorSpins[] = {ctl::kCursor1Spin, ctl::kCursor2Spin};
 
-// Where each mode keeps its two cursors in cursorX.
-constexpr int kScopeCursors = 0;
-constexpr int kSpectrumCursors = 2;
-constexpr int kLissajousCursors = 4;
-
 }  // namespace
 
 ScalePanel::ScalePanel(DialogView& view, const Bindings& bindings)
