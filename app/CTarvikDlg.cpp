@@ -5,6 +5,7 @@
 
 #include "app/Messages.h"
 #include "dialogs/CDlgDevice.h"
+#include "dialogs/CSplashWnd.h"
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 
@@ -51,8 +52,14 @@ std::string FormatMaxRateMessage(int rate) {
 
 // Every clickable control of the main window and the handler it runs.
 const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
-    {ctl::kHoldRun, &CTarvikDlg::OnHoldRun},
-    {ctl::kDevice, &CTarvikDlg::OnDeviceButton},
+    {ctl::kHoldRun, [](CTarvikDlg& window) { window.OnHoldRun(); }},
+    {ctl::kDevice, [](CTarvikDlg& window) { window.OnDeviceButton(); }},
+    {ctl::kTriggerOff, [](CTarvikDlg& window) { window.channelPanel_.OnTriggerOff(); }},
+    {ctl::kTriggerLeft, [](CTarvikDlg& window) { window.channelPanel_.OnTriggerLeft(); }},
+    {ctl::kTriggerRight, [](CTarvikDlg& window) { window.channelPanel_.OnTriggerRight(); }},
+    {ctl::kLeftOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(0); }},
+    {ctl::kRightOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(1); }},
+    {ctl::kGeneratorOn, [](CTarvikDlg& window) { window.generatorPanel_.OnGeneratorSwitch(); }},
 };
 
 CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
@@ -70,6 +77,7 @@ CTarvikDlg::~CTarvikDlg() {
 
 bool CTarvikDlg::OnInitDialog() {
     scalePanel_.PushLabels();
+    generatorPanel_.PushLabel();
     InitSpinButtons();
     InitButtons();
     LoadSettings();
@@ -123,7 +131,7 @@ void CTarvikDlg::OnClose() {
 
 void CTarvikDlg::OnCommand(int id) {
     for (const CommandRoute& route : kCommandRoutes)
-        if (route.id == id) return (this->*route.handler)();
+        if (route.id == id) return route.handler(*this);
 }
 
 void CTarvikDlg::OnHoldRun() {
@@ -147,12 +155,10 @@ void CTarvikDlg::InitButtons() {
     view_.SetCheck(ctl::kTriggerOff, true);
     view_.SetCheck(ctl::kTriggerLeft, false);
     view_.SetCheck(ctl::kTriggerRight, false);
-    const RuntimeState engineDefaults;
-    view_.SetCheck(ctl::kLeftOn, engineDefaults.leftShown);
-    view_.SetCheck(ctl::kRightOn, engineDefaults.rightShown);
-    view_.SetCheck(ctl::kGeneratorOn, engineDefaults.generatorOn);
-    view_.SetText(ctl::kVolumeLabel, "-6dB");
-    view_.Enable(ctl::kTriggerLevelSpin, engineDefaults.triggerEnabled);
+    view_.SetCheck(ctl::kLeftOn, leftShown_);
+    view_.SetCheck(ctl::kRightOn, rightShown_);
+    view_.SetCheck(ctl::kGeneratorOn, generatorOn_);
+    view_.Enable(ctl::kTriggerLevelSpin, triggerOn_);
     view_.SetCheck(ctl::kLeftAc, true);
     view_.SetCheck(ctl::kRightAc, true);
     view_.SetCheck(ctl::kLeftDc, false);
@@ -191,7 +197,7 @@ void CTarvikDlg::OnDeviceButton() {
 }
 
 void CTarvikDlg::OnSpinChanged(int spinId) {
-    scalePanel_.OnSpinChanged(spinId);
+    if (!scalePanel_.OnSpinChanged(spinId)) generatorPanel_.OnSpinChanged(spinId);
 }
 
 void CTarvikDlg::RunDeviceDialog() {
@@ -199,7 +205,9 @@ void CTarvikDlg::RunDeviceDialog() {
     if (services_.RunModal(dialog) == CDlgDevice::kOkResult) devices_ = dialog.Devices();
 }
 
-void CTarvikDlg::ShowSplashScreen() {}
+void CTarvikDlg::ShowSplashScreen() {
+    CSplashWnd::ShowSplashScreen();
+}
 
 void CTarvikDlg::ApplySettingsToEngine() {
     if (mainEngine_) velmora2::ApplySettingsToEngine(settings_, *mainEngine_);

@@ -13,6 +13,8 @@
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
+#include "panel/ChannelPanel.h"
+#include "panel/GeneratorPanel.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
@@ -49,7 +51,7 @@ public:
 private:
     struct CommandRoute {
         int id;
-        void (CTarvikDlg::*handler)();
+        void (*handler)(CTarvikDlg&);
     };
     static const CommandRoute kCommandRoutes[];
 
@@ -80,6 +82,13 @@ private:
     FrequencyAxis frequencyAxis_ = FrequencyAxis::Log;
     InitGates initGates_;
     bool iniNoticePending_ = true;
+    // The three ON check boxes: start-up shows them and every output change sends them.
+    bool leftShown_ = true;
+    bool rightShown_ = true;
+    bool generatorOn_ = false;
+    bool triggerOn_ = false;
+    int triggerSource_ = kTriggerSourceOff;
+    int32_t generatorVolume_ = -600;
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
@@ -87,6 +96,12 @@ private:
     ScalePanel scalePanel_{view_,
                            {settings_.scales, cursorX_, mode_, frequencyAxis_, settings_.osr,
                             settings_.activeSampleRate, initGates_, mainEngine_}};
+    ChannelPanel channelPanel_{
+        view_, {leftShown_, rightShown_, generatorOn_, triggerOn_, triggerSource_, mainEngine_}};
+    GeneratorPanel generatorPanel_{view_,
+                                   services_,
+                                   {leftShown_, rightShown_, generatorOn_, generatorVolume_,
+                                    settings_.playwav, programDirectory_, initGates_, mainEngine_}};
 };
 
 }  // namespace velmora2

@@ -3,21 +3,31 @@
 #include <QApplication>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/CTarvikDlg.h"
 #include "app/MainWindowLayout.h"
 #include "app/SoundBackendChoice.h"
+#include "dialogs/CSplashWnd.h"
 #include "platform/ProgramDirectory.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtMainWindow.h"
+#include "qt/QtSplashHost.h"
+#include "qt/WindowIcon.h"
 
 int main(int argc, char** argv) {
     using namespace velmora2;
     QApplication application(argc, argv);
+    // Qt has taken its own options out of argv by now; whatever is left decides the splash.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    CSplashWnd::EnableSplashScreen(SplashEnabledForArguments(arguments));
+    QApplication::setWindowIcon(ProgramIcon());
 
     const std::unique_ptr<SoundSystem> sound = CreateSoundSystemFromEnvironment();
     QtMainWindow window(MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,
                         MainWindowTitle());
+    QtSplashHost splash(&window);
     QtDialogServices services(&window);
     CTarvikDlg dialog(*sound, window.ClientArea(), window.View(), services, ProgramDirectory());
 

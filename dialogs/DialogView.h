@@ -10,6 +10,10 @@ namespace velmora2 {
 
 enum class MessageIcon { Stop, Exclamation, Information };
 
+// The ids of a dialog's OK and Cancel buttons; Escape counts as Cancel.
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
 class DialogView {
 public:
     virtual ~DialogView() = default;
@@ -36,6 +40,9 @@ public:
     // Called when the dialog opens, with its own view and services. Returning with EndDialog
     // called closes it before it is shown.
     virtual void OnInitDialog(DialogView& view, DialogServices& services) = 0;
+    // A button of the dialog was clicked (Escape arrives as kIdCancel). By default OK and Cancel
+    // end the dialog with their own id and every other id is ignored.
+    virtual void OnCommand(int id, DialogServices& services);
 };
 
 class DialogServices {
@@ -53,6 +60,9 @@ public:
     virtual void SingleShot(int delayMs, std::function<void()> action) = 0;
     // Ends this dialog with the result. During initialisation the dialog closes before it is shown.
     virtual void EndDialog(int result) = 0;
+    // Runs the action on the user-interface thread, after the event being handled. Safe to call
+    // from any thread; the action runs only while these services exist.
+    virtual void PostToUserInterface(std::function<void()> action) = 0;
 };
 
 }  // namespace velmora2

@@ -74,6 +74,21 @@ constexpr std::array<RangeRow, 4> kDbDiv{
     {{"3dB/d", -36}, {"5dB/d", -60}, {"10dB/d", -120}, {"20dB/d", -240}}};
 constexpr int kDbDivSpinLast = 9;
 
+// Generator volume in hundredths of a dB, 1 dB a step.
+constexpr std::array<RangeRow, 13> kVolume{{{"-12dB", -1200},
+                                            {"-11dB", -1100},
+                                            {"-10dB", -1000},
+                                            {"-9dB", -900},
+                                            {"-8dB", -800},
+                                            {"-7dB", -700},
+                                            {"-6dB", -600},
+                                            {"-5dB", -500},
+                                            {"-4dB", -400},
+                                            {"-3dB", -300},
+                                            {"-2dB", -200},
+                                            {"-1dB", -100},
+                                            {"0dB", 0}}};
+
 constexpr bool LabelsFit(std::span<const RangeRow> rows) {
     for (const RangeRow& row : rows)
         if (row.label.size() > kMaxRangeLabelLength) return false;
@@ -81,7 +96,7 @@ constexpr bool LabelsFit(std::span<const RangeRow> rows) {
 }
 static_assert(LabelsFit(kTimeDiv48k) && LabelsFit(kTimeDiv96k) && LabelsFit(kTimeDiv192k) &&
               LabelsFit(kTimeDiv384k) && LabelsFit(kTimeDiv768k) && LabelsFit(kHzDiv) &&
-              LabelsFit(kVoltDiv) && LabelsFit(kDbDiv));
+              LabelsFit(kVoltDiv) && LabelsFit(kDbDiv) && LabelsFit(kVolume));
 
 std::optional<RangeStep> RowAt(std::span<const RangeRow> rows, int position) {
     if (position < 0 || position >= static_cast<int>(rows.size())) return std::nullopt;
@@ -133,6 +148,10 @@ std::optional<RangeStep> VoltDivAt(int position) {
 std::optional<RangeStep> DbDivAt(int position) {
     if (position > kDbDivSpinLast) return std::nullopt;
     return RowAt(kDbDiv, std::min(position, static_cast<int>(kDbDiv.size()) - 1));
+}
+
+std::optional<RangeStep> VolumeAt(int position) {
+    return RowAt(kVolume, position);
 }
 
 std::optional<RangeStep> TimeDivForSpan(int32_t timeSpan, int osr, int activeSampleRate) {

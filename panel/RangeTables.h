@@ -41,6 +41,8 @@ std::optional<RangeStep> HzDivAt(int position, int activeSampleRate);
 std::optional<RangeStep> VoltDivAt(int position);
 // dB/div as the dB value at the bottom edge (-12 x dB/div).
 std::optional<RangeStep> DbDivAt(int position);
+// Generator volume in hundredths of a dB, "-12dB" .. "0dB".
+std::optional<RangeStep> VolumeAt(int position);
 
 // Reverse look-ups used when a mode is entered: the spin position showing a stored value, nullopt
 // when the value is on no row. Each row's label comes with it.

@@ -16,6 +16,7 @@ enum class ControlKind {
     UpDown,
     GroupBox,
     Text,
+    RightText,  // a static text aligned to its right edge
 };
 
 // Controls without an id (captions, group boxes) are never addressed.
@@ -56,6 +57,16 @@ inline int DialogUnitsToPixelsX(int units) {
 inline int DialogUnitsToPixelsY(int units) {
     return static_cast<int>(std::lround(units * 1.625));
 }
+
+// A dialog's template: its title, its client size in dialog units and its controls.
+struct DialogTemplate {
+    int templateId = 0;
+    const char* title = "";  // UTF-8
+    int widthUnits = 0;
+    int heightUnits = 0;
+    const ControlTemplate* controls = nullptr;
+    int controlCount = 0;
+};
 
 inline PixelRect ControlPixels(const ControlTemplate& control) {
     return {DialogUnitsToPixelsX(control.x), DialogUnitsToPixelsY(control.y),

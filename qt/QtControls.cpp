@@ -46,9 +46,13 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& geometry, QWi
             group->setAttribute(Qt::WA_TransparentForMouseEvents);
             return group;
         }
-        case ControlKind::Text: {
+        case ControlKind::Text:
+        case ControlKind::RightText: {
             auto* label = new QLabel(caption, parent);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            const Qt::Alignment side =
+                control.kind == ControlKind::RightText ? Qt::AlignRight : Qt::AlignLeft;
+            label->setAlignment(side | Qt::AlignTop);
+            label->setWordWrap(true);
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
             return label;
         }
@@ -57,6 +61,13 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& geometry, QWi
 }
 
 }  // namespace
+
+QFont PanelFont() {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(9);
+    return font;
+}
 
 QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
     const PixelRect pixels = ControlPixels(control);

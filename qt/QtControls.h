@@ -3,6 +3,8 @@
 // group boxes and static texts let clicks through to what lies under them.
 #pragma once
 
+#include <QFont>
+
 #include "qt/ControlTemplate.h"
 
 class QWidget;
@@ -10,5 +12,8 @@ class QWidget;
 namespace velmora2 {
 
 QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
+
+// The panels were laid out for a 9-point dialog font; the CJK face carries the Japanese captions.
+QFont PanelFont();
 
 }  // namespace velmora2

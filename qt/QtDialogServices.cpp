@@ -1,12 +1,15 @@
 #include "qt/QtDialogServices.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
+#include "qt/DialogTemplates.h"
 #include "qt/QtDialogView.h"
+#include "qt/QtModalDialog.h"
 
 namespace velmora2 {
 
@@ -28,6 +31,9 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 QtDialogServices::QtDialogServices(QWidget* window) : window_(window) {}
 
+QtDialogServices::QtDialogServices(QWidget* window, QDialog* modal)
+    : modal_(modal), window_(window) {}
+
 QtDialogServices::~QtDialogServices() = default;
 
 void QtDialogServices::SetTimerHandler(std::function<void(int timerId)> handler) {
@@ -44,6 +50,14 @@ void QtDialogServices::MessageBox(const std::string& text, const std::string& ti
 }
 
 int QtDialogServices::RunModal(ModalDialog& dialog) {
+    if (const DialogTemplate* layout = FindDialogTemplate(dialog.TemplateId())) {
+        QtModalDialog shown(*layout, window_);
+        QtDialogServices services(&shown, &shown);
+        shown.SetCommandHandler([&](int id) { dialog.OnCommand(id, services); });
+        dialog.OnInitDialog(shown.View(), services);
+        if (const std::optional<int> result = services.EndResult()) return *result;
+        return shown.exec();
+    }
     QtDialogView view;
     QtDialogServices services(window_);
     dialog.OnInitDialog(view, services);
@@ -76,9 +90,18 @@ void QtDialogServices::SingleShot(int delayMs, std::function<void()> action) {
 
 void QtDialogServices::EndDialog(int result) {
     endResult_ = result;
+    if (modal_ != nullptr) {
+        // Before it is shown the caller reads the result instead.
+        if (modal_->isVisible()) modal_->done(result);
+        return;
+    }
     if (!eventLoopRunning_) return;
     if (window_ != nullptr) window_->hide();
     QCoreApplication::exit(result);
+}
+
+void QtDialogServices::PostToUserInterface(std::function<void()> action) {
+    QMetaObject::invokeMethod(&timerOwner_, std::move(action), Qt::QueuedConnection);
 }
 
 }  // namespace velmora2

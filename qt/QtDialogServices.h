@@ -11,6 +11,7 @@
 
 #include "dialogs/DialogView.h"
 
+class QDialog;
 class QTimer;
 class QWidget;
 
@@ -33,15 +34,20 @@ public:
     std::optional<int> EndResult() const { return endResult_; }
 
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    // Only dialogs that end themselves while they initialise (such as the device list in its
-    // automatic mode) can be run so far; any other is reported and counts as cancelled.
+    // Dialogs with a template (qt/DialogTemplates.h) are shown until they end; dialogs that end
+    // themselves while they initialise need none. Any other is reported and counts as cancelled.
     int RunModal(ModalDialog& dialog) override;
     int SetTimer(int timerId, int periodMs) override;
     void KillTimer(int timerId) override;
     void SingleShot(int delayMs, std::function<void()> action) override;
     void EndDialog(int result) override;
+    void PostToUserInterface(std::function<void()> action) override;
 
 private:
+    // The services of a shown modal dialog: EndDialog closes that dialog with the result.
+    QtDialogServices(QWidget* window, QDialog* modal);
+
+    QDialog* modal_ = nullptr;
     QWidget* window_;
     // Owns the timers, so none can fire once these services are gone.
     QObject timerOwner_;

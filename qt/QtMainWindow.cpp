@@ -13,14 +13,6 @@ namespace velmora2 {
 
 namespace {
 
-// The panel was laid out for a 9-point dialog font; the CJK face carries the Japanese captions.
-QFont PanelFont() {
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(9);
-    return font;
-}
-
 QSize ClientSize(int widthUnits, int heightUnits) {
     return {DialogUnitsToPixelsX(widthUnits), DialogUnitsToPixelsY(heightUnits)};
 }

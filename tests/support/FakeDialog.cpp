@@ -67,4 +67,19 @@ int FakeDialogServices::FireSingleShots() {
     return static_cast<int>(due.size());
 }
 
+void FakeDialogServices::PostToUserInterface(std::function<void()> action) {
+    const std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(action));
+}
+
+int FakeDialogServices::RunPosted() {
+    std::vector<std::function<void()>> due;
+    {
+        const std::lock_guard lock(postedMutex_);
+        due.swap(posted_);
+    }
+    for (auto& action : due) action();
+    return static_cast<int>(due.size());
+}
+
 }  // namespace velmora2::testing

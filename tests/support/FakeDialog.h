@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +78,8 @@ public:
     void SingleShot(int delayMs, std::function<void()> action) override;
     // Ends the innermost running sub-dialog, or else the window these services belong to.
     void EndDialog(int result) override;
+    // Queues the action (from any thread) until RunPosted.
+    void PostToUserInterface(std::function<void()> action) override;
 
     void AnswerModal(int templateId, UserActions actions) {
         answers_[templateId] = std::move(actions);
@@ -92,6 +95,9 @@ public:
     std::vector<int> PendingSingleShots() const;
     // Fires the pending single shots (not those they ask for in turn); returns how many fired.
     int FireSingleShots();
+    // Runs the posted actions in the order they came (not those they post in turn); returns how
+    // many ran.
+    int RunPosted();
 
 private:
     struct PendingShot {
@@ -107,6 +113,8 @@ private:
     std::optional<int> endResult_;
     std::map<int, int> timers_;
     std::vector<PendingShot> singleShots_;
+    std::mutex postedMutex_;
+    std::vector<std::function<void()>> posted_;
 };
 
 }  // namespace velmora2::testing

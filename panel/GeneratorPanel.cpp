@@ -1,0 +1,57 @@
+#include "panel/GeneratorPanel.h"
+
+#include <cstdio>
+
+#include "dialogs/CDlgWarnWav.h"
+#include "panel/ControlIds.h"
+#include "panel/PanelMessages.h"
+#include "panel/RangeTables.h"
+#include "platform/GeneratorFileSearch.h"
+
+namespace velmora2 {
+
+GeneratorPanel::GeneratorPanel(DialogView& view, DialogServices& services, const Bindings& bindings)
+    : view_(view), services_(services), state_(bindings) {}
+
+void GeneratorPanel::PushLabel() {
+    view_.SetText(ctl::kVolumeLabel, volumeLabel_);
+}
+
+void GeneratorPanel::OnGeneratorSwitch() {
+    if (!FindGeneratorFile(state_.playwav, ProgramSearchPlaces(state_.programDirectory))) {
+        CDlgWarnWav warning(state_.playwav);
+        services_.RunModal(warning);
+        // The click has already toggled the box: show what the generator really does.
+        view_.SetCheck(ctl::kGeneratorOn, state_.generatorOn);
+        return;
+    }
+    state_.generatorOn = !state_.generatorOn;
+    view_.SetCheck(ctl::kGeneratorOn, state_.generatorOn);
+    if (!state_.engine) return;
+    const int loaded = state_.engine->SetGeneratorFile(state_.playwav);
+    if (state_.generatorOn && loaded > 0) {
+        char text[256];
+        std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, loaded);
+        services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
+    }
+    state_.engine->SetOutputs(state_.leftShown, state_.rightShown, state_.generatorOn);
+}
+
+bool GeneratorPanel::OnSpinChanged(int spinId) {
+    if (spinId != ctl::kVolumeSpin) return false;
+    if (state_.gates.IsSet(spinId)) OnVolume();
+    return true;
+}
+
+// A position outside the table changes neither volume nor label; the stored volume still goes
+// to the engine.
+void GeneratorPanel::OnVolume() {
+    if (const auto step = VolumeAt(view_.SpinPosition(ctl::kVolumeSpin))) {
+        state_.generatorVolume = step->value;
+        volumeLabel_ = step->label;
+    }
+    if (state_.engine) state_.engine->SetGeneratorVolume(state_.generatorVolume);
+    view_.SetText(ctl::kVolumeLabel, volumeLabel_);
+}
+
+}  // namespace velmora2

@@ -1,0 +1,49 @@
+// The generator output switch and its volume spin. The switch looks the generator file up first:
+// a file found nowhere opens the missing-file warning and leaves the generator as it was.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "dialogs/DialogView.h"
+#include "engine/CDSCapture.h"
+#include "panel/InitGates.h"
+
+namespace velmora2 {
+
+class GeneratorPanel {
+public:
+    // The main window's state; all of it outlives the panel.
+    struct Bindings {
+        const bool& leftShown;
+        const bool& rightShown;
+        bool& generatorOn;
+        int32_t& generatorVolume;
+        const std::string& playwav;
+        const std::filesystem::path& programDirectory;
+        const InitGates& gates;
+        // Read at every call, so the panel follows the engine being replaced or released.
+        const std::unique_ptr<CDSCapture>& engine;
+    };
+
+    GeneratorPanel(DialogView& view, DialogServices& services, const Bindings& bindings);
+
+    // Shows the volume label ("-6dB" until the spin moves).
+    void PushLabel();
+    void OnGeneratorSwitch();
+    // The change notification of a spin. Returns false when it is not the volume spin; a change
+    // before the spin's gate is set is ignored.
+    bool OnSpinChanged(int spinId);
+
+private:
+    void OnVolume();
+
+    DialogView& view_;
+    DialogServices& services_;
+    Bindings state_;
+    std::string volumeLabel_ = "-6dB";
+};
+
+}  // namespace velmora2

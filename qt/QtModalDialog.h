@@ -1,0 +1,31 @@
+// A modal dialog window built from a dialog template: the controls at their places, the title,
+// and every button click and Escape handed on by control id. It decides nothing itself.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "qt/ControlTemplate.h"
+#include "qt/QtDialogView.h"
+
+namespace velmora2 {
+
+class QtModalDialog final : public QDialog {
+public:
+    // The template must outlive the dialog.
+    QtModalDialog(const DialogTemplate& layout, QWidget* parent);
+
+    QtDialogView& View() { return view_; }
+    // Push buttons, check boxes and radio buttons; Escape and the window's close arrive as
+    // kIdCancel.
+    void SetCommandHandler(std::function<void(int id)> handler) { onCommand_ = std::move(handler); }
+
+    // Escape and the close button: the dialog's logic decides whether it ends.
+    void reject() override;
+
+private:
+    QtDialogView view_;
+    std::function<void(int)> onCommand_;
+};
+
+}  // namespace velmora2

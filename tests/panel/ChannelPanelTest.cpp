@@ -1,0 +1,142 @@
+// The trigger source radios and the display-on check boxes as the user clicks them: what the
+// engine is told, which spins are usable, and the trigger that follows a channel switched off.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "audio/sim/SimBench.h"
+#include "display/DrawCallLog.h"
+#include "panel/ChannelPanel.h"
+#include "panel/ControlIds.h"
+#include "tests/support/FakeDialog.h"
+
+namespace velmora2 {
+namespace {
+
+class ChannelPanelTest : public ::testing::Test {
+protected:
+    // Runs one click by control id, as the main window routes it.
+    void Click(int id) {
+        switch (id) {
+            case ctl::kTriggerOff:
+                return panel.OnTriggerOff();
+            case ctl::kTriggerLeft:
+                return panel.OnTriggerLeft();
+            case ctl::kTriggerRight:
+                return panel.OnTriggerRight();
+            case ctl::kLeftOn:
+                return panel.OnDisplayOn(0);
+            case ctl::kRightOn:
+                return panel.OnDisplayOn(1);
+        }
+        FAIL() << "no such control " << id;
+    }
+    RuntimeState Engine() const { return engine->Settings(); }
+
+    testing::FakeDialogView view;
+    SimBench bench;
+    DrawCallLogTarget window;
+    std::unique_ptr<CDSCapture> engine =
+        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
+    bool leftShown = true;
+    bool rightShown = true;
+    bool generatorOn = false;
+    bool triggerOn = false;
+    int triggerSource = kTriggerSourceOff;
+    ChannelPanel panel{view,
+                       {leftShown, rightShown, generatorOn, triggerOn, triggerSource, engine}};
+};
+
+struct TriggerCase {
+    const char* description;
+    std::vector<int> clicks;
+    int source;
+    bool levelSpinEnabled;
+    bool leftShown;
+    bool rightShown;
+};
+
+TEST_F(ChannelPanelTest, TriggerFollowsTheRadiosAndTheChannelsLeftOn) {
+    const TriggerCase cases[] = {
+        {"left source", {ctl::kTriggerLeft}, kTriggerSourceLeft, true, true, true},
+        {"right source", {ctl::kTriggerRight}, kTriggerSourceRight, true, true, true},
+        {"off again", {ctl::kTriggerLeft, ctl::kTriggerOff}, kTriggerSourceOff, false, true, true},
+        {"left display off while triggering left",
+         {ctl::kTriggerLeft, ctl::kLeftOn},
+         kTriggerSourceOff,
+         false,
+         false,
+         true},
+        {"left display off while triggering right",
+         {ctl::kTriggerRight, ctl::kLeftOn},
+         kTriggerSourceRight,
+         true,
+         false,
+         true},
+        {"right display off while triggering right",
+         {ctl::kTriggerRight, ctl::kRightOn},
+         kTriggerSourceOff,
+         false,
+         true,
+         false},
+        {"left display off and on again keeps the trigger off",
+         {ctl::kTriggerLeft, ctl::kLeftOn, ctl::kLeftOn},
+         kTriggerSourceOff,
+         false,
+         true,
+         true},
+        {"a source picked while its trace is off stays",
+         {ctl::kLeftOn, ctl::kTriggerLeft},
+         kTriggerSourceLeft,
+         true,
+         false,
+         true},
+    };
+    for (const TriggerCase& c : cases) {
+        SCOPED_TRACE(c.description);
+        leftShown = rightShown = true;
+        panel.OnTriggerOff();
+        view.SetCheck(ctl::kLeftOn, true);
+        view.SetCheck(ctl::kRightOn, true);
+        for (int id : c.clicks) Click(id);
+
+        EXPECT_EQ(triggerSource, c.source);
+        EXPECT_EQ(view.IsChecked(ctl::kTriggerOff), c.source == kTriggerSourceOff);
+        EXPECT_EQ(view.IsChecked(ctl::kTriggerLeft), c.source == kTriggerSourceLeft);
+        EXPECT_EQ(view.IsChecked(ctl::kTriggerRight), c.source == kTriggerSourceRight);
+        EXPECT_EQ(view.IsEnabled(ctl::kTriggerLevelSpin), c.levelSpinEnabled);
+        EXPECT_EQ(Engine().triggerEnabled, c.source != kTriggerSourceOff);
+        if (c.source != kTriggerSourceOff) {
+            EXPECT_EQ(Engine().triggerSourceLeft, c.source == kTriggerSourceLeft);
+        }
+
+        EXPECT_EQ(view.IsChecked(ctl::kLeftOn), c.leftShown);
+        EXPECT_EQ(view.IsChecked(ctl::kRightOn), c.rightShown);
+        EXPECT_EQ(Engine().leftShown, c.leftShown);
+        EXPECT_EQ(Engine().rightShown, c.rightShown);
+    }
+}
+
+TEST_F(ChannelPanelTest, ChannelSpinsAreUsableOnlyWhileTheTraceIsOn) {
+    Click(ctl::kRightOn);
+    EXPECT_FALSE(view.IsEnabled(ctl::kRightScaleSpin));
+    EXPECT_FALSE(view.IsEnabled(ctl::kRightPositionSpin));
+    EXPECT_TRUE(view.IsEnabled(ctl::kLeftScaleSpin));
+    EXPECT_TRUE(view.IsEnabled(ctl::kLeftPositionSpin));
+    Click(ctl::kRightOn);
+    EXPECT_TRUE(view.IsEnabled(ctl::kRightScaleSpin));
+    EXPECT_TRUE(view.IsEnabled(ctl::kRightPositionSpin));
+}
+
+TEST_F(ChannelPanelTest, TraceSwitchKeepsTheGeneratorAsItIs) {
+    generatorOn = true;
+    Click(ctl::kLeftOn);
+    EXPECT_TRUE(Engine().generatorOn);
+    generatorOn = false;
+    Click(ctl::kLeftOn);
+    EXPECT_FALSE(Engine().generatorOn);
+}
+
+}  // namespace
+}  // namespace velmora2

@@ -1,0 +1,153 @@
+// The generator switch and the volume spin as the user works them: the file look-up, the
+// missing-file warning, what the engine is told and the label shown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "audio/sim/SimBench.h"
+#include "dialogs/CDlgWarnWav.h"
+#include "display/DrawCallLog.h"
+#include "panel/ControlIds.h"
+#include "panel/GeneratorPanel.h"
+#include "tests/support/FakeDialog.h"
+#include "tests/support/TempDirectory.h"
+
+namespace velmora2 {
+namespace {
+
+class GeneratorPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.SetSpinPosition(ctl::kVolumeSpin, 6);
+        gates.Set(ctl::kVolumeSpin);
+        panel.PushLabel();
+    }
+    void PutFile(const std::string& name) { std::ofstream(programDirectory / name) << "RIFF"; }
+    // A click on the check box toggles it before the handler runs, as on the real panel.
+    void ClickSwitch() {
+        view.SetCheck(ctl::kGeneratorOn, !view.IsChecked(ctl::kGeneratorOn));
+        panel.OnGeneratorSwitch();
+    }
+    void MoveVolume(int position) {
+        view.SetSpinPosition(ctl::kVolumeSpin, position);
+        EXPECT_TRUE(panel.OnSpinChanged(ctl::kVolumeSpin));
+    }
+    int Warnings() const {
+        int count = 0;
+        for (const auto& run : services.ModalRuns())
+            count += run.templateId == CDlgWarnWav::kTemplateId ? 1 : 0;
+        return count;
+    }
+    RuntimeState Engine() const { return engine->Settings(); }
+
+    testing::TempDirectory directory;
+    std::filesystem::path programDirectory = directory.Path();
+    testing::FakeDialogView view;
+    testing::FakeDialogServices services;
+    SimBench bench;
+    DrawCallLogTarget window;
+    std::unique_ptr<CDSCapture> engine =
+        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
+    bool leftShown = true;
+    bool rightShown = false;
+    bool generatorOn = false;
+    int32_t volume = -600;
+    std::string playwav = "sin1k.wav";
+    InitGates gates;
+    GeneratorPanel panel{
+        view,
+        services,
+        {leftShown, rightShown, generatorOn, volume, playwav, programDirectory, gates, engine}};
+};
+
+TEST_F(GeneratorPanelTest, VolumeSpinFollowsItsTable) {
+    struct Case {
+        const char* description;
+        int position;
+        const char* label;
+        int32_t volume;
+    };
+    const Case cases[] = {
+        {"lowest", 0, "-12dB", -1200},
+        {"start position", 6, "-6dB", -600},
+        {"one below the top", 11, "-1dB", -100},
+        {"top", 12, "0dB", 0},
+        {"back down", 3, "-9dB", -900},
+        {"outside the table keeps the last row", 13, "-9dB", -900},
+        {"below the table too", -1, "-9dB", -900},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        MoveVolume(c.position);
+        EXPECT_EQ(view.Text(ctl::kVolumeLabel), c.label);
+        EXPECT_EQ(volume, c.volume);
+        EXPECT_EQ(Engine().generatorVolume, c.volume);
+    }
+}
+
+TEST_F(GeneratorPanelTest, VolumeSpinIsIgnoredUntilItsGateIsSet) {
+    InitGates closed;
+    GeneratorPanel early{
+        view,
+        services,
+        {leftShown, rightShown, generatorOn, volume, playwav, programDirectory, closed, engine}};
+    view.SetSpinPosition(ctl::kVolumeSpin, 12);
+    EXPECT_TRUE(early.OnSpinChanged(ctl::kVolumeSpin));
+    EXPECT_EQ(volume, -600);
+    EXPECT_EQ(view.Text(ctl::kVolumeLabel), "-6dB");
+    EXPECT_FALSE(early.OnSpinChanged(ctl::kLeftScaleSpin));
+}
+
+TEST_F(GeneratorPanelTest, SwitchTurnsThePlayingFileOnAndOff) {
+    PutFile("sin1k.wav");
+    ClickSwitch();
+    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_TRUE(Engine().generatorOn);
+    EXPECT_EQ(Engine().generatorFile, "sin1k.wav");
+    EXPECT_TRUE(Engine().leftShown);
+    EXPECT_FALSE(Engine().rightShown);
+
+    ClickSwitch();
+    EXPECT_FALSE(generatorOn);
+    EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_FALSE(Engine().generatorOn);
+    EXPECT_EQ(Warnings(), 0);
+    EXPECT_TRUE(services.Messages().empty());
+}
+
+TEST_F(GeneratorPanelTest, NameWithoutExtensionIsFoundWithWav) {
+    playwav = "sin100";
+    PutFile("sin100.wav");
+    ClickSwitch();
+    EXPECT_EQ(Warnings(), 0);
+    EXPECT_TRUE(Engine().generatorOn);
+    EXPECT_EQ(Engine().generatorFile, "sin100");
+}
+
+TEST_F(GeneratorPanelTest, MissingFileWarnsWithTheNameAsStoredAndLeavesTheGeneratorOff) {
+    playwav = "nosuch";
+    ClickSwitch();
+    ASSERT_EQ(Warnings(), 1);
+    EXPECT_EQ(services.ModalRuns()[0].view->Text(CDlgWarnWav::kFileNameText), "nosuch");
+    EXPECT_FALSE(generatorOn);
+    EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_FALSE(Engine().generatorOn);
+}
+
+TEST_F(GeneratorPanelTest, FileGoneWhilePlayingLeavesTheBoxShowingTheGeneratorStillOn) {
+    PutFile("sin1k.wav");
+    ClickSwitch();
+    std::filesystem::remove(programDirectory / "sin1k.wav");
+    ClickSwitch();
+    EXPECT_EQ(Warnings(), 1);
+    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_TRUE(Engine().generatorOn);
+}
+
+}  // namespace
+}  // namespace velmora2
