@@ -10,6 +10,7 @@
 #include "dialogs/SplashPicture.h"
 #include "display/DrawCallLog.h"
 #include "tests/support/FakeDialog.h"
+#include "tests/support/FakeSplashHost.h"
 
 namespace velmora2 {
 namespace {
@@ -63,21 +64,6 @@ TEST(SplashRule, OnlyAPlainStartShowsTheSplash) {
     }
 }
 
-class FakeSplashHost final : public SplashHost {
-public:
-    bool Create() override {
-        ++creates;
-        return canCreate;
-    }
-    void StartTimer(int delayMs) override { timers.push_back(delayMs); }
-    void Destroy() override { ++destroys; }
-
-    bool canCreate = true;
-    int creates = 0;
-    int destroys = 0;
-    std::vector<int> timers;
-};
-
 class SplashTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,7 +74,7 @@ protected:
         CSplashWnd::SetHost(nullptr);
         CSplashWnd::EnableSplashScreen(false);
     }
-    FakeSplashHost host;
+    testing::FakeSplashHost host;
 };
 
 TEST_F(SplashTest, ShowsOnceForTwelveHundredMillisecondsThenHides) {
