@@ -12,6 +12,20 @@ void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Poi
     surface.DrawText(at.x, at.y, text.View(), kTextColor);
 }
 
+namespace {
+// Below every other text of every mode, so the notice never hides a read-out.
+constexpr Point kDataLossNoticeAt{10, 346};
+}  // namespace
+
+void DrawDataLossNotice(Surface& surface, uint64_t droppedBlocks) {
+    if (droppedBlocks == 0) return;
+    ReadoutText text;
+    text.Literal("Data lost: ")
+        .Integer(static_cast<int64_t>(droppedBlocks))
+        .Literal(droppedBlocks == 1 ? " block" : " blocks");
+    surface.DrawText(kDataLossNoticeAt.x, kDataLossNoticeAt.y, text.View(), kTextColor);
+}
+
 void DrawSpectrumNotices(Surface& surface, const SpectrumStatus& status,
                          const NoticePlaces& places) {
     if (status.settleCounter != 0) {

@@ -2,6 +2,8 @@
 // averaging progress. Each painter puts them at its own places.
 #pragma once
 
+#include <cstdint>
+
 #include "display/BackgroundStatus.h"
 #include "display/Surface.h"
 
@@ -16,6 +18,10 @@ struct NoticePlaces {
 
 // "Recording to <name>. Click TEISHI to suspend." while a recording is open.
 void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Point at);
+
+// "Data lost: <n> blocks" at the bottom left while blocks of input have been lost since the
+// engine started; nothing when none were.
+void DrawDataLossNotice(Surface& surface, uint64_t droppedBlocks);
 
 // Network notice, recording notice and averaging notice, in that order.
 void DrawSpectrumNotices(Surface& surface, const SpectrumStatus& status,

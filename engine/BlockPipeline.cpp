@@ -8,6 +8,7 @@
 #include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
 #include "display/ScopeStage.h"
+#include "display/StatusNotices.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
 
@@ -34,19 +35,24 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
     window_.CopyToWindow(*backBuffer_, kPictureLeft, kPictureTop);
 
     OversampleBothChannels();
+    bool painted = true;
     switch (settings.mode) {
         case kModeScope:
             DrawScope();
             break;
         case kModeSpectrum:
-            if (samples_.recordPosition == 0) AnalyseAndDrawSpectrum();
+            painted = samples_.recordPosition == 0;
+            if (painted) AnalyseAndDrawSpectrum();
             break;
         case kModeLissajous:
             DrawLissajous();
             break;
         default:
+            painted = false;
             break;
     }
+    // A picture that hides lost input would lie about what was measured.
+    if (painted) DrawDataLossNotice(*backBuffer_, inputLoss_);
     outcome.stopGenerator = settings.mode == kModeNetworkPlot && !settings.generatorOn;
     return outcome;
 }

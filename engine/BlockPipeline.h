@@ -26,6 +26,9 @@ public:
     Outcome Process(const uint8_t* bytes, const RuntimeState& settings,
                     const WorkerRequests& requests);
 
+    // Input blocks lost since the engine started; shown on every picture while above 0.
+    void SetInputLoss(uint64_t droppedBlocks) { inputLoss_ = droppedBlocks; }
+
     const SampleBlock& Samples() const { return samples_; }
     const WorkerState& State() const { return state_; }
     // Complete records that went through the spectrum analysis (readable from any thread).
@@ -56,6 +59,7 @@ private:
     WorkerState state_;
     SampleBlock samples_;
     std::atomic<uint64_t> recordsAnalysed_{0};
+    uint64_t inputLoss_ = 0;
 };
 
 }  // namespace velmora2

@@ -33,6 +33,8 @@ CDSCapture::~CDSCapture() {
 
 Status CDSCapture::Start(int& deviceMaxRate) {
     stopRequested_.store(false);
+    droppedAtStart_ = queue_.DroppedCount();
+    lossReport_ = {};
     try {
         thread_ = std::thread([this] { WorkerMain(); });
     } catch (const std::system_error&) {
@@ -140,6 +142,9 @@ void CDSCapture::ProcessBlock(int half) {
     WorkerRequests requests;
     control_.TakeSnapshot(snapshot_, requests);
     const uint8_t* bytes = &captureBytes_[half * kBlockBytes];
+    const uint64_t dropped = BlocksDropped();
+    ReportDataLoss(dropped);
+    pipeline_.SetInputLoss(dropped);
     const BlockPipeline::Outcome outcome = pipeline_.Process(bytes, snapshot_, requests);
     if (outcome.stopGenerator) {
         if (const auto generator = generator_.load()) generator->Stop();
@@ -147,6 +152,13 @@ void CDSCapture::ProcessBlock(int half) {
     if (blockObserver_)
         blockObserver_({half, bytes, pipeline_.Samples(), pipeline_.State(), outcome.dropped});
     blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void CDSCapture::ReportDataLoss(uint64_t droppedBlocks) {
+    if (const auto due = lossReport_.Due(droppedBlocks, DataLossReport::Clock::now())) {
+        std::fprintf(stderr, "engine: %llu blocks of input lost since the start\n",
+                     static_cast<unsigned long long>(*due));
+    }
 }
 
 void StopAndRelease(std::unique_ptr<CDSCapture>& engine) {

@@ -15,6 +15,7 @@
 #include "audio/SoundSystem.h"
 #include "display/Surface.h"
 #include "engine/BlockPipeline.h"
+#include "engine/DataLossReport.h"
 #include "engine/EngineControl.h"
 #include "engine/RuntimeState.h"
 #include "platform/Event.h"
@@ -76,7 +77,8 @@ public:
     RuntimeState Settings() const { return control_.Read(); }
     int SampleRate() const { return sampleRate_; }
     uint64_t BlocksProcessed() const { return blocksProcessed_.load(std::memory_order_acquire); }
-    uint64_t BlocksDropped() const { return queue_.DroppedCount(); }
+    // Blocks of input lost since Start because the worker fell too far behind.
+    uint64_t BlocksDropped() const { return queue_.DroppedCount() - droppedAtStart_; }
     // Complete records that went through the spectrum analysis.
     uint64_t RecordsAnalysed() const { return pipeline_.RecordsAnalysed(); }
 
@@ -101,6 +103,7 @@ private:
     void ProcessBlock(int half);
     void DrawMeterImages();
     void PlayGenerator(OutputBuffer& buffer, int32_t volume);
+    void ReportDataLoss(uint64_t droppedBlocks);
 
     SoundSystem& sound_;
     DrawingTarget& window_;
@@ -113,6 +116,8 @@ private:
 
     WakeSignal wake_;
     BlockQueue queue_{wake_};
+    uint64_t droppedAtStart_ = 0;
+    DataLossReport lossReport_;
     std::atomic<bool> stopRequested_{false};
     Event initDone_;
     Event threadEnded_;
