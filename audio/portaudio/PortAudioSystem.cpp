@@ -3,6 +3,7 @@
 #include "audio/portaudio/PortAudioCapture.h"
 #include "audio/portaudio/PortAudioOutput.h"
 #include "audio/portaudio/PortAudioStreams.h"
+#include "audio/portaudio/QuietProbe.h"
 
 namespace velmora2 {
 
@@ -30,10 +31,15 @@ bool CanUse(DeviceId id, Direction direction) {
 
 }  // namespace
 
-PortAudioSystem::PortAudioSystem() : initResult_(Pa_Initialize()) {}
+PortAudioSystem::PortAudioSystem() {
+    const QuietProbe quiet;
+    initResult_ = Pa_Initialize();
+}
 
 PortAudioSystem::~PortAudioSystem() {
-    if (initResult_ == paNoError) Pa_Terminate();
+    if (initResult_ != paNoError) return;
+    const QuietProbe quiet;
+    Pa_Terminate();
 }
 
 std::vector<DeviceInfo> PortAudioSystem::CaptureDevices() {
