@@ -68,7 +68,8 @@ CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView
       clientArea_(clientArea),
       view_(view),
       services_(services),
-      programDirectory_(std::move(programDirectory)) {}
+      programDirectory_(std::move(programDirectory)),
+      files_(ResolveFilePlaces(programDirectory_)) {}
 
 CTarvikDlg::~CTarvikDlg() {
     StopAndRelease(probeEngine_);
@@ -168,7 +169,12 @@ void CTarvikDlg::InitButtons() {
 }
 
 void CTarvikDlg::LoadSettings() {
-    if (LoadSettingsFile(programDirectory_, settings_) == SettingsLoad::Loaded) {
+    // A settings file shipped beside a locked program serves until the user saves their own.
+    const bool loaded =
+        LoadSettingsFile(files_.settingsDirectory, settings_) == SettingsLoad::Loaded ||
+        (files_.settingsDirectory != programDirectory_ &&
+         LoadSettingsFile(programDirectory_, settings_) == SettingsLoad::Loaded);
+    if (loaded) {
         // The time/div list depends on OSR and the rate just read.
         scalePanel_.RederiveTimeDiv();
         return;
@@ -187,7 +193,10 @@ void CTarvikDlg::ShowSettingsFileNotice() {
 }
 
 void CTarvikDlg::SaveSettings() {
-    if (SaveSettingsFile(programDirectory_, settings_) == SettingsSave::CannotWrite)
+    // A directory that cannot be made shows up below as a file that cannot be written.
+    std::error_code ignored;
+    std::filesystem::create_directories(files_.settingsDirectory, ignored);
+    if (SaveSettingsFile(files_.settingsDirectory, settings_) == SettingsSave::CannotWrite)
         services_.MessageBox(msg::kCannotWriteSettings, msg::kApplicationTitle,
                              MessageIcon::Exclamation);
 }

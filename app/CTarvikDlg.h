@@ -18,6 +18,7 @@
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
+#include "platform/FilePlaces.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora2 {
@@ -74,6 +75,7 @@ private:
     DialogView& view_;
     DialogServices& services_;
     const std::filesystem::path programDirectory_;
+    const FilePlaces files_;
 
     SettingsRecord settings_;
     DeviceTable devices_;

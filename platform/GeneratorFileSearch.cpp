@@ -4,6 +4,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/FilePlaces.h"
+
 namespace velmora2 {
 
 namespace fs = std::filesystem;
@@ -19,8 +21,10 @@ bool IsRegularFile(const fs::path& path) {
 
 FileSearchPlaces ProgramSearchPlaces(const fs::path& programDirectory) {
     std::error_code error;
-    FileSearchPlaces places{programDirectory, fs::current_path(error), {}};
+    FileSearchPlaces places{programDirectory, fs::current_path(error), {}, {}};
     if (const char* path = std::getenv("PATH")) places.pathVariable = path;
+    const FilePlaces files = ResolveFilePlaces(programDirectory);
+    places.dataDirectories = {files.userDataDirectory, files.installedDataDirectory};
     return places;
 }
 
@@ -37,6 +41,8 @@ std::optional<fs::path> FindGeneratorFile(const std::string& name, const FileSea
         return std::nullopt;
     };
     if (auto path = found(places.programDirectory)) return path;
+    for (const fs::path& directory : places.dataDirectories)
+        if (auto path = found(directory)) return path;
     if (auto path = found(places.currentDirectory)) return path;
     std::string_view rest = places.pathVariable;
     while (!rest.empty()) {

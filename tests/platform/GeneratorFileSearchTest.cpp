@@ -19,10 +19,12 @@ protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("velmora2-search-" + std::to_string(::getpid()));
         fs::remove_all(root_);
-        for (const char* dir : {"program", "current", "path1", "path2"})
+        for (const char* dir : {"program", "current", "path1", "path2", "user", "installed"})
             fs::create_directories(root_ / dir);
-        places_ = {root_ / "program", root_ / "current",
-                   (root_ / "path1").string() + ":" + (root_ / "path2").string()};
+        places_ = {root_ / "program",
+                   root_ / "current",
+                   (root_ / "path1").string() + ":" + (root_ / "path2").string(),
+                   {root_ / "user", root_ / "installed"}};
     }
     void TearDown() override { fs::remove_all(root_); }
     void Touch(const fs::path& file) { std::ofstream(root_ / file) << "x"; }
@@ -43,6 +45,18 @@ TEST_F(GeneratorFileSearchTest, SearchOrderAndExtension) {
          {"program/sin1k.wav", "current/sin1k.wav", "path1/sin1k.wav"},
          "sin1k.wav",
          "program/sin1k.wav"},
+        {"program directory before the user's tone files",
+         {"program/e.wav", "user/e.wav"},
+         "e.wav",
+         "program/e.wav"},
+        {"the user's tone files before the installed ones and the current directory",
+         {"user/f.wav", "installed/f.wav", "current/f.wav"},
+         "f.wav",
+         "user/f.wav"},
+        {"installed tone files before the current directory",
+         {"installed/g.wav", "current/g.wav", "path1/g.wav"},
+         "g",
+         "installed/g.wav"},
         {"current directory before PATH",
          {"current/a.wav", "path1/a.wav"},
          "a.wav",
