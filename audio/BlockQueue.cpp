@@ -24,6 +24,11 @@ bool BlockQueue::Push(const uint8_t* block) {
     return true;
 }
 
+bool BlockQueue::HasRoom() const {
+    return tail_.load(std::memory_order_relaxed) - head_.load(std::memory_order_acquire) <
+           capacity_;
+}
+
 bool BlockQueue::Pop(uint8_t* dst) {
     const uint64_t head = head_.load(std::memory_order_relaxed);
     const uint64_t tail = tail_.load(std::memory_order_acquire);

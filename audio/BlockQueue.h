@@ -21,6 +21,8 @@ public:
 
     // Producer side: copies kBlockBytes from block. Returns false (and counts) when full.
     bool Push(const uint8_t* block);
+    // Producer side: whether the next Push would be taken rather than dropped.
+    bool HasRoom() const;
     // Consumer side: copies the oldest block into dst. Returns false when empty.
     bool Pop(uint8_t* dst);
 

@@ -29,6 +29,9 @@ public:
     // Input blocks lost since the engine started; shown on every picture while above 0.
     void SetInputLoss(uint64_t droppedBlocks) { inputLoss_ = droppedBlocks; }
 
+    // Applies a record length outside any block (before the worker runs). False when refused.
+    bool ResizeRecord(int32_t length) { return ApplyRecordLength(length); }
+
     const SampleBlock& Samples() const { return samples_; }
     const WorkerState& State() const { return state_; }
     // Complete records that went through the spectrum analysis (readable from any thread).

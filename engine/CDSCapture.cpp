@@ -12,11 +12,12 @@ namespace {
 
 constexpr auto kStopWait = std::chrono::milliseconds(3000);
 
-void TraceStep(int step, Status result) {
-    std::fprintf(stderr, "[%d]: result = %08X\n", step, static_cast<unsigned>(result));
-}
-
 }  // namespace
+
+void CDSCapture::TraceStep(int step, Status result) const {
+    if (traceInitialisation_)
+        std::fprintf(stderr, "[%d]: result = %08X\n", step, static_cast<unsigned>(result));
+}
 
 CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
                        DeviceId outputDevice, int sampleRate)
@@ -149,6 +150,13 @@ void CDSCapture::ProcessBlock(int half) {
     if (outcome.stopGenerator) {
         if (const auto generator = generator_.load()) generator->Stop();
     }
+    if (modeDataWanted_.exchange(false, std::memory_order_acq_rel)) {
+        {
+            std::lock_guard lock(modeDataMutex_);
+            CaptureModeData(pipeline_.Samples(), snapshot_, sampleRate_, modeData_);
+        }
+        modeDataReady_.Set();
+    }
     if (blockObserver_)
         blockObserver_({half, bytes, pipeline_.Samples(), pipeline_.State(), outcome.dropped});
     blocksProcessed_.fetch_add(1, std::memory_order_acq_rel);
@@ -159,6 +167,18 @@ void CDSCapture::ReportDataLoss(uint64_t droppedBlocks) {
         std::fprintf(stderr, "engine: %llu blocks of input lost since the start\n",
                      static_cast<unsigned long long>(*due));
     }
+}
+
+bool CDSCapture::TakeModeData(ModeData& out, std::chrono::milliseconds wait) {
+    (void)modeDataReady_.WaitFor(std::chrono::milliseconds(0));  // forget an answer never taken
+    modeDataWanted_.store(true, std::memory_order_release);
+    if (!modeDataReady_.WaitFor(wait)) {
+        modeDataWanted_.store(false, std::memory_order_release);
+        return false;
+    }
+    std::lock_guard lock(modeDataMutex_);
+    out = modeData_;
+    return true;
 }
 
 void StopAndRelease(std::unique_ptr<CDSCapture>& engine) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -17,6 +19,7 @@
 #include "engine/BlockPipeline.h"
 #include "engine/DataLossReport.h"
 #include "engine/EngineControl.h"
+#include "engine/ModeData.h"
 #include "engine/RuntimeState.h"
 #include "platform/Event.h"
 #include "platform/WakeSignal.h"
@@ -54,6 +57,7 @@ public:
     void SetTriggerSource(int source);  // 0 off, 1 left, 2 right
     void SetTriggerMode(bool rising, bool repeat);
     // Refuses (returns a positive status) a length that is not a power of two in 256 ... 65536.
+    // Before Start it takes effect at once, so the first captured block is not dropped for it.
     Status SetRecordLength(int32_t length);
     void SetChannelDelay(int32_t delay);
     // Refuses (returns a positive status) a factor other than 1, 2 or 4.
@@ -82,6 +86,10 @@ public:
     // Complete records that went through the spectrum analysis.
     uint64_t RecordsAnalysed() const { return pipeline_.RecordsAnalysed(); }
 
+    // A copy of the data behind the current picture, taken by the worker after its next block.
+    // False when no block was processed within `wait` (the engine keeps running either way).
+    bool TakeModeData(ModeData& out, std::chrono::milliseconds wait);
+
     // What the worker hands an observer after each block: the half, its 8192 captured bytes, and
     // the sample block and worker state as the block left them.
     struct ProcessedBlock {
@@ -91,6 +99,10 @@ public:
         const WorkerState& state;
         bool dropped;  // the block only applied a new record length
     };
+    // The one trace line per initialisation step on standard error; on unless turned off (a
+    // command whose standard error is for its own messages). Set before Start.
+    void SetInitialisationTrace(bool on) { traceInitialisation_ = on; }
+
     // Called on the worker after every block (for tests and diagnostics). Set before Start.
     using BlockObserver = std::function<void(const ProcessedBlock&)>;
     void SetBlockObserver(BlockObserver observer) { blockObserver_ = std::move(observer); }
@@ -98,6 +110,7 @@ public:
 private:
     void WorkerMain();
     Status InitialiseDevices();
+    void TraceStep(int step, Status result) const;
     void RunWaitLoop();
     void ReleaseDevices();
     void ProcessBlock(int half);
@@ -135,6 +148,12 @@ private:
     BlockPipeline pipeline_;
     std::atomic<uint64_t> blocksProcessed_{0};
     BlockObserver blockObserver_;
+    bool traceInitialisation_ = true;
+
+    std::atomic<bool> modeDataWanted_{false};
+    std::mutex modeDataMutex_;
+    ModeData modeData_;
+    Event modeDataReady_;
 };
 
 // Stops the engine and destroys it; an engine whose worker would not end is left allocated (a

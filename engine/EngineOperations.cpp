@@ -91,6 +91,12 @@ void CDSCapture::SetTriggerMode(bool rising, bool repeat) {
 
 Status CDSCapture::SetRecordLength(int32_t length) {
     if (!IsValidRecordLength(length)) return 1;
+    // No worker yet: nothing can race, and the first block should start a record, not be spent
+    // on the change.
+    if (!thread_.joinable()) {
+        pipeline_.ResizeRecord(length);
+        return kOk;
+    }
     control_.Update([&](RuntimeState&, WorkerRequests& r) { r.recordLength = length; });
     return kOk;
 }

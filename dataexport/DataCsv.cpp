@@ -1,0 +1,84 @@
+#include "dataexport/DataCsv.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace velmora2 {
+
+namespace {
+
+constexpr double kFullScale = 32768.0;
+
+void AppendRow(std::string& out, double a, double b) {
+    AppendNumber(out, a);
+    out += ',';
+    AppendNumber(out, b);
+    out += '\n';
+}
+
+void AppendRow(std::string& out, double a, double b, double c) {
+    AppendNumber(out, a);
+    out += ',';
+    AppendRow(out, b, c);
+}
+
+}  // namespace
+
+double CountsToVolts(double counts, double cal) {
+    return cal * 50.0 * counts / 30.0 / kFullScale;
+}
+
+double LevelDb(double magnitude, int fftSize, double specCal) {
+    return 20.0 * std::log10((magnitude / fftSize) / kFullScale) + specCal;
+}
+
+void AppendNumber(std::string& out, double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
+}
+
+std::string ScopeCsv(const ModeData& data) {
+    std::string out = "time_s,left_V,right_V\n";
+    const double secondsPerSample = 1.0 / (static_cast<double>(data.sampleRate) * data.oversampling);
+    for (size_t i = 0; i < data.left.size() && i < data.right.size(); ++i) {
+        const double t = (static_cast<double>(i) - data.triggerIndex) * secondsPerSample;
+        AppendRow(out, t, CountsToVolts(data.left[i], data.cal),
+                  CountsToVolts(data.right[i], data.cal));
+    }
+    return out;
+}
+
+std::string SpectrumCsv(const ModeData& data) {
+    std::string out = "frequency_Hz,level_dB_L,level_dB_R\n";
+    const double binWidth = static_cast<double>(data.sampleRate) / data.fftSize;
+    for (size_t k = 0; k < data.left.size() && k < data.right.size(); ++k) {
+        AppendRow(out, static_cast<double>(k) * binWidth,
+                  LevelDb(data.left[k], data.fftSize, data.specCal),
+                  LevelDb(data.right[k], data.fftSize, data.specCal));
+    }
+    return out;
+}
+
+std::string LissajousCsv(const ModeData& data) {
+    std::string out = "left_V,right_V\n";
+    for (size_t i = 0; i < data.left.size() && i < data.right.size(); ++i)
+        AppendRow(out, CountsToVolts(data.left[i], data.cal),
+                  CountsToVolts(data.right[i], data.cal));
+    return out;
+}
+
+std::string ModeCsv(const ModeData& data) {
+    switch (data.mode) {
+        case kModeScope:
+            return ScopeCsv(data);
+        case kModeSpectrum:
+            return SpectrumCsv(data);
+        case kModeLissajous:
+            return LissajousCsv(data);
+        default:
+            return {};
+    }
+}
+
+}  // namespace velmora2

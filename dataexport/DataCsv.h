@@ -1,0 +1,29 @@
+// The data behind a picture as CSV text: one header line, then one row per sample, bin or point.
+// Numbers are written in the C locale in their shortest exact form, so a row reads back to the
+// same double; a level of a bin with no energy is written as -inf.
+#pragma once
+
+#include <string>
+
+#include "engine/ModeData.h"
+
+namespace velmora2 {
+
+// Oscilloscope: "time_s,left_V,right_V", time 0 at the trigger point.
+std::string ScopeCsv(const ModeData& data);
+// Spectrum: "frequency_Hz,level_dB_L,level_dB_R" for the bins below N/2.
+std::string SpectrumCsv(const ModeData& data);
+// Lissajous: "left_V,right_V" for every display sample.
+std::string LissajousCsv(const ModeData& data);
+// The CSV of whatever mode the data was taken in; empty for a mode that has no data to save.
+std::string ModeCsv(const ModeData& data);
+
+// Volts of an ADC value as the oscilloscope scale reads it: 30 pixels per volt at 1V/d.
+double CountsToVolts(double counts, double cal);
+// The spectrum level of a bin in dB: 20 log10((|X| / N) / 32768) + SPECCAL.
+double LevelDb(double magnitude, int fftSize, double specCal);
+
+// Appends the shortest text that reads back to exactly `value` ("nan", "inf", "-inf" for those).
+void AppendNumber(std::string& out, double value);
+
+}  // namespace velmora2

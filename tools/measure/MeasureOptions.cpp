@@ -1,0 +1,213 @@
+#include "tools/measure/MeasureOptions.h"
+
+#include <array>
+#include <charconv>
+
+#include "engine/RecordLength.h"
+
+namespace velmora2 {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> kWindowNames = {"rect", "han",     "ham",
+                                                          "black", "black-h", "bart"};
+constexpr int kMaxAverage = 1000;  // the largest MAXAVEN the settings accept
+
+std::optional<int> ParseInt(std::string_view text) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+class ArgumentReader {
+public:
+    explicit ArgumentReader(std::span<const std::string_view> args) : args_(args) {}
+
+    bool Done() const { return next_ >= args_.size(); }
+    std::string_view Next() { return args_[next_++]; }
+    // The value after an option; empty with an error when it is missing.
+    std::optional<std::string_view> Value(std::string_view option, std::string& error) {
+        if (Done() || args_[next_].starts_with("--")) {
+            error = std::string(option) + " needs a value";
+            return std::nullopt;
+        }
+        return Next();
+    }
+
+private:
+    std::span<const std::string_view> args_;
+    size_t next_ = 0;
+};
+
+std::optional<MeasureCommand> CommandNamed(std::string_view name) {
+    if (name == "spectrum") return MeasureCommand::Spectrum;
+    if (name == "scope") return MeasureCommand::Scope;
+    if (name == "--help" || name == "-h" || name == "help") return MeasureCommand::Help;
+    return std::nullopt;
+}
+
+// Applies one option; false with `error` set when it is wrong or not for this command.
+bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions& o,
+                 std::string& error) {
+    const bool spectrum = o.command == MeasureCommand::Spectrum;
+    const bool scope = o.command == MeasureCommand::Scope;
+    if (option == "--input" || option == "--png") {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        (option == "--input" ? o.input : o.png) = std::string(*value);
+        return true;
+    }
+    if (option == "--csv" || option == "--json") {
+        const MeasureFormat format =
+            option == "--csv" ? MeasureFormat::Csv : MeasureFormat::Json;
+        if (option == "--json" && !spectrum) {
+            error = "--json is only for spectrum";
+            return false;
+        }
+        if (o.format != MeasureFormat::Text && o.format != format) {
+            error = "--csv and --json cannot be combined";
+            return false;
+        }
+        o.format = format;
+        return true;
+    }
+    if (spectrum && option == "--hpf") {
+        o.highPass = true;
+        return true;
+    }
+    if (spectrum && option == "--window") {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        for (std::string_view name : kWindowNames) {
+            if (*value == name) {
+                o.window = std::string(name);
+                return true;
+            }
+        }
+        error = "--window " + std::string(*value) + ": use rect, han, ham, black, black-h or bart";
+        return false;
+    }
+    if (spectrum && (option == "--fft" || option == "--average")) {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        const std::optional<int> number = ParseInt(*value);
+        if (option == "--fft") {
+            if (!number || !IsValidRecordLength(*number)) {
+                error = "--fft " + std::string(*value) + ": use a power of two from 256 to 65536";
+                return false;
+            }
+            o.fftSize = *number;
+        } else {
+            if (!number || *number < 1 || *number > kMaxAverage) {
+                error = "--average " + std::string(*value) + ": use a count from 1 to 1000";
+                return false;
+            }
+            o.average = *number;
+        }
+        return true;
+    }
+    if (scope && option == "--trigger") {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        if (*value == "off" || *value == "left" || *value == "right") {
+            o.triggerSource = *value == "off" ? 0 : *value == "left" ? 1 : 2;
+            return true;
+        }
+        error = "--trigger " + std::string(*value) + ": use off, left or right";
+        return false;
+    }
+    if (scope && option == "--level") {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        const std::optional<int> number = ParseInt(*value);
+        if (!number || *number < -32768 || *number > 32767) {
+            error = "--level " + std::string(*value) + ": use ADC counts from -32768 to 32767";
+            return false;
+        }
+        o.triggerLevel = *number;
+        return true;
+    }
+    if (scope && option == "--falling") {
+        o.triggerRising = false;
+        return true;
+    }
+    error = "unknown option " + std::string(option) + " (see --help)";
+    return false;
+}
+
+}  // namespace
+
+MeasureParse ParseMeasureArguments(std::span<const std::string_view> args) {
+    MeasureParse parse;
+    if (args.empty()) {
+        parse.error = "no subcommand (use spectrum or scope; see --help)";
+        return parse;
+    }
+    ArgumentReader reader(args);
+    const std::string_view name = reader.Next();
+    const std::optional<MeasureCommand> command = CommandNamed(name);
+    if (!command) {
+        parse.error = "unknown subcommand " + std::string(name) + " (see --help)";
+        return parse;
+    }
+    MeasureOptions options;
+    options.command = *command;
+    while (!reader.Done()) {
+        const std::string_view option = reader.Next();
+        if (option == "--help" || option == "-h") {
+            options.command = MeasureCommand::Help;
+            parse.options = options;
+            return parse;
+        }
+        if (options.command == MeasureCommand::Help ||
+            !ApplyOption(option, reader, options, parse.error)) {
+            if (parse.error.empty()) parse.error = "unexpected " + std::string(option);
+            return parse;
+        }
+    }
+    if (options.command != MeasureCommand::Help && options.input.empty()) {
+        parse.error = std::string(name) + " needs --input FILE.wav";
+        return parse;
+    }
+    parse.options = options;
+    return parse;
+}
+
+std::string MeasureUsage() {
+    return R"(Usage: velmora2-measure COMMAND [OPTIONS]
+
+Measures a recording with the instrument's own engine, analysis and pictures, without a window.
+
+Commands:
+  spectrum --input FILE.wav [--fft N] [--window NAME] [--hpf] [--average K]
+           [--json | --csv] [--png PICTURE.png]
+      Analyses the file's first complete record (or averages its first K records) and prints,
+      per channel, the main frequency, THD, THD+N, S/N, the harmonic count and the read-out
+      texts the window draws.
+      --fft N        record length: a power of two from 256 to 65536 (default 2048)
+      --window NAME  rect, han, ham, black, black-h or bart (default black-h)
+      --hpf          leave the bins below 75 Hz out of the noise (high-pass read-out)
+      --average K    average K records (1 to 1000; default 1, no averaging)
+      --json         print the figures as JSON
+      --csv          print the spectrum instead: frequency_Hz,level_dB_L,level_dB_R
+      --png FILE     write the spectrum picture as the window shows it (481 x 361 pixels)
+
+  scope --input FILE.wav [--trigger off|left|right] [--level COUNTS] [--falling]
+        [--csv] [--png PICTURE.png]
+      Draws the oscilloscope picture of the file's first block and prints where it triggered.
+      --trigger SRC  trigger source (default off)
+      --level N      trigger level in ADC counts (default 0)
+      --falling      trigger on a falling edge (default rising)
+      --csv          print the samples instead: time_s,left_V,right_V (time 0 at the trigger)
+      --png FILE     write the oscilloscope picture (481 x 361 pixels)
+
+The file must be 16-bit PCM, mono or stereo, at 48000, 96000 or 192000 Hz (mono feeds both
+inputs). The other settings are the instrument's defaults. Numbers are printed with a decimal
+point whatever the locale.
+
+Exit status: 0 success, 1 a file that cannot be used or written, 2 wrong arguments.
+)";
+}
+
+}  // namespace velmora2

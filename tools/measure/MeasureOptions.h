@@ -1,0 +1,42 @@
+// The command line of velmora2-measure: a subcommand and its options, checked before anything is
+// opened, so that every mistake is reported as one line and exit status 2.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace velmora2 {
+
+enum class MeasureCommand { Spectrum, Scope, Help };
+enum class MeasureFormat { Text, Json, Csv };
+
+struct MeasureOptions {
+    MeasureCommand command = MeasureCommand::Help;
+    std::string input;        // --input: the WAV file
+    std::string png;          // --png: where to write the picture; empty for none
+    MeasureFormat format = MeasureFormat::Text;
+    // Spectrum.
+    int fftSize = 2048;             // --fft
+    std::string window = "black-h"; // --window
+    bool highPass = false;          // --hpf
+    int average = 1;                // --average: records averaged (1: none)
+    // Oscilloscope.
+    int triggerSource = 0;  // --trigger: 0 off, 1 left, 2 right
+    int triggerLevel = 0;   // --level, ADC counts
+    bool triggerRising = true;
+};
+
+struct MeasureParse {
+    std::optional<MeasureOptions> options;  // empty when the arguments are wrong
+    std::string error;                      // one line saying what is wrong
+};
+
+// args excludes the program name.
+MeasureParse ParseMeasureArguments(std::span<const std::string_view> args);
+
+// The --help text: every subcommand and option.
+std::string MeasureUsage();
+
+}  // namespace velmora2

@@ -1,0 +1,14 @@
+// What velmora2-measure prints: the figures as "key = value" lines or JSON, or the data as CSV.
+// Numbers in the C locale and in their shortest exact form.
+#pragma once
+
+#include <string>
+
+#include "tools/measure/MeasureOptions.h"
+#include "tools/measure/MeasureRun.h"
+
+namespace velmora2 {
+
+std::string FormatMeasurement(const MeasureOptions& options, const MeasureResult& result);
+
+}  // namespace velmora2

@@ -1,0 +1,56 @@
+#include "tools/measure/PictureTarget.h"
+
+#include "engine/BlockPipeline.h"
+#include "qt/QImageSurface.h"
+
+namespace velmora2 {
+
+PictureSurface::PictureSurface(int width, int height, Rgb background, bool withPixels)
+    : log_(width, height, background) {
+    if (withPixels) pixels_ = std::make_unique<QImageSurface>(width, height, background);
+}
+
+void PictureSurface::SetPen(Rgb color, PenStyle style) {
+    log_.SetPen(color, style);
+    if (pixels_) pixels_->SetPen(color, style);
+}
+
+void PictureSurface::MoveTo(int x, int y) {
+    log_.MoveTo(x, y);
+    if (pixels_) pixels_->MoveTo(x, y);
+}
+
+void PictureSurface::LineTo(int x, int y) {
+    log_.LineTo(x, y);
+    if (pixels_) pixels_->LineTo(x, y);
+}
+
+void PictureSurface::FillPolygon(std::span<const Point> points, Rgb fill) {
+    log_.FillPolygon(points, fill);
+    if (pixels_) pixels_->FillPolygon(points, fill);
+}
+
+void PictureSurface::FillRect(int left, int top, int right, int bottom, Rgb fill) {
+    log_.FillRect(left, top, right, bottom, fill);
+    if (pixels_) pixels_->FillRect(left, top, right, bottom, fill);
+}
+
+void PictureSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
+    log_.DrawText(x, y, text, color);
+    if (pixels_) pixels_->DrawText(x, y, text, color);
+}
+
+QImage PictureSurface::Pixels() const {
+    if (!pixels_) return {};
+    return static_cast<const QImageSurface&>(*pixels_).Image().copy();
+}
+
+std::unique_ptr<Surface> PictureTarget::CreateSurface(int width, int height, Rgb background) {
+    auto surface = std::make_unique<PictureSurface>(width, height, background, withPixels_);
+    if (picture_ == nullptr && width == BlockPipeline::kPictureWidth &&
+        height == BlockPipeline::kPictureHeight)
+        picture_ = surface.get();
+    return surface;
+}
+
+}  // namespace velmora2

@@ -1,0 +1,55 @@
+// Where the measurement command's engine draws: every surface keeps a log of its draw calls (for
+// the read-out texts) and, when a picture file is wanted, the same pixels the window's QImage
+// surface would paint. Nothing is shown anywhere.
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "display/DrawCallLog.h"
+#include "display/Surface.h"
+
+namespace velmora2 {
+
+class PictureSurface final : public Surface {
+public:
+    PictureSurface(int width, int height, Rgb background, bool withPixels);
+
+    int Width() const override { return log_.Width(); }
+    int Height() const override { return log_.Height(); }
+    void SetPen(Rgb color, PenStyle style) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillPolygon(std::span<const Point> points, Rgb fill) override;
+    void FillRect(int left, int top, int right, int bottom, Rgb fill) override;
+    void DrawText(int x, int y, std::string_view text, Rgb color) override;
+
+    // The calls of the picture drawn last (a fill of the whole surface starts a new one).
+    const DrawCallLog& Log() const { return log_; }
+    // The pixels; a null image when drawn without them.
+    QImage Pixels() const;
+
+private:
+    DrawCallLog log_;
+    std::unique_ptr<Surface> pixels_;
+};
+
+class PictureTarget final : public DrawingTarget {
+public:
+    explicit PictureTarget(bool withPixels) : withPixels_(withPixels) {}
+
+    std::unique_ptr<Surface> CreateSurface(int width, int height, Rgb background) override;
+    // Nothing is shown: the pictures are read straight from the surfaces.
+    void CopyToWindow(const Surface&, int, int) override {}
+
+    // The first surface of the picture field's size (the engine's back buffer, which lives as
+    // long as the engine); null before it exists. Read it only where the worker cannot draw.
+    const PictureSurface* Picture() const { return picture_; }
+
+private:
+    bool withPixels_;
+    const PictureSurface* picture_ = nullptr;
+};
+
+}  // namespace velmora2
