@@ -7,8 +7,11 @@
 
 #include "app/SoundBackendChoice.h"
 #include "audio/BlockQueue.h"
+#include "audio/file/WavFileSound.h"
 #include "audio/portaudio/PortAudioSystem.h"
 #include "audio/sim/SimBench.h"
+#include "tests/engine/WavCrafting.h"
+#include "tests/support/TempDirectory.h"
 
 namespace velmora2 {
 namespace {
@@ -76,6 +79,38 @@ TEST(SoundBackendChoiceSim, SimulatedBenchDeliversBlocksOnItsOwnClock) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_GE(queue.PushedCount(), 1u);
     capture.reset();
+}
+
+struct FileChoiceCase {
+    const char* description;
+    bool writeFile;
+    bool opens;
+    const char* message;  // expected on standard error after the path; empty: nothing
+};
+
+TEST(SoundBackendChoiceFile, FileBackendOpensAUsableFileAndNamesAnUnusableOne) {
+    const FileChoiceCase cases[] = {
+        {"a 16-bit stereo file", true, true, ""},
+        {"no such file", false, false, ": cannot be opened for reading"},
+    };
+    testing::TempDirectory dir;
+    for (const FileChoiceCase& c : cases) {
+        SCOPED_TRACE(c.description);
+        const std::string path = (dir / "tone.wav").string();
+        std::filesystem::remove(path);
+        if (c.writeFile) testing::WriteFileBytes(path, testing::GoodWav(48000, 400));
+        setenv(kSoundBackendVariable, ("file:" + path).c_str(), 1);
+        ::testing::internal::CaptureStderr();
+        const std::unique_ptr<SoundSystem> sound = CreateSoundSystemFromEnvironment();
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        unsetenv(kSoundBackendVariable);
+
+        ASSERT_NE(dynamic_cast<WavFileSound*>(sound.get()), nullptr);
+        std::unique_ptr<CaptureDevice> device;
+        EXPECT_EQ(sound->OpenCaptureDevice(DeviceId{}, device) == kOk, c.opens);
+        const std::string expected = std::string(c.message).empty() ? "" : path + c.message + "\n";
+        EXPECT_EQ(errors, expected);
+    }
 }
 
 }  // namespace
