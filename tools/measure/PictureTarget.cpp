@@ -1,6 +1,6 @@
 #include "tools/measure/PictureTarget.h"
 
-#include "engine/BlockPipeline.h"
+#include "display/DrawingConventions.h"
 #include "qt/QImageSurface.h"
 
 namespace velmora2 {
@@ -47,8 +47,7 @@ QImage PictureSurface::Pixels() const {
 
 std::unique_ptr<Surface> PictureTarget::CreateSurface(int width, int height, Rgb background) {
     auto surface = std::make_unique<PictureSurface>(width, height, background, withPixels_);
-    if (picture_ == nullptr && width == BlockPipeline::kPictureWidth &&
-        height == BlockPipeline::kPictureHeight)
+    if (picture_ == nullptr && width == kSurfaceWidth && height == kSurfaceHeight)
         picture_ = surface.get();
     return surface;
 }

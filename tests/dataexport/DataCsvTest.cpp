@@ -1,0 +1,98 @@
+// The CSV of each mode: header, one row per value, the units the instrument reads out, and
+// numbers that read back to the same doubles.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+#include "dataexport/DataCsv.h"
+
+namespace velmora2 {
+namespace {
+
+std::vector<std::vector<double>> ReadRows(const std::string& csv, std::string& header) {
+    std::istringstream lines(csv);
+    std::getline(lines, header);
+    std::vector<std::vector<double>> rows;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<double> row;
+        const char* p = line.data();
+        const char* end = line.data() + line.size();
+        while (p < end) {
+            double value = 0;
+            const auto r = std::from_chars(p, end, value);
+            EXPECT_EQ(r.ec, std::errc()) << line;
+            row.push_back(value);
+            p = r.ptr + (r.ptr < end && *r.ptr == ',' ? 1 : 0);
+            if (r.ec != std::errc()) break;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// 32768 * 30 / 50 counts is one volt: 30 pixels at 1V/d.
+constexpr double kOneVolt = 32768.0 * 30.0 / 50.0;
+
+TEST(DataCsv, ScopeRowsAreSecondsFromTheTriggerAndVolts) {
+    ModeData data;
+    data.mode = kModeScope;
+    data.sampleRate = 48000;
+    data.oversampling = 2;
+    data.triggerIndex = 100;
+    data.cal = 2.0;
+    data.left = {kOneVolt, 0.0, -kOneVolt / 2};
+    data.right = {0.1, -32768.0, 32767.0};
+    std::string header;
+    const auto rows = ReadRows(ModeCsv(data), header);
+    EXPECT_EQ(header, "time_s,left_V,right_V");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][0], -100.0 / 96000.0);  // oversampled: 96000 samples a second
+    EXPECT_EQ(rows[2][0], -98.0 / 96000.0);
+    EXPECT_DOUBLE_EQ(rows[0][1], 2.0);  // CAL 2 doubles the reading
+    EXPECT_DOUBLE_EQ(rows[2][1], -1.0);
+    EXPECT_EQ(rows[1][2], CountsToVolts(-32768.0, 2.0));
+    EXPECT_EQ(rows[0][2], CountsToVolts(0.1, 2.0)) << "shortest text reads back exactly";
+}
+
+TEST(DataCsv, SpectrumRowsAreBinFrequenciesAndLevels) {
+    ModeData data;
+    data.mode = kModeSpectrum;
+    data.sampleRate = 192000;
+    data.fftSize = 8;
+    data.specCal = 3.0;
+    // Full scale: |X| = N * 32768 is 0 dB before SPECCAL.
+    data.left = {0.0, 8 * 32768.0, 8 * 3276.8, 1.0};
+    data.right = {8 * 32768.0, 0.0, 0.0, 0.0};
+    std::string header;
+    const std::string csv = ModeCsv(data);
+    const auto rows = ReadRows(csv, header);
+    EXPECT_EQ(header, "frequency_Hz,level_dB_L,level_dB_R");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1][0], 24000.0);
+    EXPECT_EQ(rows[3][0], 72000.0);
+    EXPECT_DOUBLE_EQ(rows[1][1], 3.0);
+    EXPECT_DOUBLE_EQ(rows[2][1], -17.0);
+    EXPECT_DOUBLE_EQ(rows[0][2], 3.0);
+    EXPECT_NE(csv.find("\n0,-inf,3\n"), std::string::npos) << "no energy reads -inf";
+}
+
+TEST(DataCsv, LissajousRowsArePairsOfVolts) {
+    ModeData data;
+    data.mode = kModeLissajous;
+    data.left = {kOneVolt, -kOneVolt};
+    data.right = {0.0, kOneVolt};
+    EXPECT_EQ(ModeCsv(data), "left_V,right_V\n1,0\n-1,1\n");
+}
+
+TEST(DataCsv, NetworkPlotHasNoSampleData) {
+    ModeData data;
+    data.mode = kModeNetworkPlot;
+    data.left = {1.0};
+    data.right = {1.0};
+    EXPECT_EQ(ModeCsv(data), "");
+}
+
+}  // namespace
+}  // namespace velmora2
