@@ -40,7 +40,8 @@ void AppendNumber(std::string& out, double value) {
 
 std::string ScopeCsv(const ModeData& data) {
     std::string out = "time_s,left_V,right_V\n";
-    const double secondsPerSample = 1.0 / (static_cast<double>(data.sampleRate) * data.oversampling);
+    const double secondsPerSample =
+        1.0 / (static_cast<double>(data.sampleRate) * data.oversampling);
     for (size_t i = 0; i < data.left.size() && i < data.right.size(); ++i) {
         const double t = (static_cast<double>(i) - data.triggerIndex) * secondsPerSample;
         AppendRow(out, t, CountsToVolts(data.left[i], data.cal),

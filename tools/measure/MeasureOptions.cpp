@@ -9,7 +9,7 @@ namespace velmora2 {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kWindowNames = {"rect", "han",     "ham",
+constexpr std::array<std::string_view, 6> kWindowNames = {"rect",  "han",     "ham",
                                                           "black", "black-h", "bart"};
 constexpr int kMaxAverage = 1000;  // the largest MAXAVEN the settings accept
 
@@ -59,8 +59,7 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
         return true;
     }
     if (option == "--csv" || option == "--json") {
-        const MeasureFormat format =
-            option == "--csv" ? MeasureFormat::Csv : MeasureFormat::Json;
+        const MeasureFormat format = option == "--csv" ? MeasureFormat::Csv : MeasureFormat::Json;
         if (option == "--json" && !spectrum) {
             error = "--json is only for spectrum";
             return false;

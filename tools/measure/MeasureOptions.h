@@ -14,14 +14,14 @@ enum class MeasureFormat { Text, Json, Csv };
 
 struct MeasureOptions {
     MeasureCommand command = MeasureCommand::Help;
-    std::string input;        // --input: the WAV file
-    std::string png;          // --png: where to write the picture; empty for none
+    std::string input;  // --input: the WAV file
+    std::string png;    // --png: where to write the picture; empty for none
     MeasureFormat format = MeasureFormat::Text;
     // Spectrum.
-    int fftSize = 2048;             // --fft
-    std::string window = "black-h"; // --window
-    bool highPass = false;          // --hpf
-    int average = 1;                // --average: records averaged (1: none)
+    int fftSize = 2048;              // --fft
+    std::string window = "black-h";  // --window
+    bool highPass = false;           // --hpf
+    int average = 1;                 // --average: records averaged (1: none)
     // Oscilloscope.
     int triggerSource = 0;  // --trigger: 0 off, 1 left, 2 right
     int triggerLevel = 0;   // --level, ADC counts

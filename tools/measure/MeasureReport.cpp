@@ -57,8 +57,8 @@ std::string SpectrumReport(const MeasureOptions& o, const MeasureResult& r) {
         out += ", \"window\": " + JsonString(o.window);
         out += std::string(", \"hpf\": ") + (o.highPass ? "true" : "false");
         out += ", \"records\": " + std::to_string(o.average);
-        out += ", \"channels\": [" + JsonChannel("L", r.left) + ", " +
-               JsonChannel("R", r.right) + "]}\n";
+        out += ", \"channels\": [" + JsonChannel("L", r.left) + ", " + JsonChannel("R", r.right) +
+               "]}\n";
         return out;
     }
     std::string out = "file = " + o.input + "\n";
