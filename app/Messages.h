@@ -13,6 +13,11 @@ inline constexpr const char* kSettingsFileNotFound =
 inline constexpr const char* kCannotWriteSettings =
     "Velmora2.INIに書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
 
+// After the name of the picture or data file that could not be written.
+inline constexpr const char* kCannotWriteExportSuffix =
+    "に書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
+inline constexpr const char* kNoDataToSave = "保存するデータがありません。";
+
 inline constexpr const char* kApplicationTitle = "Velmora2";
 inline constexpr const char* kPreThreadTitle = "preThread";
 inline constexpr const char* kMainThreadTitle = "mainThread";

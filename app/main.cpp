@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "app/CTarvikDlg.h"
+#include "app/ExportActions.h"
 #include "app/MainWindowLayout.h"
 #include "app/SoundBackendChoice.h"
 #include "dialogs/CSplashWnd.h"
 #include "platform/ProgramDirectory.h"
 #include "qt/QtDialogServices.h"
+#include "qt/QtExportMenu.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSplashHost.h"
 #include "qt/WindowIcon.h"
@@ -34,6 +36,13 @@ int main(int argc, char** argv) {
     window.SetClickHandler([&dialog](int id) { dialog.OnCommand(id); });
     window.SetSpinHandler([&dialog](int id, int, int) { dialog.OnSpinChanged(id); });
     window.SetCloseHandler([&dialog] { dialog.OnClose(); });
+    ExportActions exports(services, [&dialog] { return dialog.MainEngine(); });
+    QtExportMenu exportMenu(
+        window,
+        [&exports](const std::string& path, std::string_view png) {
+            exports.SavePicture(path, png);
+        },
+        [&exports](const std::string& path) { exports.SaveData(path); });
 
     dialog.OnInitDialog();
     if (const std::optional<int> result = services.EndResult()) return *result;

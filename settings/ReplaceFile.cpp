@@ -31,11 +31,14 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+std::filesystem::path DirectoryOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
 // Creates a new, unique file beside target; -1 when the directory cannot take one.
 int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path directory =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path directory = DirectoryOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = directory / ("." + target.filename().string() + ".tmp-" +
                                  std::to_string(getpid()) + "-" + std::to_string(counter++));
@@ -70,6 +73,13 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
     const bool exists = stat(target.c_str(), &oldStatus) == 0;
     if (!exists && errno != ENOENT) return false;
     if (exists && (!S_ISREG(oldStatus.st_mode) || IsWriteProtected(target, oldStatus)))
+        return false;
+
+    // A write-protected directory is respected as a write-protected file is.
+    struct stat directoryStatus {};
+    const std::filesystem::path directory = DirectoryOf(target);
+    if (stat(directory.c_str(), &directoryStatus) != 0 ||
+        IsWriteProtected(directory, directoryStatus))
         return false;
 
     std::filesystem::path temporary;

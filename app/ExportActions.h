@@ -1,0 +1,39 @@
+// "Save picture..." and "Save data...": what the main window does once the user has chosen a file.
+// Both write through a temporary file that is renamed into place only when every byte is written,
+// so a failure leaves no partial file and an existing file unchanged, and says so in a message.
+// The data is a copy the engine hands over after its next block; the engine never pauses for it.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "dialogs/DialogView.h"
+#include "engine/CDSCapture.h"
+
+namespace velmora2 {
+
+class ExportActions {
+public:
+    // How long to wait for the engine's next block: many block periods even at 48000 Hz.
+    static constexpr std::chrono::milliseconds kDataWait{1000};
+
+    // engine: the running main engine, or null while there is none.
+    ExportActions(DialogServices& services, std::function<CDSCapture*()> engine)
+        : services_(services), engine_(std::move(engine)) {}
+
+    // Writes the encoded picture. False (after the message) when it cannot be written.
+    bool SavePicture(const std::filesystem::path& path, std::string_view encodedPicture);
+    // Writes the CSV of what the current mode shows. False (after the message) when there is
+    // nothing to save or the file cannot be written.
+    bool SaveData(const std::filesystem::path& path);
+
+private:
+    bool Write(const std::filesystem::path& path, std::string_view contents);
+
+    DialogServices& services_;
+    std::function<CDSCapture*()> engine_;
+};
+
+}  // namespace velmora2

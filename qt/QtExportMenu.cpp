@@ -1,0 +1,67 @@
+#include "qt/QtExportMenu.h"
+
+#include <QBuffer>
+#include <QFileDialog>
+#include <QMenu>
+
+#include "display/DrawingConventions.h"
+
+namespace velmora2 {
+
+QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
+                           ChooseFile chooseFile)
+    : QObject(&window),
+      window_(window),
+      savePicture_(std::move(savePicture)),
+      saveData_(std::move(saveData)),
+      chooseFile_(std::move(chooseFile)),
+      savePictureAction_(QString::fromUtf8(kSavePictureText)),
+      saveDataAction_(QString::fromUtf8(kSaveDataText)) {
+    if (!chooseFile_) {
+        chooseFile_ = [this](const QString& caption, const QString& filter) {
+            return QFileDialog::getSaveFileName(&window_, caption, QString(), filter);
+        };
+    }
+    savePictureAction_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveDataAction_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    for (QAction* action : {&savePictureAction_, &saveDataAction_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window_.addAction(action);
+    }
+    connect(&savePictureAction_, &QAction::triggered, this, [this] { OnSavePicture(); });
+    connect(&saveDataAction_, &QAction::triggered, this, [this] { OnSaveData(); });
+
+    // Only the picture field has the menu; the panel's controls keep their own behaviour.
+    window_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&window_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QRect field(kPictureLeft, kPictureTop, kSurfaceWidth, kSurfaceHeight);
+        if (!field.contains(at)) return;
+        QMenu menu(&window_);
+        menu.addAction(&savePictureAction_);
+        menu.addAction(&saveDataAction_);
+        menu.exec(window_.mapToGlobal(at));
+    });
+}
+
+void QtExportMenu::OnSavePicture() {
+    // The picture as shown at the moment of the click, before the file dialog covers anything.
+    const QImage picture = window_.ClientArea().Snapshot().copy(kPictureLeft, kPictureTop,
+                                                                kSurfaceWidth, kSurfaceHeight);
+    const QString path = chooseFile_(QString::fromUtf8(kSavePictureText).chopped(3),
+                                     QStringLiteral("PNG pictures (*.png)"));
+    if (path.isEmpty()) return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    savePicture_(path.toStdString(), std::string_view(png.constData(), png.size()));
+}
+
+void QtExportMenu::OnSaveData() {
+    const QString path = chooseFile_(QString::fromUtf8(kSaveDataText).chopped(3),
+                                     QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty()) return;
+    saveData_(path.toStdString());
+}
+
+}  // namespace velmora2

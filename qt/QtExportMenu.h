@@ -1,0 +1,47 @@
+// The picture field's context menu (right mouse button) and the window's shortcuts for it:
+// "Save picture..." writes the picture as shown, as PNG; "Save data..." the numbers behind it, as
+// CSV. It asks for the file name and encodes the picture; what is written, and what is said when
+// that fails, is decided by the handlers.
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "qt/QtMainWindow.h"
+
+namespace velmora2 {
+
+class QtExportMenu final : public QObject {
+public:
+    // Asks for the file to save to (caption, file-name filter); empty when the user cancels.
+    using ChooseFile = std::function<QString(const QString& caption, const QString& filter)>;
+    using SavePicture = std::function<void(const std::string& path, std::string_view png)>;
+    using SaveData = std::function<void(const std::string& path)>;
+
+    static constexpr const char* kSavePictureText = "Save picture...";
+    static constexpr const char* kSaveDataText = "Save data...";
+
+    // The default chooser is the toolkit's save-file dialog over the window.
+    QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
+                 ChooseFile chooseFile = {});
+
+    QAction& SavePictureAction() { return savePictureAction_; }
+    QAction& SaveDataAction() { return saveDataAction_; }
+
+private:
+    void OnSavePicture();
+    void OnSaveData();
+
+    QtMainWindow& window_;
+    SavePicture savePicture_;
+    SaveData saveData_;
+    ChooseFile chooseFile_;
+    QAction savePictureAction_;
+    QAction saveDataAction_;
+};
+
+}  // namespace velmora2
