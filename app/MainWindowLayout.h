@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "qt/ControlTemplate.h"
+#include "dialogs/ControlTemplate.h"
 
 namespace velmora2 {
 

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "dialogs/ControlTemplate.h"
 
 namespace velmora2 {
 
@@ -28,6 +32,26 @@ public:
     virtual void SetText(int id, const std::string& utf8) = 0;
     virtual std::string Text(int id) const = 0;
     virtual void Show(int id, bool visible) = 0;
+    // Places a control, in pixels of the client area. A drop-down list keeps its own height.
+    virtual void Move(int id, const PixelRect& place) = 0;
+    virtual void SetFocus(int id) = 0;
+    // Drop-down lists and tab controls: items are added at the end; selecting one by index (-1
+    // for none) sends no notification.
+    virtual void AddItem(int id, const std::string& utf8) = 0;
+    virtual void SelectItem(int id, int index) = 0;
+    virtual int SelectedItem(int id) const = 0;
+};
+
+// What a drop-down list or a tab control tells its dialog, besides clicks.
+enum class ControlNotification {
+    CloseUp,           // a drop-down list closed, whatever was chosen
+    SelectionChanged,  // the user selected another tab
+};
+
+// One entry of a file chooser's type list, such as {"WAVE Files", "*.wav"}.
+struct FileFilter {
+    std::string description;
+    std::string pattern;
 };
 
 class DialogServices;
@@ -43,6 +67,9 @@ public:
     // A button of the dialog was clicked (Escape arrives as kIdCancel). By default OK and Cancel
     // end the dialog with their own id and every other id is ignored.
     virtual void OnCommand(int id, DialogServices& services);
+    // A drop-down list closed or another tab was selected by the user.
+    virtual void OnNotify(int /*id*/, ControlNotification /*notification*/,
+                          DialogServices& /*services*/) {}
 };
 
 class DialogServices {
@@ -58,6 +85,10 @@ public:
     virtual void KillTimer(int timerId) = 0;
     // A one-shot timer of its own, independent of the window's numbered timers.
     virtual void SingleShot(int delayMs, std::function<void()> action) = 0;
+    // Asks the user for an existing file to open, starting at initialName. Returns the chosen
+    // file's full path, or nothing when the user cancelled.
+    virtual std::optional<std::string> ChooseFileToOpen(const std::string& initialName,
+                                                        const std::vector<FileFilter>& filters) = 0;
     // Ends this dialog with the result. During initialisation the dialog closes before it is shown.
     virtual void EndDialog(int result) = 0;
     // Runs the action on the user-interface thread, after the event being handled. Safe to call

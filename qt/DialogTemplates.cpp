@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "dialogs/CDlgWarnWav.h"
+#include "dialogs/OptionLayout.h"
 
 namespace velmora2 {
 
@@ -30,6 +31,8 @@ constexpr DialogTemplate kTemplates[] = {
 const DialogTemplate* FindDialogTemplate(int templateId) {
     for (const DialogTemplate& dialog : kTemplates)
         if (dialog.templateId == templateId) return &dialog;
+    // The options dialog's template is kept beside its page tables, which place its controls.
+    if (templateId == OptionDialogTemplate().templateId) return &OptionDialogTemplate();
     return nullptr;
 }
 

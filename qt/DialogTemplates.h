@@ -1,7 +1,7 @@
 // The templates of the modal dialogs the Qt services can show, found by template id.
 #pragma once
 
-#include "qt/ControlTemplate.h"
+#include "dialogs/ControlTemplate.h"
 
 namespace velmora2 {
 

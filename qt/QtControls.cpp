@@ -1,11 +1,13 @@
 #include "qt/QtControls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
 #include "qt/SpinButton.h"
 
@@ -45,6 +47,14 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& geometry, QWi
             group->setStyleSheet(QString::fromLatin1(kGroupBoxStyle));
             group->setAttribute(Qt::WA_TransparentForMouseEvents);
             return group;
+        }
+        case ControlKind::DropDownList:
+            return new QComboBox(parent);
+        case ControlKind::TabControl: {
+            // The pages stay empty: the controls of a page are siblings drawn over the frame.
+            auto* tabs = new QTabWidget(parent);
+            tabs->setFocusPolicy(Qt::TabFocus);
+            return tabs;
         }
         case ControlKind::Text:
         case ControlKind::RightText: {

@@ -5,7 +5,7 @@
 
 #include <QFont>
 
-#include "qt/ControlTemplate.h"
+#include "dialogs/ControlTemplate.h"
 
 class QWidget;
 

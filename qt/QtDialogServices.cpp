@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -54,6 +55,9 @@ int QtDialogServices::RunModal(ModalDialog& dialog) {
         QtModalDialog shown(*layout, window_);
         QtDialogServices services(&shown, &shown);
         shown.SetCommandHandler([&](int id) { dialog.OnCommand(id, services); });
+        shown.SetNotifyHandler([&](int id, ControlNotification notification) {
+            dialog.OnNotify(id, notification, services);
+        });
         dialog.OnInitDialog(shown.View(), services);
         if (const std::optional<int> result = services.EndResult()) return *result;
         return shown.exec();
@@ -86,6 +90,22 @@ void QtDialogServices::KillTimer(int timerId) {
 
 void QtDialogServices::SingleShot(int delayMs, std::function<void()> action) {
     QTimer::singleShot(delayMs, &timerOwner_, std::move(action));
+}
+
+std::optional<std::string> QtDialogServices::ChooseFileToOpen(
+    const std::string& initialName, const std::vector<FileFilter>& filters) {
+    QStringList nameFilters;
+    for (const FileFilter& filter : filters)
+        nameFilters << QStringLiteral("%1 (%2)").arg(QString::fromStdString(filter.description),
+                                                     QString::fromStdString(filter.pattern));
+    QFileDialog chooser(window_);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setNameFilters(nameFilters);
+    chooser.selectFile(QString::fromStdString(initialName));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return chooser.selectedFiles().front().toStdString();
 }
 
 void QtDialogServices::EndDialog(int result) {

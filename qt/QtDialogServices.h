@@ -40,6 +40,8 @@ public:
     int SetTimer(int timerId, int periodMs) override;
     void KillTimer(int timerId) override;
     void SingleShot(int delayMs, std::function<void()> action) override;
+    std::optional<std::string> ChooseFileToOpen(const std::string& initialName,
+                                                const std::vector<FileFilter>& filters) override;
     void EndDialog(int result) override;
     void PostToUserInterface(std::function<void()> action) override;
 

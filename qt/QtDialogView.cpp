@@ -1,9 +1,13 @@
 #include "qt/QtDialogView.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <algorithm>
 
 #include "qt/SpinButton.h"
 
@@ -78,6 +82,49 @@ std::string QtDialogView::Text(int id) const {
 
 void QtDialogView::Show(int id, bool visible) {
     if (QWidget* widget = Widget(id)) widget->setVisible(visible);
+}
+
+// A drop-down list's given height includes its dropped list; the closed box keeps its own.
+void QtDialogView::Move(int id, const PixelRect& place) {
+    QWidget* widget = Widget(id);
+    if (widget == nullptr) return;
+    int height = place.height;
+    if (qobject_cast<QComboBox*>(widget) != nullptr)
+        height = std::min(height, widget->sizeHint().height());
+    widget->setGeometry(place.x, place.y, place.width, height);
+}
+
+void QtDialogView::SetFocus(int id) {
+    if (QWidget* widget = Widget(id)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtDialogView::AddItem(int id, const std::string& utf8) {
+    QWidget* widget = Widget(id);
+    const QString text = QString::fromStdString(utf8);
+    const QSignalBlocker quiet(widget);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        list->addItem(text);
+        // A new list shows nothing chosen until the dialog selects an item.
+        if (list->count() == 1) list->setCurrentIndex(-1);
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+        tabs->addTab(new QWidget(tabs), text);
+    }
+}
+
+void QtDialogView::SelectItem(int id, int index) {
+    QWidget* widget = Widget(id);
+    const QSignalBlocker quiet(widget);
+    if (auto* list = qobject_cast<QComboBox*>(widget))
+        list->setCurrentIndex(index);
+    else if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+        tabs->setCurrentIndex(index);
+}
+
+int QtDialogView::SelectedItem(int id) const {
+    const QWidget* widget = Widget(id);
+    if (const auto* list = qobject_cast<const QComboBox*>(widget)) return list->currentIndex();
+    if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) return tabs->currentIndex();
+    return -1;
 }
 
 SpinButton* QtDialogView::Spin(int id) const {

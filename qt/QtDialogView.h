@@ -27,6 +27,11 @@ public:
     void SetText(int id, const std::string& utf8) override;
     std::string Text(int id) const override;
     void Show(int id, bool visible) override;
+    void Move(int id, const PixelRect& place) override;
+    void SetFocus(int id) override;
+    void AddItem(int id, const std::string& utf8) override;
+    void SelectItem(int id, int index) override;
+    int SelectedItem(int id) const override;
 
 private:
     SpinButton* Spin(int id) const;

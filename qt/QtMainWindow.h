@@ -7,7 +7,7 @@
 #include <functional>
 #include <span>
 
-#include "qt/ControlTemplate.h"
+#include "dialogs/ControlTemplate.h"
 #include "qt/QtClientArea.h"
 #include "qt/QtDialogView.h"
 

@@ -1,11 +1,13 @@
 // A modal dialog window built from a dialog template: the controls at their places, the title,
-// and every button click and Escape handed on by control id. It decides nothing itself.
+// and every button click, list close-up, tab change and Escape handed on by control id. It
+// decides nothing itself.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 
-#include "qt/ControlTemplate.h"
+#include "dialogs/ControlTemplate.h"
+#include "dialogs/DialogView.h"
 #include "qt/QtDialogView.h"
 
 namespace velmora2 {
@@ -19,6 +21,10 @@ public:
     // Push buttons, check boxes and radio buttons; Escape and the window's close arrive as
     // kIdCancel.
     void SetCommandHandler(std::function<void(int id)> handler) { onCommand_ = std::move(handler); }
+    // Drop-down lists closed by the user and tab changes made by the user.
+    void SetNotifyHandler(std::function<void(int id, ControlNotification)> handler) {
+        onNotify_ = std::move(handler);
+    }
 
     // Escape and the close button: the dialog's logic decides whether it ends.
     void reject() override;
@@ -26,6 +32,7 @@ public:
 private:
     QtDialogView view_;
     std::function<void(int)> onCommand_;
+    std::function<void(int, ControlNotification)> onNotify_;
 };
 
 }  // namespace velmora2

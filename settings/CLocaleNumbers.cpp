@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace velmora2 {
 namespace {
@@ -14,6 +16,10 @@ namespace {
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c;
+}
+
+bool OnlyBlanksFrom(const char* rest) {
+    return std::strspn(rest, " \t\r\n") == std::strlen(rest);
 }
 
 }  // namespace
@@ -40,6 +46,28 @@ std::string FormatCInt(int32_t value) {
     char buffer[16];  // "-2147483648" fits
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+std::string FormatGeneralNumber(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<double> ParseWholeCDouble(const std::string& text) {
+    char* end = nullptr;
+    const double value = strtod_l(text.c_str(), &end, CLocale());
+    if (end == text.c_str() || !OnlyBlanksFrom(end) || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<int32_t> ParseWholeCInt(const std::string& text) {
+    char* end = nullptr;
+    const long long value = strtoll_l(text.c_str(), &end, 10, CLocale());
+    if (end == text.c_str() || !OnlyBlanksFrom(end)) return std::nullopt;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(value);
 }
 
 }  // namespace velmora2

@@ -21,4 +21,12 @@ std::string FormatCDouble(double value);
 // "%d".
 std::string FormatCInt(int32_t value);
 
+// An entry field's number: "%.15g", the shortest general form (1.0 as "1", -50.0 as "-50").
+std::string FormatGeneralNumber(double value);
+// An entry field read back: the whole text (blanks around it aside) must be one finite number in
+// the C locale, so "1,5" is refused rather than read as 1.
+std::optional<double> ParseWholeCDouble(const std::string& text);
+// The same for a whole decimal integer that fits into 32 bits.
+std::optional<int32_t> ParseWholeCInt(const std::string& text);
+
 }  // namespace velmora2

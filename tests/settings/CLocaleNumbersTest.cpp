@@ -1,7 +1,10 @@
 // The leading-number reading of the settings values, and the cut of over-long text.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "settings/CLocaleNumbers.h"
 #include "settings/SettingsTokenReader.h"
@@ -65,6 +68,56 @@ TEST(CLocaleNumbers, CutBacksOffToTheStartOfACharacter) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CutAtCharacterBoundary(c.text, c.maxBytes), c.cut) << c.text << " " << c.maxBytes;
+}
+
+// Entry fields show the shortest general form and read back only a whole number, whatever the
+// user's locale says about decimal commas.
+TEST(CLocaleNumbers, EntryFieldsRoundTripInTheCLocaleUnderAGermanLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    const struct {
+        double value;
+        const char* shown;
+    } shown[] = {
+        {1.0, "1"},
+        {-50.0, "-50"},
+        {300.0, "300"},
+        {0.01, "0.01"},
+        {1.5, "1.5"},
+        {30.25, "30.25"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {1e20, "1e+20"},
+        {-0.0, "-0"},
+    };
+    for (const auto& c : shown) {
+        EXPECT_EQ(FormatGeneralNumber(c.value), c.shown);
+        const std::optional<double> readBack = ParseWholeCDouble(c.shown);
+        ASSERT_TRUE(readBack.has_value()) << c.shown;
+        EXPECT_EQ(FormatGeneralNumber(*readBack), c.shown);
+    }
+    const struct {
+        const char* text;
+        std::optional<double> number;
+        std::optional<int32_t> integer;
+    } read[] = {
+        {"1.5", 1.5, std::nullopt},
+        {" 2 ", 2.0, 2},
+        {"1,5", std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {"   ", std::nullopt, std::nullopt},
+        {"2abc", std::nullopt, std::nullopt},
+        {"-7", -7.0, -7},
+        {"1e3", 1000.0, std::nullopt},
+        {"inf", std::nullopt, std::nullopt},
+        {"nan", std::nullopt, std::nullopt},
+        {"2147483648", 2147483648.0, std::nullopt},
+    };
+    for (const auto& c : read) {
+        EXPECT_EQ(ParseWholeCDouble(c.text), c.number) << c.text;
+        EXPECT_EQ(ParseWholeCInt(c.text), c.integer) << c.text;
+    }
+    std::setlocale(LC_ALL, previous.c_str());
+    if (!german) GTEST_SKIP() << "no German locale installed; checked in the C locale only";
 }
 
 }  // namespace

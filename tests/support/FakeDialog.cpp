@@ -44,6 +44,12 @@ void FakeDialogServices::SingleShot(int delayMs, std::function<void()> action) {
     singleShots_.push_back({delayMs, std::move(action)});
 }
 
+std::optional<std::string> FakeDialogServices::ChooseFileToOpen(
+    const std::string& initialName, const std::vector<FileFilter>& filters) {
+    fileRequests_.push_back({initialName, filters});
+    return fileChoice_;
+}
+
 void FakeDialogServices::EndDialog(int result) {
     std::optional<int>& slot = modalEnds_.empty() ? endResult_ : modalEnds_.back();
     slot = result;

@@ -24,6 +24,9 @@ struct FakeControl {
     int position = 0;
     std::string text;
     bool visible = true;
+    PixelRect place;
+    std::vector<std::string> items;
+    int selected = -1;
 };
 
 class FakeDialogView final : public DialogView {
@@ -38,13 +41,21 @@ public:
     void SetText(int id, const std::string& utf8) override { controls_[id].text = utf8; }
     std::string Text(int id) const override { return Control(id).text; }
     void Show(int id, bool visible) override { controls_[id].visible = visible; }
+    void Move(int id, const PixelRect& place) override { controls_[id].place = place; }
+    void SetFocus(int id) override { focus_ = id; }
+    void AddItem(int id, const std::string& utf8) override { controls_[id].items.push_back(utf8); }
+    void SelectItem(int id, int index) override { controls_[id].selected = index; }
+    int SelectedItem(int id) const override { return Control(id).selected; }
 
     const FakeControl& Control(int id) const;
     // Whether the dialog has touched the control at all.
     bool Touched(int id) const { return controls_.count(id) != 0; }
+    // The control that last received the focus, 0 before any.
+    int Focus() const { return focus_; }
 
 private:
     std::map<int, FakeControl> controls_;
+    int focus_ = 0;
 };
 
 struct RecordedMessage {
@@ -76,6 +87,9 @@ public:
     int SetTimer(int timerId, int periodMs) override;
     void KillTimer(int timerId) override { timers_.erase(timerId); }
     void SingleShot(int delayMs, std::function<void()> action) override;
+    // Records the request and answers with the scripted choice (nothing: the user cancelled).
+    std::optional<std::string> ChooseFileToOpen(const std::string& initialName,
+                                                const std::vector<FileFilter>& filters) override;
     // Ends the innermost running sub-dialog, or else the window these services belong to.
     void EndDialog(int result) override;
     // Queues the action (from any thread) until RunPosted.
@@ -84,6 +98,14 @@ public:
     void AnswerModal(int templateId, UserActions actions) {
         answers_[templateId] = std::move(actions);
     }
+
+    // What the next file choosers return.
+    void AnswerFileChooser(std::optional<std::string> path) { fileChoice_ = std::move(path); }
+    struct FileRequest {
+        std::string initialName;
+        std::vector<FileFilter> filters;
+    };
+    const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
 
     const std::vector<RecordedMessage>& Messages() const { return messages_; }
     const std::vector<ModalRun>& ModalRuns() const { return modalRuns_; }
@@ -115,6 +137,8 @@ private:
     std::vector<PendingShot> singleShots_;
     std::mutex postedMutex_;
     std::vector<std::function<void()>> posted_;
+    std::optional<std::string> fileChoice_;
+    std::vector<FileRequest> fileRequests_;
 };
 
 }  // namespace velmora2::testing

@@ -16,7 +16,9 @@ enum class ControlKind {
     UpDown,
     GroupBox,
     Text,
-    RightText,  // a static text aligned to its right edge
+    RightText,     // a static text aligned to its right edge
+    DropDownList,  // a list that drops down; the user cannot type into it
+    TabControl,    // the tab strip and frame; the pages' controls are its siblings
 };
 
 // Controls without an id (captions, group boxes) are never addressed.
@@ -66,6 +68,8 @@ struct DialogTemplate {
     int heightUnits = 0;
     const ControlTemplate* controls = nullptr;
     int controlCount = 0;
+    // The dialog's face in pixels; 0 for the panel's 9-point face.
+    int fontPixels = 0;
 };
 
 inline PixelRect ControlPixels(const ControlTemplate& control) {

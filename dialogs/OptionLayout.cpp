@@ -1,0 +1,147 @@
+#include "dialogs/OptionLayout.h"
+
+#include <array>
+#include <iterator>
+
+#include "dialogs/DialogView.h"
+
+namespace velmora2 {
+
+namespace {
+
+using enum ControlKind;
+
+// A few captions need more room than their places had on the original platform's narrower face
+// and slimmer list buttons: HPF(75Hz), the two sweep speeds and the FFT-size and phase-range
+// lists are wider, still inside their frames.
+constexpr OptionControl kControls[] = {
+    {opt::kTabs, TabControl, 0, {10, 10, 340, 335}, ""},
+    // Page 1, oscilloscope.
+    {1036, GroupBox, 1, {50, 45, 120, 95}, "キャリブレーション"},
+    {1035, Text, 1, {63, 75, 150, 50}, "波形をCB倍します。"},
+    {1037, Text, 1, {68, 107, 35, 20}, "CB ="},
+    {opt::kCalEdit, Edit, 1, {115, 105, 30, 20}, ""},
+    {1055, GroupBox, 1, {200, 45, 100, 85}, "ｵｰﾊﾞｻﾝﾌﾟﾘﾝｸﾞ"},
+    {opt::kOsr1, RadioButton, 1, {220, 60, 50, 20}, "1x"},
+    {opt::kOsr2, RadioButton, 1, {220, 80, 50, 20}, "2x"},
+    {opt::kOsr4, RadioButton, 1, {220, 100, 50, 20}, "4x"},
+    {1059, GroupBox, 1, {190, 140, 110, 70}, "ｶｰｿﾙ差分の単位"},
+    {opt::kUnitSec, RadioButton, 1, {210, 160, 80, 20}, "Sec"},
+    {opt::kUnitHz, RadioButton, 1, {210, 180, 80, 20}, "Hz"},
+    {1087, GroupBox, 1, {50, 157, 120, 60}, "Rﾁｬﾈﾙ時間軸調整"},
+    {opt::kChannelDelayList, DropDownList, 1, {75, 182, 50, 100}, ""},
+    {1069, GroupBox, 1, {50, 235, 145, 85}, "ﾄﾘｶﾞﾓｰﾄﾞ"},
+    {opt::kEdgeRising, RadioButton, 1, {60, 260, 70, 20}, "立上り"},
+    {opt::kEdgeFalling, RadioButton, 1, {60, 285, 70, 20}, "立下り"},
+    {opt::kModeNormal, RadioButton, 1, {130, 260, 70, 20}, "Normal"},
+    {opt::kModeSingle, RadioButton, 1, {130, 285, 70, 20}, "Single"},
+    {1090, GroupBox, 1, {212, 220, 90, 45}, "ADCの範囲"},
+    {opt::kAdcRangeCheck, CheckBox, 1, {222, 240, 50, 17}, "表示"},
+    {1093, GroupBox, 1, {212, 273, 90, 48}, "Max録音時間"},
+    {opt::kMaxRecEdit, Edit, 1, {228, 290, 35, 20}, ""},
+    {1094, Text, 1, {272, 292, 15, 20}, "[s]"},
+    // Page 2, FFT analyzer.
+    {1049, GroupBox, 2, {50, 45, 120, 60}, "FFTのﾎﾟｲﾝﾄ数"},
+    {opt::kFftPointsList, DropDownList, 2, {75, 70, 70, 100}, ""},
+    {1052, GroupBox, 2, {190, 40, 120, 70}, "ｽｹｰﾙ"},
+    {opt::kAxisLinear, RadioButton, 2, {210, 60, 100, 20}, "ﾘﾆｱ"},
+    {opt::kAxisLog, RadioButton, 2, {210, 80, 100, 20}, "LOG"},
+    {1038, GroupBox, 2, {50, 117, 270, 95}, "窓関数"},
+    {opt::kWindowHanning, RadioButton, 2, {70, 132, 100, 20}, "ハニング窓"},
+    {opt::kWindowHamming, RadioButton, 2, {70, 157, 100, 20}, "ハミング窓"},
+    {opt::kWindowBlackman, RadioButton, 2, {70, 182, 100, 20}, "ブラックマン窓"},
+    {opt::kWindowBlackmanHarris, RadioButton, 2, {190, 132, 100, 20}, "ﾌﾞﾗｯｸﾏﾝ-ﾊﾘｽ窓"},
+    {opt::kWindowBartlett, RadioButton, 2, {190, 157, 100, 20}, "バートレット窓"},
+    {opt::kWindowRectangular, RadioButton, 2, {190, 182, 100, 20}, "なし(矩形窓)"},
+    {1073, GroupBox, 2, {50, 220, 95, 110}, "測定"},
+    {opt::kMainFreqCheck, CheckBox, 2, {70, 238, 70, 20}, "Main"},
+    {opt::kThdCheck, CheckBox, 2, {70, 260, 70, 20}, "THD"},
+    {opt::kThdnCheck, CheckBox, 2, {70, 282, 70, 20}, "THD+N"},
+    {opt::kSnCheck, CheckBox, 2, {70, 304, 70, 20}, "SN"},
+    {1080, GroupBox, 2, {155, 220, 100, 50}, "測定用ﾌｨﾙﾀ"},
+    {opt::kHpfCheck, CheckBox, 2, {170, 238, 80, 20}, "HPF(75Hz)"},
+    {1083, GroupBox, 2, {155, 275, 100, 55}, "ｵﾌｾｯﾄ調整"},
+    {opt::kSpecCalEdit, Edit, 2, {175, 295, 30, 20}, ""},
+    {1045, Text, 2, {220, 300, 40, 20}, "[dB]"},
+    {1095, GroupBox, 2, {265, 220, 60, 110}, "平均"},
+    {opt::kAveragingCheck, CheckBox, 2, {275, 240, 35, 20}, "ON"},
+    {1097, Text, 2, {280, 270, 25, 20}, "回数"},
+    {opt::kMaxAvenEdit, Edit, 2, {275, 290, 30, 20}, ""},
+    // Page 3, network analysis.
+    {1062, GroupBox, 3, {65, 55, 110, 70}, "位相/遅延切替"},
+    {opt::kShowPhase, RadioButton, 3, {85, 75, 80, 20}, "位相特性"},
+    {opt::kShowDelay, RadioButton, 3, {85, 95, 80, 20}, "遅延特性"},
+    {1098, GroupBox, 3, {195, 40, 90, 100}, "測定点数"},
+    {opt::kPoints11, RadioButton, 3, {215, 55, 50, 20}, "11点"},
+    {opt::kPoints18, RadioButton, 3, {215, 75, 50, 20}, "18点"},
+    {opt::kPoints30, RadioButton, 3, {215, 95, 50, 20}, "30点"},
+    {opt::kPoints45, RadioButton, 3, {215, 115, 50, 20}, "45点"},
+    {1065, GroupBox, 3, {80, 145, 190, 140}, "レンジ"},
+    {1066, Text, 3, {95, 167, 65, 20}, "振幅特性"},
+    {opt::kGainRangeEdit, Edit, 3, {170, 165, 50, 20}, ""},
+    {1077, Text, 3, {230, 167, 30, 20}, "[dB]"},
+    {1063, Text, 3, {95, 197, 65, 20}, "遅延特性"},
+    {opt::kDelayRangeEdit, Edit, 3, {170, 195, 50, 20}, ""},
+    {1078, Text, 3, {230, 197, 30, 20}, "[us]"},
+    {1064, Text, 3, {95, 227, 65, 20}, "位相特性"},
+    {opt::kPhaseRangeList, DropDownList, 3, {170, 225, 95, 80}, ""},
+    {1106, Text, 3, {95, 255, 65, 20}, "振幅ｵﾌｾｯﾄ"},
+    {opt::kGainOffsetEdit, Edit, 3, {170, 253, 50, 20}, ""},
+    {1107, Text, 3, {230, 255, 30, 20}, "[dB]"},
+    {1105, GroupBox, 3, {80, 292, 190, 41}, "周波数スイープ速度"},
+    {opt::kSweepFast, RadioButton, 3, {105, 307, 65, 20}, "はやく"},
+    {opt::kSweepSlow, RadioButton, 3, {180, 307, 75, 20}, "ゆっくり"},
+    // Page 4, generator.
+    {1082, GroupBox, 4, {100, 70, 160, 100}, "再生Waveﾌｧｲﾙ"},
+    {opt::kWavNameEdit, ReadOnlyEdit, 4, {120, 95, 120, 20}, ""},
+    {opt::kChangeWavButton, PushButton, 4, {120, 130, 120, 25}, "Waveﾌｧｲﾙ変更"},
+    // Page 5, device. The first entry of the device list is the desktop's default device.
+    {1085, GroupBox, 5, {60, 70, 240, 105}, "ｻｳﾝﾄﾞﾃﾞﾊﾞｲｽの選択"},
+    {opt::kDeviceList, DropDownList, 5, {80, 90, 200, 100}, ""},
+    {opt::kDeviceNote,
+     Text,
+     5,
+     {80, 120, 200, 50},
+     "「ﾘｽﾄの先頭」とはﾃﾞｽｸﾄｯﾌﾟのｻｳﾝﾄﾞ設定で選ばれた既定のｻｳﾝﾄﾞﾃﾞﾊﾞｲｽです。"},
+    {1091, GroupBox, 5, {120, 210, 110, 65}, "ｻﾝﾌﾟﾘﾝｸﾞ周波数"},
+    {opt::kSampleRateList, DropDownList, 5, {140, 235, 70, 80}, ""},
+};
+
+constexpr ControlTemplate kFixedButtons[] = {
+    {kIdOk, ControlKind::PushButton, 204, 8, 38, 14, "OK"},
+    {kIdCancel, ControlKind::PushButton, 204, 26, 38, 14, "Cancel"},
+    {opt::kSaveSettings, ControlKind::PushButton, 204, 196, 38, 14, "設定保存"},
+};
+
+constexpr auto kTemplateControls = [] {
+    std::array<ControlTemplate, std::size(kFixedButtons) + std::size(kControls)> all{};
+    size_t next = 0;
+    for (const ControlTemplate& button : kFixedButtons) all[next++] = button;
+    for (const OptionControl& control : kControls) {
+        all[next].id = control.id;
+        all[next].kind = control.kind;
+        ++next;
+    }
+    return all;
+}();
+
+// An 11-pixel face: the pages were laid out to the pixel for a narrower face than the panel's.
+constexpr DialogTemplate kTemplate{139,
+                                   "オプション",
+                                   248,
+                                   251,
+                                   kTemplateControls.data(),
+                                   static_cast<int>(kTemplateControls.size()),
+                                   11};
+
+}  // namespace
+
+std::span<const OptionControl> OptionControls() {
+    return kControls;
+}
+
+const DialogTemplate& OptionDialogTemplate() {
+    return kTemplate;
+}
+
+}  // namespace velmora2
