@@ -60,6 +60,7 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kLeftOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(0); }},
     {ctl::kRightOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(1); }},
     {ctl::kGeneratorOn, [](CTarvikDlg& window) { window.generatorPanel_.OnGeneratorSwitch(); }},
+    {ctl::kOptions, [](CTarvikDlg& window) { window.optionsButton_.OnOptions(); }},
 };
 
 CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/OptionsButton.h"
 #include "audio/SoundSystem.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
@@ -91,6 +92,7 @@ private:
     bool triggerOn_ = false;
     int triggerSource_ = kTriggerSourceOff;
     int32_t generatorVolume_ = -600;
+    int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
@@ -104,6 +106,11 @@ private:
                                    services_,
                                    {leftShown_, rightShown_, generatorOn_, generatorVolume_,
                                     settings_.playwav, programDirectory_, initGates_, mainEngine_}};
+    OptionsButton optionsButton_{sound_,
+                                 view_,
+                                 services_,
+                                 {settings_, devices_, lastOptionsPage_, mode_, scalePanel_,
+                                  programDirectory_, mainEngine_, [this] { SaveSettings(); }}};
 };
 
 }  // namespace velmora2

@@ -15,6 +15,7 @@
 #include "dialogs/OptionLayout.h"
 #include "dialogs/OptionMessages.h"
 #include "tests/support/FakeDialog.h"
+#include "tests/support/OptionsUser.h"
 #include "tests/support/ScriptedSoundSystem.h"
 
 namespace velmora2 {
@@ -25,29 +26,7 @@ using testing::FakeDialogServices;
 using testing::FakeDialogView;
 using testing::ScriptedSoundSystem;
 
-// What the user does on the shown dialog.
-struct User {
-    CDlgOption& dialog;
-    FakeDialogView& view;
-
-    FakeDialogServices& services;
-
-    void Click(int id) { dialog.OnCommand(id, services); }
-    // A check box toggles itself before the click arrives.
-    void Toggle(int id) {
-        view.SetCheck(id, !view.IsChecked(id));
-        Click(id);
-    }
-    void Choose(int list, int item) {
-        view.SelectItem(list, item);
-        dialog.OnNotify(list, ControlNotification::CloseUp, services);
-    }
-    void Page(int page) {
-        view.SelectItem(opt::kTabs, page - 1);
-        dialog.OnNotify(opt::kTabs, ControlNotification::SelectionChanged, services);
-    }
-    void Type(int id, const std::string& text) { view.SetText(id, text); }
-};
+using User = testing::OptionsUser;
 
 // One opening of the dialog on a fresh working copy and a machine with two listed devices.
 class Opening {
@@ -56,10 +35,7 @@ public:
 
     // Runs the dialog with the user's actions; returns its result.
     int Run(const std::function<void(User&)>& actions = {}) {
-        services.AnswerModal(CDlgOption::kTemplateId, [&](ModalDialog& shown, FakeDialogView& v) {
-            User user{static_cast<CDlgOption&>(shown), v, services};
-            if (actions) actions(user);
-        });
+        testing::AnswerOptions(services, actions);
         return services.RunModal(dialog);
     }
     // The view of the options dialog as the user left it.
@@ -77,7 +53,7 @@ public:
 };
 
 void PressOk(User& user) {
-    user.Click(kIdOk);
+    user.PressOk();
 }
 
 TEST(CDlgOption, ShowsEveryValueAndBringsValuesOffTheirSetsIntoIt) {

@@ -1,0 +1,131 @@
+#include "app/OptionsButton.h"
+
+#include <cstdio>
+
+#include "dialogs/CDlgWarnWav.h"
+#include "panel/ControlIds.h"
+#include "panel/PanelMessages.h"
+#include "platform/GeneratorFileSearch.h"
+
+namespace velmora2 {
+
+OptionsButton::OptionsButton(SoundSystem& sound, DialogView& view, DialogServices& services,
+                             Bindings bindings)
+    : sound_(sound), view_(view), services_(services), state_(std::move(bindings)) {}
+
+void OptionsButton::OnOptions() {
+    view_.Enable(ctl::kOptions, false);
+    CDlgOption dialog(sound_);
+    OptionValues& values = dialog.Values();
+    values.settings = state_.settings;
+    values.samplingRate = state_.settings.activeSampleRate;
+    values.deviceMaxRate = state_.settings.deviceMaxRate;
+    values.lastOptionsPage = state_.lastOptionsPage;
+    if (services_.RunModal(dialog) == CDlgOption::kOkResult) Apply(values);
+    view_.Enable(ctl::kOptions, true);
+}
+
+// In this order: the engine takes some values at once and some at its next block, and the
+// time/div handling must see the new oversampling and rate.
+void OptionsButton::Apply(const OptionValues& chosen) {
+    SettingsRecord& s = state_.settings;
+    const SettingsRecord& c = chosen.settings;
+    CDSCapture* engine = state_.engine.get();
+
+    s.maxrec = c.maxrec;
+    state_.lastOptionsPage = chosen.lastOptionsPage;
+
+    s.winfunc = c.winfunc;
+    if (engine) engine->SetWindowFunction(s.winfunc);
+
+    s.scales.gainRange = c.scales.gainRange;
+    s.scales.delayRange = c.scales.delayRange;
+    s.scales.phaseRange = c.scales.phaseRange;
+    s.scales.gainOffset = c.scales.gainOffset;
+    s.scales.cal = c.scales.cal;
+    s.scales.specCal = c.scales.specCal;
+
+    s.osr = c.osr;
+    if (engine) engine->SetOversampling(s.osr);
+    if (state_.mode != PanelMode::Spectrum) state_.scalePanel.RederiveTimeDiv();
+    if (engine) engine->ApplyDisplayScales(s.scales);
+
+    // Letter case counts: another spelling may name another file.
+    if (c.playwav != s.playwav) ApplyGeneratorFile(c.playwav);
+
+    s.tadj = c.tadj;
+    if (engine) engine->SetChannelDelay(s.tadj);
+
+    s.fftn = c.fftn;
+    if (engine) engine->SetRecordLength(s.fftn);
+
+    s.xlog = c.xlog;
+    if (state_.mode == PanelMode::Spectrum) {
+        // The linear-axis scale controls mean nothing on a logarithmic axis.
+        for (int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kHorizontalPositionSpin})
+            view_.Enable(id, !s.xlog);
+    }
+    if (engine) engine->SetLogAxis(s.xlog);
+
+    s.mainFreq = c.mainFreq;
+    s.thd = c.thd;
+    s.thdpn = c.thdpn;
+    s.sn = c.sn;
+    s.hpf = c.hpf;
+    if (engine) engine->SetMeasurements(s.mainFreq, s.thd, s.thdpn, s.sn, s.hpf);
+
+    s.aveenb = c.aveenb;
+    s.maxaven = c.maxaven;
+    if (engine) engine->SetAveraging(s.aveenb, s.maxaven);
+
+    s.phaseDisplay = c.phaseDisplay;
+    if (engine) engine->SetDelayDisplay(s.phaseDisplay);
+
+    s.wavn = c.wavn;
+    if (engine) engine->SetSweepPoints(s.wavn);
+
+    s.slowSweep = c.slowSweep;
+    s.sweepPeriodMs = s.slowSweep ? 2000 : 500;
+    if (engine) engine->SetSlowSweep(s.slowSweep);
+
+    s.adcRange = c.adcRange;
+    if (engine) engine->SetAdcRange(s.adcRange);
+
+    s.trigModeNormal = c.trigModeNormal;
+    s.trigEdgeRising = c.trigEdgeRising;
+    if (engine) engine->SetTriggerMode(s.trigEdgeRising, s.trigModeNormal);
+
+    // Takes effect at the next start; the engine keeps running at the active rate.
+    s.fsample = chosen.samplingRate;
+
+    s.difunitSec = c.difunitSec;
+    if (engine) engine->SetDifferenceUnit(s.difunitSec);
+
+    // The time/div handler once more, so that label and span follow the new settings (in the
+    // spectrum it corrects the Hz/div step against the rate).
+    state_.scalePanel.OnSpinChanged(ctl::kTimeDivSpin);
+
+    s.device = c.device;
+    state_.devices = chosen.devices;
+
+    if (chosen.saveRequested && state_.saveSettings) state_.saveSettings();
+}
+
+// The new name is kept even when the file cannot be used; the generator then keeps playing its
+// previous sound.
+void OptionsButton::ApplyGeneratorFile(const std::string& playwav) {
+    state_.settings.playwav = playwav;
+    if (!FindGeneratorFile(playwav, ProgramSearchPlaces(state_.programDirectory))) {
+        CDlgWarnWav warning(playwav);
+        services_.RunModal(warning);
+        return;
+    }
+    if (!state_.engine) return;
+    const int result = state_.engine->SetGeneratorFile(playwav);
+    if (result <= 0) return;
+    char text[256];
+    std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, result);
+    services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
+}
+
+}  // namespace velmora2

@@ -1,0 +1,53 @@
+// The options button of the main window: opens the options dialog on a copy of the main window's
+// settings and, when the user confirms, takes every value back and hands it to the running engine
+// in a fixed order. The sampling rate and the device choice wait for the next start.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "audio/SoundSystem.h"
+#include "dialogs/CDlgOption.h"
+#include "dialogs/DeviceTable.h"
+#include "dialogs/DialogView.h"
+#include "engine/CDSCapture.h"
+#include "panel/PanelMode.h"
+#include "panel/ScalePanel.h"
+#include "settings/SettingsRecord.h"
+
+namespace velmora2 {
+
+class OptionsButton {
+public:
+    // The main window's state; all of it outlives the button.
+    struct Bindings {
+        SettingsRecord& settings;
+        DeviceTable& devices;
+        int32_t& lastOptionsPage;
+        const PanelMode& mode;
+        ScalePanel& scalePanel;
+        const std::filesystem::path& programDirectory;
+        // Read at every call, so the button follows the engine being replaced or released.
+        const std::unique_ptr<CDSCapture>& engine;
+        // Writes the settings file, telling the user when it cannot.
+        std::function<void()> saveSettings;
+    };
+
+    OptionsButton(SoundSystem& sound, DialogView& view, DialogServices& services,
+                  Bindings bindings);
+
+    void OnOptions();
+
+private:
+    void Apply(const OptionValues& chosen);
+    void ApplyGeneratorFile(const std::string& playwav);
+
+    SoundSystem& sound_;
+    DialogView& view_;
+    DialogServices& services_;
+    Bindings state_;
+};
+
+}  // namespace velmora2
