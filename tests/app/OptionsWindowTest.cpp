@@ -1,0 +1,287 @@
+// The options button of the main window end to end on the simulated bench: confirming re-applies
+// every setting and brings FSAMPLE back to the active rate, Cancel changes nothing at all, the
+// save-settings button writes the settings file, and a generator file renamed only in letter
+// case is loaded again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/CTarvikDlg.h"
+#include "audio/sim/SimBench.h"
+#include "dialogs/CDlgWarnWav.h"
+#include "display/DrawCallLog.h"
+#include "panel/ControlIds.h"
+#include "settings/SettingsFile.h"
+#include "tests/engine/WavCrafting.h"
+#include "tests/support/FakeDialog.h"
+#include "tests/support/OptionsUser.h"
+
+namespace velmora2 {
+namespace {
+
+using testing::AnswerOptions;
+using testing::FakeDialogServices;
+using testing::FakeDialogView;
+using testing::OptionsUser;
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class OptionsWindow : public ::testing::Test {
+protected:
+    OptionsWindow() {
+        char pattern[] = "/tmp/velmora2-options-XXXXXX";
+        directory = mkdtemp(pattern);
+    }
+    ~OptionsWindow() override {
+        if (window) window->OnClose();
+        std::filesystem::remove_all(directory);
+    }
+    void Start(const SettingsRecord& file, SimBenchOptions benchOptions = {}) {
+        ASSERT_EQ(SaveSettingsFile(directory, file), SettingsSave::Saved);
+        bench = std::make_unique<SimBench>(benchOptions);
+        window = std::make_unique<CTarvikDlg>(*bench, clientArea, view, services, directory);
+        window->OnInitDialog();
+        ASSERT_NE(window->MainEngine(), nullptr);
+    }
+    void Options(std::function<void(OptionsUser&)> actions) {
+        AnswerOptions(services, std::move(actions));
+        window->OnCommand(ctl::kOptions);
+    }
+    RuntimeState Engine() { return window->MainEngine()->Settings(); }
+    std::string SettingsFile() const { return ReadText(directory / kSettingsFileName); }
+
+    std::filesystem::path directory;
+    std::unique_ptr<SimBench> bench;
+    DrawCallLogTarget clientArea;
+    FakeDialogView view;
+    FakeDialogServices services;
+    std::unique_ptr<CTarvikDlg> window;
+};
+
+SettingsRecord Unusual() {
+    SettingsRecord s;
+    s.scales.cal = 2.5;
+    s.osr = 2;
+    s.difunitSec = false;
+    s.trigEdgeRising = false;
+    s.tadj = -3;
+    s.adcRange = true;
+    s.fftn = 4096;
+    s.xlog = true;
+    s.winfunc = "ham";
+    s.thd = false;
+    s.hpf = true;
+    s.scales.specCal = -1.5;
+    s.phaseDisplay = false;
+    s.scales.gainRange = -80;
+    s.scales.phaseRange = "-90 to 90";
+    s.aveenb = true;
+    s.maxaven = 20;
+    s.wavn = 30;
+    s.slowSweep = true;
+    return s;
+}
+
+TEST_F(OptionsWindow, OkWithoutChangesReappliesEverySettingAndTakesTheActiveRate) {
+    SettingsRecord file = Unusual();
+    file.fsample = 96000;
+    SimBenchOptions lowOutput;
+    lowOutput.maxOutputRate = 48000;
+    Start(file, lowOutput);
+    ASSERT_EQ(window->Settings().activeSampleRate, 96000);
+    ASSERT_EQ(window->Settings().fsample, 48000) << "lowered by the start-up check";
+
+    // Disturb the engine's copy of everything the options hand over.
+    CDSCapture& engine = *window->MainEngine();
+    engine.SetWindowFunction("rect");
+    engine.SetOversampling(1);
+    engine.SetChannelDelay(0);
+    engine.SetLogAxis(false);
+    engine.SetMeasurements(true, true, true, true, false);
+    engine.SetAveraging(false, 50);
+    engine.SetDelayDisplay(true);
+    engine.SetSweepPoints(18);
+    engine.SetSlowSweep(false);
+    engine.SetAdcRange(false);
+    engine.SetTriggerMode(true, true);
+    engine.SetDifferenceUnit(true);
+    engine.ApplyDisplayScales(DisplayScales{});
+
+    Options([](OptionsUser& user) { user.PressOk(); });
+
+    const RuntimeState s = Engine();
+    EXPECT_EQ(s.windowFunction, "ham");
+    EXPECT_EQ(s.oversampling, 2);
+    EXPECT_EQ(s.channelDelay, -3);
+    EXPECT_TRUE(s.logAxis);
+    EXPECT_EQ(s.measurements, (MeasurementSwitches{true, false, true, true, true}));
+    EXPECT_TRUE(s.averagingOn);
+    EXPECT_EQ(s.averagingLength, 20);
+    EXPECT_FALSE(s.delayDisplay);
+    EXPECT_EQ(s.sweepPoints, 30);
+    EXPECT_TRUE(s.slowSweep);
+    EXPECT_TRUE(s.adcRangeShown);
+    EXPECT_FALSE(s.triggerRising);
+    EXPECT_FALSE(s.differenceUnit);
+    EXPECT_EQ(s.scales.cal, 2.5);
+    EXPECT_EQ(s.scales.specCal, -1.5);
+    EXPECT_EQ(s.scales.gainRange, -80.0);
+    EXPECT_EQ(s.scales.phaseRange, "-90 to 90");
+    EXPECT_EQ(window->Settings().sweepPeriodMs, 2000);
+    EXPECT_EQ(window->Settings().fsample, 96000) << "FSAMPLE becomes the active rate";
+    EXPECT_EQ(window->Settings().activeSampleRate, 96000);
+}
+
+TEST_F(OptionsWindow, CancelChangesNothingNotEvenTheSaveRequestOrThePage) {
+    Start(Unusual());
+    const std::string fileBefore = SettingsFile();
+    const std::string settingsBefore = FormatSettings(window->Settings());
+    const RuntimeState engineBefore = Engine();
+
+    Options([](OptionsUser& user) {
+        user.Page(3);
+        user.Click(opt::kOsr4);
+        user.Click(opt::kWindowHanning);
+        user.Choose(opt::kFftPointsList, 8);
+        user.Type(opt::kCalEdit, "5");
+        user.Choose(opt::kSampleRateList, 1);
+        user.Click(opt::kSaveSettings);
+        user.Click(kIdCancel);
+    });
+    services.FireSingleShots();  // the save's delayed OK comes too late
+
+    EXPECT_EQ(FormatSettings(window->Settings()), settingsBefore);
+    EXPECT_EQ(SettingsFile(), fileBefore);
+    EXPECT_EQ(Engine().windowFunction, engineBefore.windowFunction);
+    EXPECT_EQ(Engine().oversampling, engineBefore.oversampling);
+    EXPECT_EQ(Engine().scales.cal, engineBefore.scales.cal);
+
+    int pageShown = -1;
+    Options([&](OptionsUser& user) {
+        pageShown = user.view.SelectedItem(opt::kTabs) + 1;
+        user.Page(5);
+        user.PressOk();
+    });
+    EXPECT_EQ(pageShown, 1) << "the page change before Cancel is forgotten";
+    Options([&](OptionsUser& user) {
+        pageShown = user.view.SelectedItem(opt::kTabs) + 1;
+        user.Click(kIdCancel);
+    });
+    EXPECT_EQ(pageShown, 5);
+}
+
+TEST_F(OptionsWindow, SaveSettingsWritesTheNewValuesInTheFileFormat) {
+    Start(SettingsRecord{});
+    Options([](OptionsUser& user) {
+        user.Type(opt::kCalEdit, "0.5");
+        user.Click(opt::kOsr4);
+        user.Click(opt::kUnitHz);
+        user.Click(opt::kModeSingle);
+        user.Choose(opt::kChannelDelayList, 7);  // +2
+        user.Toggle(opt::kAdcRangeCheck);
+        user.Choose(opt::kFftPointsList, 5);  // 8192
+        user.Click(opt::kAxisLog);
+        user.Click(opt::kWindowHanning);
+        user.Toggle(opt::kSnCheck);
+        user.Toggle(opt::kHpfCheck);
+        user.Type(opt::kSpecCalEdit, "-2.25");
+        user.Click(opt::kShowDelay);
+        user.Type(opt::kGainRangeEdit, "-60");
+        user.Type(opt::kDelayRangeEdit, "150");
+        user.Choose(opt::kPhaseRangeList, 2);
+        user.Type(opt::kGainOffsetEdit, "3");
+        user.Choose(opt::kSampleRateList, 1);  // 96000
+        user.Type(opt::kMaxRecEdit, "12.5");
+        user.Toggle(opt::kAveragingCheck);
+        user.Type(opt::kMaxAvenEdit, "100");
+        user.Click(opt::kPoints45);
+        user.Click(opt::kSweepSlow);
+        user.Click(opt::kSaveSettings);
+        user.services.FireSingleShots();
+    });
+    EXPECT_EQ(SettingsFile(),
+              "[OPTION]\n"
+              "CAL : 0.500000\n"
+              "OSR : 4\n"
+              "DIFUNIT : HZ\n"
+              "TRIGEDGE : RISING\n"
+              "TRIGMODE : SINGLE\n"
+              "TADJ : 2\n"
+              "ADCRNG : ENABLE\n"
+              "FFTN : 8192\n"
+              "XLOG : LOG\n"
+              "WINFUNC : han\n"
+              "MAINFREQ : ON\n"
+              "THD : ON\n"
+              "THDPN : ON\n"
+              "SN : OFF\n"
+              "HPF : ON\n"
+              "SPECCAL : -2.250000\n"
+              "PHSDLY : DELAY\n"
+              "GRNG : -60.000000\n"
+              "DRNG : 150.000000\n"
+              "PRNG : -360 to 360\n"
+              "GOFT : 3.000000\n"
+              "PLAYWAV : sin1k.wav\n"
+              "DEVICE : 0\n"
+              "FSAMPLE : 96000\n"
+              "MAXREC : 12.500000\n"
+              "AVEENB : ON\n"
+              "MAXAVEN : 100\n"
+              "WAVN : 45\n"
+              "SLOWSWEEP : ON\n");
+    EXPECT_EQ(window->Settings().activeSampleRate, 48000) << "the new rate waits for a restart";
+    EXPECT_EQ(Engine().oversampling, 4);
+
+    // The request does not outlive its dialog: a plain OK next time writes nothing.
+    std::filesystem::remove(directory / kSettingsFileName);
+    Options([](OptionsUser& user) { user.PressOk(); });
+    EXPECT_FALSE(std::filesystem::exists(directory / kSettingsFileName));
+}
+
+TEST_F(OptionsWindow, AGeneratorFileRenamedInLetterCaseIsLoadedAgain) {
+    // The engine has not loaded the configured file yet: only a reload changes its file name.
+    const struct {
+        const char* description;
+        const char* chosen;
+        bool fileExists;
+        const char* engineFile;
+    } cases[] = {
+        {"the same name: nothing reloads", "tone.wav", true, "sin1k.wav"},
+        {"only the letter case differs", "TONE.wav", true, "TONE.wav"},
+        {"a file found nowhere keeps the name and the old sound", "gone.wav", false, "sin1k.wav"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        SettingsRecord file;
+        file.playwav = "tone.wav";
+        Start(file);
+        const std::filesystem::path chosen = directory / c.chosen;
+        if (c.fileExists) testing::WriteFileBytes(chosen, testing::GoodWav(48000, 8192));
+        services.AnswerFileChooser(chosen.string());
+        const size_t runsBefore = services.ModalRuns().size();
+        Options([](OptionsUser& user) {
+            user.Click(opt::kChangeWavButton);
+            user.PressOk();
+        });
+        EXPECT_EQ(window->Settings().playwav, c.chosen);
+        EXPECT_EQ(Engine().generatorFile, c.engineFile);
+        bool warnedAboutFile = false;
+        for (size_t run = runsBefore; run < services.ModalRuns().size(); ++run)
+            warnedAboutFile |= services.ModalRuns()[run].templateId == CDlgWarnWav::kTemplateId;
+        EXPECT_EQ(warnedAboutFile, !c.fileExists);
+        window->OnClose();
+        window.reset();
+        std::filesystem::remove(chosen);
+    }
+}
+
+}  // namespace
+}  // namespace velmora2
