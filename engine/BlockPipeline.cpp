@@ -122,7 +122,9 @@ void BlockPipeline::DrawScope() {
                            trigger.traceValid,
                            FilterLength(settings_->oversampling),
                            sampleRate_};
-    DrawScopePicture(*backBuffer_, MakeScopePicture(*settings_, block));
+    ScopePicture picture = MakeScopePicture(*settings_, block);
+    picture.recording = recording_;
+    DrawScopePicture(*backBuffer_, picture);
 }
 
 void BlockPipeline::AnalyseAndDrawSpectrum() {
@@ -134,7 +136,9 @@ void BlockPipeline::AnalyseAndDrawSpectrum() {
     const SpectrumRecord record{Measured(samples_.records.Left()),
                                 Measured(samples_.records.Right()), sampleRate_,
                                 state_.settleCounter, state_.averagingCounter};
-    DrawSpectrumPicture(*backBuffer_, MakeSpectrumPicture(s, record));
+    SpectrumPicture picture = MakeSpectrumPicture(s, record);
+    picture.status.recording = recording_;
+    DrawSpectrumPicture(*backBuffer_, picture);
     // A network sweep point is measured here once the sweep measurement exists; until then the
     // settle counter only shows in the background's notice.
 }
@@ -148,7 +152,7 @@ SpectrumResult BlockPipeline::Measured(const ChannelSpectrum& channel) const {
 }
 
 void BlockPipeline::DrawLissajous() {
-    DrawLissajousBackground(*backBuffer_, RecordingStatus{});
+    DrawLissajousBackground(*backBuffer_, recording_);
 }
 
 }  // namespace velmora2

@@ -32,6 +32,9 @@ public:
     // Applies a record length outside any block (before the worker runs). False when refused.
     bool ResizeRecord(int32_t length) { return ApplyRecordLength(length); }
 
+    // The recording notice of the pictures that follow; the name must outlive them.
+    void SetRecordingStatus(const RecordingStatus& recording) { recording_ = recording; }
+
     const SampleBlock& Samples() const { return samples_; }
     const WorkerState& State() const { return state_; }
     // Complete records that went through the spectrum analysis (readable from any thread).
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<Surface> backBuffer_;
     const RuntimeState* settings_ = nullptr;  // the settings of the block being processed
     WorkerState state_;
+    RecordingStatus recording_;
     SampleBlock samples_;
     std::atomic<uint64_t> recordsAnalysed_{0};
     uint64_t inputLoss_ = 0;

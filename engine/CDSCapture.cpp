@@ -20,13 +20,15 @@ void CDSCapture::TraceStep(int step, Status result) const {
 }
 
 CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
-                       DeviceId outputDevice, int sampleRate)
+                       DeviceId outputDevice, int sampleRate, FileSearchPlaces files)
     : sound_(sound),
       window_(window),
       captureDeviceId_(captureDevice),
       outputDeviceId_(outputDevice),
       sampleRate_(sampleRate),
-      pipeline_(window, sampleRate) {}
+      files_(std::move(files)),
+      pipeline_(window, sampleRate),
+      recorder_(files_.programDirectory, sampleRate) {}
 
 CDSCapture::~CDSCapture() {
     if (thread_.joinable()) Stop();
@@ -146,6 +148,11 @@ void CDSCapture::ProcessBlock(int half) {
     const uint64_t dropped = BlocksDropped();
     ReportDataLoss(dropped);
     pipeline_.SetInputLoss(dropped);
+    // Before the pipeline, so that a block the pipeline drops (a new record length) is recorded
+    // all the same: a recording never has a gap.
+    recorder_.HandOff(bytes, kBlockBytes, notice_);
+    pipeline_.SetRecordingStatus(
+        RecordingStatus{notice_.active, std::string_view(notice_.fileName.data())});
     const BlockPipeline::Outcome outcome = pipeline_.Process(bytes, snapshot_, requests);
     if (outcome.stopGenerator) {
         if (const auto generator = generator_.load()) generator->Stop();

@@ -21,17 +21,23 @@
 #include "engine/EngineControl.h"
 #include "engine/ModeData.h"
 #include "engine/RuntimeState.h"
+#include "engine/WavRecorder.h"
 #include "platform/Event.h"
+#include "platform/GeneratorFileSearch.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/WakeSignal.h"
 
 namespace velmora2 {
 
 class CDSCapture {
 public:
-    // Touches no device: the devices are opened by the worker in Start.
+    // Touches no device: the devices are opened by the worker in Start. Generator files are
+    // looked up in `files`; recordings are written into its program directory.
     CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
-               DeviceId outputDevice, int sampleRate);
-    // Stops a worker that is still running. Owners stop the engine first (see StopAndRelease).
+               DeviceId outputDevice, int sampleRate,
+               FileSearchPlaces files = ProgramSearchPlaces(ProgramDirectory()));
+    // Stops a worker that is still running and finishes an open recording. Owners stop the
+    // engine first (see StopAndRelease).
     ~CDSCapture();
     CDSCapture(const CDSCapture&) = delete;
     CDSCapture& operator=(const CDSCapture&) = delete;
@@ -44,10 +50,30 @@ public:
     // the worker did not end: it is then detached and this object must never be destroyed.
     bool Stop();
 
-    // Generator.
+    // Generator. SetGeneratorFile stores the name and loads it (LoadGeneratorWave's result).
     int SetGeneratorFile(const std::string& fileName);
+    // Loads the generator file: 0, the file's rate when it is above the device's highest rate, or
+    // a negative code of the step that failed (-1 not found or unreadable, -2 not RIFF/WAVE, -3
+    // no "fmt ", -4 empty "fmt ", -5 not usable PCM, -6 "fmt " cut off, -7 no "data", -8 empty
+    // "data", -9 no output buffer, -10 buffer not filled, -11 data unreadable or cut off, -15 the
+    // generator could not be started). The new sound replaces the old one only when the whole
+    // file has been loaded; otherwise the previous sound goes on while the generator is on.
+    int LoadGeneratorWave();
     void SetGeneratorVolume(int32_t hundredthsDb);
     void SetOutputs(bool leftShown, bool rightShown, bool generatorOn);
+
+    // Recorder: every captured block, in every mode and in hold, goes to the open recording.
+    // StartRecording returns 18, or -1 when a recording is open or none can be created.
+    int StartRecording();
+    void StopRecording();
+    RecordingInfo Recording() const { return recorder_.Info(); }
+    // Called on the worker thread, once, when a block cannot be written; the file then holds
+    // every block written before and is already closed.
+    void SetRecordingFailureHandler(std::function<void(int fileNumber)> handler) {
+        recorder_.SetFailureHandler(std::move(handler));
+    }
+    // Tests: how recording files are created, and a smaller size limit.
+    WavRecorder& RecorderForTests() { return recorder_; }
 
     // Control operations.
     void SetMode(int32_t mode);
@@ -115,7 +141,8 @@ private:
     void ReleaseDevices();
     void ProcessBlock(int half);
     void DrawMeterImages();
-    void PlayGenerator(OutputBuffer& buffer, int32_t volume);
+    Status PlayGenerator(OutputBuffer& buffer, int32_t volume);
+    int ReplaceGenerator(const std::string& fileName);
     void ReportDataLoss(uint64_t droppedBlocks);
 
     SoundSystem& sound_;
@@ -123,6 +150,7 @@ private:
     const DeviceId captureDeviceId_;
     const DeviceId outputDeviceId_;
     const int sampleRate_;
+    const FileSearchPlaces files_;
 
     EngineControl control_;
     RuntimeState snapshot_;  // worker: the settings of the block being processed
@@ -146,6 +174,8 @@ private:
 
     uint8_t captureBytes_[kCaptureBufferBytes] = {};
     BlockPipeline pipeline_;
+    WavRecorder recorder_;
+    RecordingNotice notice_;  // worker: what this block's picture says about the recording
     std::atomic<uint64_t> blocksProcessed_{0};
     BlockObserver blockObserver_;
     bool traceInitialisation_ = true;

@@ -1,50 +1,11 @@
-// The engine operations of the user-interface thread: stores into the control record, requests
-// to the worker, and the generator switch and volume.
+// The engine operations of the user-interface thread: stores into the control record and
+// requests to the worker.
 #include <algorithm>
 
 #include "engine/CDSCapture.h"
 #include "engine/RecordLength.h"
 
 namespace velmora2 {
-
-void CDSCapture::PlayGenerator(OutputBuffer& buffer, int32_t volume) {
-    buffer.SetVolume(volume);
-    buffer.PlayLooping();
-}
-
-int CDSCapture::SetGeneratorFile(const std::string& fileName) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.generatorFile = fileName; });
-    return 0;
-}
-
-void CDSCapture::SetGeneratorVolume(int32_t hundredthsDb) {
-    bool generatorOn = false;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
-        s.generatorVolume = hundredthsDb;
-        generatorOn = s.generatorOn;
-    });
-    if (!generatorOn) return;
-    if (const auto generator = generator_.load()) {
-        generator->Stop();
-        PlayGenerator(*generator, hundredthsDb);
-    }
-}
-
-void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
-    int32_t volume = 0;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
-        s.leftShown = leftShown;
-        s.rightShown = rightShown;
-        s.generatorOn = generatorOn;
-        volume = s.generatorVolume;
-    });
-    const auto generator = generator_.load();
-    if (!generator) return;
-    if (generatorOn)
-        PlayGenerator(*generator, volume);
-    else
-        generator->Stop();
-}
 
 void CDSCapture::SetMode(int32_t mode) {
     control_.Update([&](RuntimeState& s, WorkerRequests&) { s.mode = mode; });

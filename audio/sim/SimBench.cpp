@@ -62,6 +62,7 @@ public:
 
     uint32_t SizeBytes() const override { return bytes_; }
     Status Fill(uint32_t offset, const uint8_t* data, uint32_t bytes) override {
+        if (wire_->Fails(SimFault::FillOutputBuffer)) return wire_->options.faultCode;
         if (offset > bytes_ || bytes > bytes_ - offset) return kInvalidArgument;
         std::lock_guard lock(wire_->mutex);
         std::memcpy(reinterpret_cast<uint8_t*>(data_.data()) + offset, data, bytes);
@@ -73,6 +74,7 @@ public:
         return kOk;
     }
     Status PlayLooping() override {
+        if (wire_->Fails(SimFault::PlayOutputBuffer)) return wire_->options.faultCode;
         std::lock_guard lock(wire_->mutex);
         auto& playing = wire_->playing;
         if (std::find(playing.begin(), playing.end(), this) == playing.end())

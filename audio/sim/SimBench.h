@@ -33,6 +33,9 @@ enum class SimFault {
     SetNotification,
     StartCapture,
     CreateOutputBuffer,
+    // Not initialisation steps: the generator buffers made later fail to fill or to play.
+    FillOutputBuffer,
+    PlayOutputBuffer,
 };
 
 struct SimBenchOptions {

@@ -1,0 +1,149 @@
+// The generator and the recorder as the user-interface thread drives them: loading a generator
+// file into a new output buffer that replaces the old one whole, the switch and the volume, and
+// starting and stopping a recording.
+#include <algorithm>
+#include <climits>
+#include <new>
+
+#include "engine/CDSCapture.h"
+#include "engine/WavReader.h"
+
+namespace velmora2 {
+
+namespace {
+
+// The data goes into the new buffer in pieces, so a long file is never held twice in memory.
+constexpr uint32_t kFillPieceBytes = 64 * 1024;
+
+int GeneratorCode(WavFault fault) {
+    switch (fault) {
+        case WavFault::None:
+            return 0;
+        case WavFault::CannotOpen:
+            return -1;
+        case WavFault::NotRiffWave:
+            return -2;
+        case WavFault::NoFormatChunk:
+            return -3;
+        case WavFault::EmptyFormatChunk:
+            return -4;
+        case WavFault::BadFormat:
+            return -5;
+        case WavFault::FormatChunkOverrun:
+            return -6;
+        case WavFault::NoDataChunk:
+            return -7;
+        case WavFault::EmptyDataChunk:
+            return -8;
+        case WavFault::DataOverrun:
+        case WavFault::ReadFailed:
+            return -11;
+    }
+    return -11;
+}
+
+}  // namespace
+
+Status CDSCapture::PlayGenerator(OutputBuffer& buffer, int32_t volume) {
+    const Status volumeSet = buffer.SetVolume(volume);
+    const Status playing = buffer.PlayLooping();
+    return Failed(playing) ? playing : volumeSet;
+}
+
+int CDSCapture::SetGeneratorFile(const std::string& fileName) {
+    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.generatorFile = fileName; });
+    return LoadGeneratorWave();
+}
+
+int CDSCapture::LoadGeneratorWave() {
+    std::string fileName;
+    bool generatorOn = false;
+    int32_t volume = 0;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        fileName = s.generatorFile;
+        generatorOn = s.generatorOn;
+        volume = s.generatorVolume;
+    });
+    int result = ReplaceGenerator(fileName);
+    // Whatever became of the file, the generator plays on: the new sound, or else the old one.
+    if (generatorOn) {
+        const auto generator = generator_.load();
+        if (generator && Failed(PlayGenerator(*generator, volume)) && result == 0) result = -15;
+    }
+    return result;
+}
+
+int CDSCapture::ReplaceGenerator(const std::string& fileName) {
+    const std::optional<std::filesystem::path> path = FindGeneratorFile(fileName, files_);
+    if (!path) return -1;
+    const std::unique_ptr<ByteSource> source = OpenFileSource(*path);
+    if (!source) return -1;
+    const WavInfo info = ReadWavLayout(*source);
+    if (!FormatChecked(info.fault)) return GeneratorCode(info.fault);
+    const uint32_t rate = info.layout.format.sampleRate;
+    if (deviceMaxRateKnown_ && rate > static_cast<uint32_t>(deviceMaxRate_))
+        return static_cast<int>(std::min<uint32_t>(rate, INT_MAX));
+    if (info.fault != WavFault::None) return GeneratorCode(info.fault);
+
+    if (!outputDevice_) return -9;
+    std::unique_ptr<OutputBuffer> buffer;
+    try {
+        if (Failed(outputDevice_->CreateOutputBuffer(info.layout.format, info.layout.dataBytes,
+                                                     buffer)) ||
+            !buffer)
+            return -9;
+    } catch (const std::bad_alloc&) {
+        return -9;
+    }
+    uint8_t piece[kFillPieceBytes];
+    for (uint32_t done = 0; done < info.layout.dataBytes;) {
+        const uint32_t bytes = std::min(kFillPieceBytes, info.layout.dataBytes - done);
+        if (!source->ReadAt(info.layout.dataOffset + done, piece, bytes)) return -11;
+        if (Failed(buffer->Fill(done, piece, bytes))) return -10;
+        done += bytes;
+    }
+
+    const std::shared_ptr<OutputBuffer> previous =
+        generator_.exchange(std::shared_ptr<OutputBuffer>(std::move(buffer)));
+    if (previous) previous->Stop();
+    return 0;
+}
+
+void CDSCapture::SetGeneratorVolume(int32_t hundredthsDb) {
+    bool generatorOn = false;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.generatorVolume = hundredthsDb;
+        generatorOn = s.generatorOn;
+    });
+    if (!generatorOn) return;
+    if (const auto generator = generator_.load()) {
+        generator->Stop();
+        PlayGenerator(*generator, hundredthsDb);
+    }
+}
+
+void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
+    int32_t volume = 0;
+    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+        s.leftShown = leftShown;
+        s.rightShown = rightShown;
+        s.generatorOn = generatorOn;
+        volume = s.generatorVolume;
+    });
+    const auto generator = generator_.load();
+    if (!generator) return;
+    if (generatorOn)
+        PlayGenerator(*generator, volume);
+    else
+        generator->Stop();
+}
+
+int CDSCapture::StartRecording() {
+    return recorder_.Start();
+}
+
+void CDSCapture::StopRecording() {
+    recorder_.Stop();
+}
+
+}  // namespace velmora2

@@ -1,0 +1,106 @@
+#include "engine/WavRecorder.h"
+
+#include <cstdio>
+#include <system_error>
+
+namespace velmora2 {
+
+namespace fs = std::filesystem;
+
+WavRecorder::WavRecorder(fs::path directory, int sampleRate)
+    : directory_(std::move(directory)),
+      sampleRate_(sampleRate),
+      opener_([](const fs::path& path) { return CreateByteFile(path, CreateMode::NewOnly); }) {}
+
+WavRecorder::~WavRecorder() {
+    Stop();
+}
+
+void WavRecorder::SetFileOpener(FileOpener opener) {
+    std::lock_guard lock(mutex_);
+    opener_ = std::move(opener);
+}
+
+void WavRecorder::SetDataLimit(uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    dataLimit_ = std::min(bytes, WavWriter::kMaxDataBytes);
+}
+
+void WavRecorder::SetFailureHandler(std::function<void(int fileNumber)> handler) {
+    std::lock_guard lock(mutex_);
+    failureHandler_ = std::move(handler);
+}
+
+std::string WavRecorder::FileName(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "RECORD%02d.wav", number);
+    return name;
+}
+
+int WavRecorder::Start() {
+    std::lock_guard lock(mutex_);
+    if (writer_) return -1;
+    for (int number = 0; number < kFileCount; ++number) {
+        const fs::path path = directory_ / FileName(number);
+        std::error_code error;
+        // A dangling link or anything else of that name is left alone, like a file.
+        if (fs::symlink_status(path, error).type() != fs::file_type::not_found) continue;
+        std::unique_ptr<ByteFile> file = opener_(path);
+        if (!file) return -1;
+        auto writer = std::make_unique<WavWriter>(std::move(file));
+        if (!writer->WriteHeader(WaveFormat::StereoPcm16(static_cast<uint32_t>(sampleRate_)))) {
+            writer.reset();
+            fs::remove(path, error);
+            return -1;
+        }
+        writer_ = std::move(writer);
+        fileNumber_ = number;
+        notice_.active = true;
+        std::snprintf(notice_.fileName.data(), notice_.fileName.size(), "%s",
+                      FileName(number).c_str());
+        return kFormatRecordBytes;
+    }
+    return -1;
+}
+
+void WavRecorder::FinishLocked() {
+    if (!writer_) return;
+    writer_->Finish();
+    writer_.reset();
+    notice_.active = false;
+}
+
+void WavRecorder::Stop() {
+    std::lock_guard lock(mutex_);
+    FinishLocked();
+}
+
+RecordingInfo WavRecorder::Info() const {
+    std::lock_guard lock(mutex_);
+    RecordingInfo info;
+    info.open = writer_ != nullptr;
+    info.fileNumber = fileNumber_;
+    if (fileNumber_ >= 0) info.fileName = FileName(fileNumber_);
+    return info;
+}
+
+void WavRecorder::HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice) {
+    std::function<void(int)> failed;
+    int failedNumber = -1;
+    {
+        std::lock_guard lock(mutex_);
+        if (writer_) {
+            if (bytes > dataLimit_ - writer_->DataBytes()) {
+                FinishLocked();  // ends, valid, before the RIFF size would pass 4 GiB
+            } else if (!writer_->Append(block, bytes) || !writer_->WriteSizes()) {
+                FinishLocked();
+                failed = failureHandler_;
+                failedNumber = fileNumber_;
+            }
+        }
+        notice = notice_;
+    }
+    if (failed) failed(failedNumber);
+}
+
+}  // namespace velmora2

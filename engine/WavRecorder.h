@@ -1,0 +1,80 @@
+// The recorder: writes every captured block to the lowest-numbered RECORDnn.wav that does not
+// exist yet in the program's directory. Start and stop come from the user-interface thread, the
+// blocks from the worker; one mutex covers all of them and the file name the pictures show, so a
+// stop never overlaps a block write. The header's sizes follow every block, so the file on disk
+// is always a complete WAV file.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "engine/ByteFile.h"
+#include "engine/WavWriter.h"
+
+namespace velmora2 {
+
+struct RecordingInfo {
+    bool open = false;
+    int fileNumber = -1;   // the file being written (or last written); -1 before the first
+    std::string fileName;  // "RECORDnn.wav"
+};
+
+// What the worker shows in the picture for one block: a fixed buffer, so that taking it never
+// allocates.
+struct RecordingNotice {
+    bool active = false;
+    std::array<char, 16> fileName{};  // NUL-terminated
+};
+
+class WavRecorder {
+public:
+    static constexpr int kFileCount = 100;
+    static constexpr int kFormatRecordBytes = 18;
+    // Creates a new file (never replacing one); empty when it cannot.
+    using FileOpener = std::function<std::unique_ptr<ByteFile>(const std::filesystem::path&)>;
+
+    WavRecorder(std::filesystem::path directory, int sampleRate);
+    // Finishes an open recording.
+    ~WavRecorder();
+    WavRecorder(const WavRecorder&) = delete;
+    WavRecorder& operator=(const WavRecorder&) = delete;
+
+    // Tests: another way to create the files, and a smaller limit than the 32-bit RIFF size.
+    void SetFileOpener(FileOpener opener);
+    void SetDataLimit(uint64_t bytes);
+    // Called on the worker, once, when a block write fails; the file is then already finished.
+    void SetFailureHandler(std::function<void(int fileNumber)> handler);
+
+    // 18 (the bytes of the format record) when a recording was opened; -1 when one is already
+    // open, all 100 names exist, or the file or its header cannot be written (no file is left).
+    int Start();
+    // Finishes and closes the open recording; nothing happens when none is open.
+    void Stop();
+    RecordingInfo Info() const;
+
+    // Worker: appends one block to the open recording and says what the picture shows. A block
+    // that would pass the size limit ends the recording instead.
+    void HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice);
+
+private:
+    static std::string FileName(int number);
+    void FinishLocked();
+
+    const std::filesystem::path directory_;
+    const int sampleRate_;
+    mutable std::mutex mutex_;
+    FileOpener opener_;
+    uint64_t dataLimit_ = WavWriter::kMaxDataBytes;
+    std::function<void(int)> failureHandler_;
+    std::unique_ptr<WavWriter> writer_;  // set while a recording is open
+    int fileNumber_ = -1;
+    RecordingNotice notice_;
+};
+
+}  // namespace velmora2
