@@ -105,10 +105,9 @@ bool CTarvikDlg::OnInitDialog() {
     if (settings_.device < 0 || settings_.device > listedDevices - 1) settings_.device = 0;
 
     const int device = settings_.device;
-    mainEngine_ =
-        std::make_unique<CDSCapture>(sound_, clientArea_, devices_.captureDeviceIds[device],
-                                     devices_.outputDeviceIds[device], settings_.activeSampleRate,
-                                     ProgramSearchPlaces(programDirectory_));
+    mainEngine_ = std::make_unique<CDSCapture>(
+        sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
+        settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_));
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
