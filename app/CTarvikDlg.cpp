@@ -85,9 +85,9 @@ bool CTarvikDlg::OnInitDialog() {
     LoadSettings();
 
     int deviceMaxRate = settings_.deviceMaxRate;
-    probeEngine_ = std::make_unique<CDSCapture>(sound_, clientArea_, DeviceId{}, DeviceId{},
-                                                settings_.activeSampleRate,
-                                                ProgramSearchPlaces(programDirectory_));
+    probeEngine_ = std::make_unique<CDSCapture>(
+        sound_, clientArea_, DeviceId{}, DeviceId{}, settings_.activeSampleRate,
+        ProgramSearchPlaces(programDirectory_), files_.recordingsDirectory);
     const Status probeResult = probeEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(probeResult)) {
@@ -107,7 +107,8 @@ bool CTarvikDlg::OnInitDialog() {
     const int device = settings_.device;
     mainEngine_ = std::make_unique<CDSCapture>(
         sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
-        settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_));
+        settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
+        files_.recordingsDirectory);
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {

@@ -20,7 +20,8 @@ void CDSCapture::TraceStep(int step, Status result) const {
 }
 
 CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
-                       DeviceId outputDevice, int sampleRate, FileSearchPlaces files)
+                       DeviceId outputDevice, int sampleRate, FileSearchPlaces files,
+                       const std::filesystem::path& recordingsDirectory)
     : sound_(sound),
       window_(window),
       captureDeviceId_(captureDevice),
@@ -28,7 +29,8 @@ CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captu
       sampleRate_(sampleRate),
       files_(std::move(files)),
       pipeline_(window, sampleRate),
-      recorder_(files_.programDirectory, sampleRate) {}
+      recorder_(recordingsDirectory.empty() ? files_.programDirectory : recordingsDirectory,
+                sampleRate) {}
 
 CDSCapture::~CDSCapture() {
     if (thread_.joinable()) Stop();

@@ -32,10 +32,12 @@ namespace velmora2 {
 class CDSCapture {
 public:
     // Touches no device: the devices are opened by the worker in Start. Generator files are
-    // looked up in `files`; recordings are written into its program directory.
+    // looked up in `files`; recordings are written into recordingsDirectory (empty: the program
+    // directory of `files`).
     CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
                DeviceId outputDevice, int sampleRate,
-               FileSearchPlaces files = ProgramSearchPlaces(ProgramDirectory()));
+               FileSearchPlaces files = ProgramSearchPlaces(ProgramDirectory()),
+               const std::filesystem::path& recordingsDirectory = {});
     // Stops a worker that is still running and finishes an open recording. Owners stop the
     // engine first (see StopAndRelease).
     ~CDSCapture();

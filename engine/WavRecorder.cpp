@@ -40,9 +40,11 @@ std::string WavRecorder::FileName(int number) {
 int WavRecorder::Start() {
     std::lock_guard lock(mutex_);
     if (writer_) return -1;
+    std::error_code error;
+    // The recordings directory of a locked install may not exist yet; a failure shows below.
+    fs::create_directories(directory_, error);
     for (int number = 0; number < kFileCount; ++number) {
         const fs::path path = directory_ / FileName(number);
-        std::error_code error;
         // A dangling link or anything else of that name is left alone, like a file.
         if (fs::symlink_status(path, error).type() != fs::file_type::not_found) continue;
         std::unique_ptr<ByteFile> file = opener_(path);

@@ -40,7 +40,7 @@ TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
     ASSERT_TRUE(WriteToneFile(dir / "sin1k.wav", 1000, kRate));
     DrawCallLogTarget window;
     CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kRate,
-                      FileSearchPlaces{dir.Path(), {}, {}});
+                      FileSearchPlaces{dir.Path(), {}, {}, {}});
     std::atomic<double> mainFrequency{0.0};
     engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
         if (b.samples.recordPosition == 0) mainFrequency = b.samples.records.Left().mainFrequency;
@@ -93,7 +93,7 @@ TEST_F(EngineLoopback, AFileAtAnotherRatePlaysThroughAStreamAtItsOwnRate) {
     ASSERT_TRUE(WriteToneFile(dir / "fs96k_sin2k.wav", 2000, 96000));
     DrawCallLogTarget window;
     CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kRate,
-                      FileSearchPlaces{dir.Path(), {}, {}});
+                      FileSearchPlaces{dir.Path(), {}, {}, {}});
     std::atomic<double> mainFrequency{0.0};
     engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
         if (b.samples.recordPosition == 0) mainFrequency = b.samples.records.Left().mainFrequency;

@@ -50,7 +50,7 @@ TEST_P(BenchTone, ComesBackAtTheVolumeAndThroughTheDeviceModel) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, rate,
-                      FileSearchPlaces{dir.Path(), {}, {}});
+                      FileSearchPlaces{dir.Path(), {}, {}, {}});
     std::vector<double> left;
     std::vector<double> right;
     std::atomic<bool> keep{false};

@@ -66,7 +66,7 @@ protected:
     DrawCallLogTarget window;
     CDSCapture engine{bench,      window,
                       DeviceId{}, DeviceId{},
-                      48000,      FileSearchPlaces{programDir.Path(), elsewhere.Path(), {}}};
+                      48000,      FileSearchPlaces{programDir.Path(), elsewhere.Path(), {}, {}}};
     std::atomic<int> lastLeft{0};
 };
 
@@ -154,7 +154,7 @@ TEST(GeneratorWithoutDevice, AnEngineThatIsNotRunningHasNoOutputBuffer) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000,
-                      FileSearchPlaces{dir.Path(), {}, {}});
+                      FileSearchPlaces{dir.Path(), {}, {}, {}});
     EXPECT_EQ(engine.SetGeneratorFile("tone.wav"), -9);
 }
 

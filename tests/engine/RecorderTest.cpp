@@ -68,7 +68,7 @@ protected:
     SimBench bench;
     DrawCallLogTarget window;
     std::unique_ptr<CDSCapture> engine = std::make_unique<CDSCapture>(
-        bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{dir.Path(), {}, {}});
+        bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{dir.Path(), {}, {}, {}});
 };
 
 TEST_F(Recorder, FiveBlocksMakeA41006ByteFileOfTheCapturedFrames) {
@@ -230,6 +230,24 @@ TEST_F(Recorder, ThePictureSaysWhereItRecordsWhileItRecords) {
     engine->StopRecording();
     Deliver(2);
     EXPECT_FALSE(shows(lastPictureTexts()));
+}
+
+TEST(RecorderPlace, WritesIntoTheRecordingsDirectoryMadeOnFirstUse) {
+    TempDirectory program;
+    TempDirectory data;
+    const std::filesystem::path recordings = data / "velmora2";
+    SimBench bench;
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000,
+                      FileSearchPlaces{program.Path(), {}, {}, {}}, recordings);
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    ASSERT_EQ(engine.StartRecording(), 18);
+    ASSERT_TRUE(DeliverBlocks(bench, engine, 1));
+    engine.StopRecording();
+    EXPECT_TRUE(engine.Stop());
+    EXPECT_EQ(ReadWavFile(recordings / "RECORD00.wav").data.size(), kBlock);
+    EXPECT_FALSE(std::filesystem::exists(program / "RECORD00.wav"));
 }
 
 }  // namespace
