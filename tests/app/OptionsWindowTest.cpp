@@ -1,7 +1,7 @@
 // The options button of the main window end to end on the simulated bench: confirming re-applies
 // every setting and brings FSAMPLE back to the active rate, Cancel changes nothing at all, the
-// save-settings button writes the settings file, and a generator file renamed only in letter
-// case is loaded again.
+// save-settings button writes the settings file, and a changed generator file is loaded (a change
+// of letter case counts), with the warning or message when it cannot be.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -246,37 +246,58 @@ TEST_F(OptionsWindow, SaveSettingsWritesTheNewValuesInTheFileFormat) {
     EXPECT_FALSE(std::filesystem::exists(directory / kSettingsFileName));
 }
 
-TEST_F(OptionsWindow, AGeneratorFileRenamedInLetterCaseIsLoadedAgain) {
+TEST_F(OptionsWindow, AChangedGeneratorFileIsLoadedEvenWhenOnlyItsLetterCaseDiffers) {
     // The engine has not loaded the configured file yet: only a reload changes its file name.
+    // The output device goes up to 48000 Hz.
     const struct {
         const char* description;
         const char* chosen;
-        bool fileExists;
+        uint32_t fileRate;  // 0: no such file anywhere
         const char* engineFile;
+        bool warnedMissing;
+        const char* message;
     } cases[] = {
-        {"the same name: nothing reloads", "tone.wav", true, "sin1k.wav"},
-        {"only the letter case differs", "TONE.wav", true, "TONE.wav"},
-        {"a file found nowhere keeps the name and the old sound", "gone.wav", false, "sin1k.wav"},
+        {"the same name: nothing reloads", "tone.wav", 48000, "sin1k.wav", false, nullptr},
+        {"only the letter case differs", "TONE.wav", 48000, "TONE.wav", false, nullptr},
+        {"a file found nowhere keeps the name and the old sound", "gone.wav", 0, "sin1k.wav", true,
+         nullptr},
+        {"a rate the device cannot play", "fast.wav", 96000, "fast.wav", false,
+         "再生ﾃﾞﾊﾞｲｽでｻﾎﾟｰﾄされていない \r\nｻﾝﾌﾟﾘﾝｸﾞ周波数(96000Hz)です。 \r\n"
+         "WAVEﾌｧｲﾙを変更してください。"},
     };
+    SimBenchOptions device;
+    device.maxOutputRate = 48000;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         SettingsRecord file;
         file.playwav = "tone.wav";
-        Start(file);
+        Start(file, device);
         const std::filesystem::path chosen = directory / c.chosen;
-        if (c.fileExists) testing::WriteFileBytes(chosen, testing::GoodWav(48000, 8192));
+        if (c.fileRate != 0) testing::WriteFileBytes(chosen, testing::GoodWav(c.fileRate, 8192));
         services.AnswerFileChooser(chosen.string());
         const size_t runsBefore = services.ModalRuns().size();
+        const size_t messagesBefore = services.Messages().size();
         Options([](OptionsUser& user) {
             user.Click(opt::kChangeWavButton);
             user.PressOk();
         });
         EXPECT_EQ(window->Settings().playwav, c.chosen);
         EXPECT_EQ(Engine().generatorFile, c.engineFile);
-        bool warnedAboutFile = false;
+        bool warnedMissing = false;
         for (size_t run = runsBefore; run < services.ModalRuns().size(); ++run)
-            warnedAboutFile |= services.ModalRuns()[run].templateId == CDlgWarnWav::kTemplateId;
-        EXPECT_EQ(warnedAboutFile, !c.fileExists);
+            warnedMissing |= services.ModalRuns()[run].templateId == CDlgWarnWav::kTemplateId;
+        EXPECT_EQ(warnedMissing, c.warnedMissing);
+        const std::vector<testing::RecordedMessage> messages(
+            services.Messages().begin() + static_cast<std::ptrdiff_t>(messagesBefore),
+            services.Messages().end());
+        if (c.message == nullptr) {
+            EXPECT_TRUE(messages.empty());
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, c.message);
+            EXPECT_EQ(messages[0].title, "Velmora2 Error Message");
+            EXPECT_EQ(messages[0].icon, MessageIcon::Stop);
+        }
         window->OnClose();
         window.reset();
         std::filesystem::remove(chosen);
