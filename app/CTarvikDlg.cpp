@@ -61,6 +61,8 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kRightOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(1); }},
     {ctl::kGeneratorOn, [](CTarvikDlg& window) { window.generatorPanel_.OnGeneratorSwitch(); }},
     {ctl::kOptions, [](CTarvikDlg& window) { window.optionsButton_.OnOptions(); }},
+    {ctl::kRecord, [](CTarvikDlg& window) { window.recordPanel_.OnRecord(); }},
+    {ctl::kStopRecord, [](CTarvikDlg& window) { window.recordPanel_.OnStop(); }},
 };
 
 CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
@@ -68,7 +70,7 @@ CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView
     : sound_(sound),
       clientArea_(clientArea),
       view_(view),
-      services_(services),
+      services_(services, kTimer1),
       programDirectory_(std::move(programDirectory)),
       files_(ResolveFilePlaces(programDirectory_)) {}
 
@@ -109,6 +111,11 @@ bool CTarvikDlg::OnInitDialog() {
         sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
         settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
         files_.recordingsDirectory);
+    // The engine calls this on its worker; the panel hears of it on this thread.
+    mainEngine_->SetRecordingFailureHandler([this](int fileNumber) {
+        services_.PostToUserInterface(
+            [this, fileNumber] { recordPanel_.OnWriteFailed(fileNumber); });
+    });
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
@@ -210,6 +217,14 @@ void CTarvikDlg::OnDeviceButton() {
 
 void CTarvikDlg::OnSpinChanged(int spinId) {
     if (!scalePanel_.OnSpinChanged(spinId)) generatorPanel_.OnSpinChanged(spinId);
+}
+
+void CTarvikDlg::OnTimer(int timerId) {
+    if (timerId != kTimer1) return;
+    const TimerSafeServices::Tick tick(services_);
+    // One job per tick, chosen by the window's state. The network sweep's steps, which own the
+    // timer in network mode, go first; every other tick is the recording time limit.
+    recordPanel_.OnTimeLimit();
 }
 
 void CTarvikDlg::RunDeviceDialog() {

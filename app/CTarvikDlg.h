@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/OptionsButton.h"
+#include "app/TimerSafeServices.h"
 #include "audio/SoundSystem.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
@@ -15,9 +16,11 @@
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
 #include "panel/ChannelPanel.h"
+#include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
+#include "panel/RecordPanel.h"
 #include "panel/ScalePanel.h"
 #include "platform/FilePlaces.h"
 #include "settings/SettingsRecord.h"
@@ -27,7 +30,7 @@ namespace velmora2 {
 class CTarvikDlg {
 public:
     static constexpr int kStartFailedResult = 3;
-    static constexpr int kTimer1 = 1;
+    static constexpr int kTimer1 = ctl::kTimer1;
 
     CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
                DialogServices& services, std::filesystem::path programDirectory);
@@ -45,6 +48,8 @@ public:
     void OnCommand(int id);
     // A spin control's change notification.
     void OnSpinChanged(int spinId);
+    // A tick of one of the window's numbered timers.
+    void OnTimer(int timerId);
 
     CDSCapture* MainEngine() { return mainEngine_.get(); }
     const SettingsRecord& Settings() const { return settings_; }
@@ -74,7 +79,7 @@ private:
     SoundSystem& sound_;
     DrawingTarget& clientArea_;
     DialogView& view_;
-    DialogServices& services_;
+    TimerSafeServices services_;
     const std::filesystem::path programDirectory_;
     const FilePlaces files_;
 
@@ -93,6 +98,8 @@ private:
     int triggerSource_ = kTriggerSourceOff;
     int32_t generatorVolume_ = -600;
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
+    int timerId_ = 0;
+    bool recording_ = false;
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
@@ -111,6 +118,8 @@ private:
                                  services_,
                                  {settings_, devices_, lastOptionsPage_, mode_, scalePanel_,
                                   programDirectory_, mainEngine_, [this] { SaveSettings(); }}};
+    RecordPanel recordPanel_{
+        view_, services_, {recording_, timerId_, settings_.maxrec, mainEngine_}};
 };
 
 }  // namespace velmora2

@@ -1,6 +1,8 @@
 // The main window's message texts, exactly as the user sees them (escapes as in C).
 #pragma once
 
+#include "panel/PanelMessages.h"  // the application's title
+
 namespace velmora2::msg {
 
 inline constexpr const char* kCannotSetUpSoundInput =
@@ -17,8 +19,6 @@ inline constexpr const char* kCannotWriteSettings =
 inline constexpr const char* kCannotWriteExportSuffix =
     "に書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
 inline constexpr const char* kNoDataToSave = "保存するデータがありません。";
-
-inline constexpr const char* kApplicationTitle = "Velmora2";
 inline constexpr const char* kPreThreadTitle = "preThread";
 inline constexpr const char* kMainThreadTitle = "mainThread";
 

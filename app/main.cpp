@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
             exports.SavePicture(path, png);
         },
         [&exports](const std::string& path) { exports.SaveData(path); });
+    services.SetTimerHandler([&dialog](int id) { dialog.OnTimer(id); });
 
     dialog.OnInitDialog();
     if (const std::optional<int> result = services.EndResult()) return *result;

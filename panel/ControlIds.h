@@ -48,4 +48,7 @@ constexpr int kLeftDc = 1045;
 constexpr int kRightAc = 1046;
 constexpr int kRightDc = 1047;
 
+// The main window's one timer: network sweep steps and the recording time limit.
+constexpr int kTimer1 = 1;
+
 }  // namespace velmora2::ctl

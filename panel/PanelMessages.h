@@ -3,6 +3,8 @@
 
 namespace velmora2::msg {
 
+inline constexpr const char* kApplicationTitle = "Velmora2";
+
 inline constexpr const char* kUnsupportedGeneratorRate =
     "再生ﾃﾞﾊﾞｲｽでｻﾎﾟｰﾄされていない \r\nｻﾝﾌﾟﾘﾝｸﾞ周波数(%dHz)です。 \r\nWAVEﾌｧｲﾙを変更してください。";
 inline constexpr const char* kErrorMessageTitle = "Velmora2 Error Message";

@@ -12,6 +12,7 @@
 #include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
+#include "tests/engine/WavCrafting.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/TempDirectory.h"
 
@@ -49,8 +50,8 @@ protected:
     testing::FakeDialogServices services;
     SimBench bench;
     DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
+    std::unique_ptr<CDSCapture> engine = std::make_unique<CDSCapture>(
+        bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{programDirectory, {}, {}});
     bool leftShown = true;
     bool rightShown = false;
     bool generatorOn = false;
@@ -147,6 +148,41 @@ TEST_F(GeneratorPanelTest, FileGoneWhilePlayingLeavesTheBoxShowingTheGeneratorSt
     EXPECT_TRUE(generatorOn);
     EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
     EXPECT_TRUE(Engine().generatorOn);
+}
+
+TEST_F(GeneratorPanelTest, EveryClickLoadsTheFileAgainAndARateTheDeviceLacksIsReportedWhenOn) {
+    SimBenchOptions options;
+    options.maxOutputRate = 48000;
+    SimBench slowOutput(options);
+    engine = std::make_unique<CDSCapture>(slowOutput, window, DeviceId{}, DeviceId{}, 48000,
+                                          FileSearchPlaces{programDirectory, {}, {}});
+    int deviceMaxRate = 0;
+    ASSERT_EQ(engine->Start(deviceMaxRate), kOk);
+    const auto file = programDirectory / "sin1k.wav";
+
+    testing::WriteFileBytes(file, testing::GoodWav(96000, 4096));
+    ClickSwitch();
+    ASSERT_EQ(services.Messages().size(), 1u);
+    EXPECT_EQ(services.Messages()[0].text,
+              "再生ﾃﾞﾊﾞｲｽでｻﾎﾟｰﾄされていない \r\nｻﾝﾌﾟﾘﾝｸﾞ周波数(96000Hz)です。 \r\nWAVEﾌｧｲﾙ"
+              "を変更してください。");
+    EXPECT_EQ(services.Messages()[0].title, "Velmora2 Error Message");
+    EXPECT_EQ(services.Messages()[0].icon, MessageIcon::Stop);
+    // The generator counts as on and the outputs are set all the same.
+    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(Engine().generatorOn);
+
+    testing::WriteFileBytes(file, testing::GoodWav(48000, 4096));
+    ClickSwitch();  // off: loaded again, and a refusal would not be reported
+    EXPECT_FALSE(Engine().generatorOn);
+    ClickSwitch();  // on with the file the device can play
+    EXPECT_EQ(services.Messages().size(), 1u);
+
+    testing::WriteFileBytes(file, testing::GoodWav(96000, 4096));
+    ClickSwitch();
+    ClickSwitch();  // on again: the changed file is read anew
+    EXPECT_EQ(services.Messages().size(), 2u);
+    EXPECT_TRUE(engine->Stop());
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#include "app/TimerSafeServices.h"
+
+namespace velmora2 {
+
+void TimerSafeServices::MessageBox(const std::string& text, const std::string& title,
+                                   MessageIcon icon) {
+    StopTimerInTick();
+    window_.MessageBox(text, title, icon);
+}
+
+int TimerSafeServices::RunModal(ModalDialog& dialog) {
+    StopTimerInTick();
+    return window_.RunModal(dialog);
+}
+
+void TimerSafeServices::StopTimerInTick() {
+    if (inTick_) window_.KillTimer(guardedTimerId_);
+}
+
+}  // namespace velmora2

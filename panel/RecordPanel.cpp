@@ -1,0 +1,63 @@
+#include "panel/RecordPanel.h"
+
+#include <climits>
+#include <cmath>
+
+#include "panel/ControlIds.h"
+#include "panel/PanelMessages.h"
+
+namespace velmora2 {
+
+namespace {
+
+constexpr int kDefaultLimitMs = 30000;
+
+}  // namespace
+
+int RecordingLimitMs(double maxrecSeconds) {
+    if (!std::isfinite(maxrecSeconds)) return kDefaultLimitMs;
+    const double ms = std::trunc(maxrecSeconds * 1000.0);
+    if (ms <= 0.0) return 0;
+    if (ms >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(ms);
+}
+
+RecordPanel::RecordPanel(DialogView& view, DialogServices& services, const Bindings& bindings)
+    : view_(view), services_(services), state_(bindings) {}
+
+void RecordPanel::OnRecord() {
+    if (!state_.engine) return;
+    if (state_.engine->StartRecording() < 0) {
+        services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,
+                             MessageIcon::Exclamation);
+        return;
+    }
+    state_.recording = true;
+    view_.Enable(ctl::kModeNetwork, false);
+    view_.Enable(ctl::kRecord, false);
+    view_.Enable(ctl::kStopRecord, true);
+    state_.timerId = services_.SetTimer(ctl::kTimer1, RecordingLimitMs(state_.maxrec));
+}
+
+void RecordPanel::OnStop() {
+    if (state_.engine) state_.engine->StopRecording();
+    view_.Enable(ctl::kRecord, true);
+    view_.Enable(ctl::kStopRecord, false);
+    view_.Enable(ctl::kModeNetwork, true);
+    state_.recording = false;
+}
+
+void RecordPanel::OnTimeLimit() {
+    OnStop();
+    services_.KillTimer(state_.timerId);
+}
+
+void RecordPanel::OnWriteFailed(int fileNumber) {
+    const bool newerRecording = state_.engine && state_.engine->Recording().open &&
+                                state_.engine->Recording().fileNumber != fileNumber;
+    if (!newerRecording) OnStop();
+    services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,
+                         MessageIcon::Exclamation);
+}
+
+}  // namespace velmora2

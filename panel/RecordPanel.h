@@ -1,0 +1,45 @@
+// The record and stop buttons and the recording time limit: a recording runs from the record
+// button until the stop button, the limit on timer 1, or a block that cannot be written.
+#pragma once
+
+#include <memory>
+
+#include "dialogs/DialogView.h"
+#include "engine/CDSCapture.h"
+
+namespace velmora2 {
+
+// Timer 1's period for a recording of at most `maxrecSeconds`: the fraction of a millisecond is
+// dropped and the result held to 0 .. INT_MAX; a value that is not finite keeps 30 s.
+int RecordingLimitMs(double maxrecSeconds);
+
+class RecordPanel {
+public:
+    // The main window's state; all of it outlives the panel.
+    struct Bindings {
+        bool& recording;
+        int& timerId;
+        const double& maxrec;
+        // Read at every call, so the panel follows the engine being replaced or released.
+        const std::unique_ptr<CDSCapture>& engine;
+    };
+
+    RecordPanel(DialogView& view, DialogServices& services, const Bindings& bindings);
+
+    void OnRecord();
+    void OnStop();
+    // Timer 1 fired in a mode without a sweep: the stop button's actions, then the timer goes.
+    // A recording already stopped by hand is stopped again, which changes nothing.
+    void OnTimeLimit();
+    // On the user-interface thread, after a block of recording `fileNumber` could not be
+    // written (the engine has finished and closed that file): back to idle, and say so. A
+    // recording started since then is left running.
+    void OnWriteFailed(int fileNumber);
+
+private:
+    DialogView& view_;
+    DialogServices& services_;
+    Bindings state_;
+};
+
+}  // namespace velmora2
