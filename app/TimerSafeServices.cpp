@@ -13,6 +13,12 @@ int TimerSafeServices::RunModal(ModalDialog& dialog) {
     return window_.RunModal(dialog);
 }
 
+std::optional<std::string> TimerSafeServices::ChooseFileToOpen(
+    const std::string& initialName, const std::vector<FileFilter>& filters) {
+    StopTimerInTick();
+    return window_.ChooseFileToOpen(initialName, filters);
+}
+
 void TimerSafeServices::StopTimerInTick() {
     if (inTick_) window_.KillTimer(guardedTimerId_);
 }

@@ -1,7 +1,7 @@
 // The window's services as the main window's handlers use them. While a tick of timer 1 is being
-// handled, a message box or modal dialog kills timer 1 before it opens: its nested event loop
-// would otherwise deliver the next tick into the handler that is still waiting for the box.
-// Whoever needs the timer again after the box sets it anew.
+// handled, a message box, modal dialog or file chooser kills timer 1 before it opens: its nested
+// event loop would otherwise deliver the next tick into the handler that is still waiting for the
+// box. Whoever needs the timer again after the box sets it anew.
 #pragma once
 
 #include "dialogs/DialogView.h"
@@ -31,6 +31,8 @@ public:
 
     void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     int RunModal(ModalDialog& dialog) override;
+    std::optional<std::string> ChooseFileToOpen(const std::string& initialName,
+                                                const std::vector<FileFilter>& filters) override;
     int SetTimer(int timerId, int periodMs) override { return window_.SetTimer(timerId, periodMs); }
     void KillTimer(int timerId) override { window_.KillTimer(timerId); }
     void SingleShot(int delayMs, std::function<void()> action) override {

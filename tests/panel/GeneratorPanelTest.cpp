@@ -50,8 +50,9 @@ protected:
     testing::FakeDialogServices services;
     SimBench bench;
     DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine = std::make_unique<CDSCapture>(
-        bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{programDirectory, {}, {}});
+    std::unique_ptr<CDSCapture> engine =
+        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000,
+                                     FileSearchPlaces{programDirectory, {}, {}, {}});
     bool leftShown = true;
     bool rightShown = false;
     bool generatorOn = false;
@@ -155,7 +156,7 @@ TEST_F(GeneratorPanelTest, EveryClickLoadsTheFileAgainAndARateTheDeviceLacksIsRe
     options.maxOutputRate = 48000;
     SimBench slowOutput(options);
     engine = std::make_unique<CDSCapture>(slowOutput, window, DeviceId{}, DeviceId{}, 48000,
-                                          FileSearchPlaces{programDirectory, {}, {}});
+                                          FileSearchPlaces{programDirectory, {}, {}, {}});
     int deviceMaxRate = 0;
     ASSERT_EQ(engine->Start(deviceMaxRate), kOk);
     const auto file = programDirectory / "sin1k.wav";

@@ -72,8 +72,9 @@ protected:
     testing::FakeDialogServices services;
     SimBench bench;
     DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine = std::make_unique<CDSCapture>(
-        bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{directory.Path(), {}, {}});
+    std::unique_ptr<CDSCapture> engine =
+        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000,
+                                     FileSearchPlaces{directory.Path(), {}, {}, {}});
     bool recording = false;
     int timerId = 0;
     double maxrec = 30.0;
