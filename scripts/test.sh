@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, then runs the whole test suite: the normal build (with a PulseAudio loopback for the
 # real-audio tests), then the engine and display tests once more under ThreadSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the fuzz targets for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,3 +21,12 @@ fi
 cmake --build build-san -j2 --target engine_tests display_tests
 TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
   ctest --test-dir build-san --output-on-failure -j2 -L 'engine|display' --timeout 600
+
+# The WAV reader and the settings loader under libFuzzer with AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer (clang), 60 s each.
+if [ ! -f build-fuzz/build.ninja ]; then
+  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DVELMORA2_ENGINE_ONLY=ON -DVELMORA2_FUZZERS=ON
+fi
+cmake --build build-fuzz -j2 --target wav_reader_fuzz settings_load_fuzz
+scripts/fuzz.sh 60

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <string>
 
 #include "settings/SettingsRecord.h"
@@ -17,6 +18,8 @@ enum class SettingsLoad { Loaded, NoFile };
 // Reads directory/Velmora2.INI into record. Fields not found, and values that are refused, keep
 // their current values.
 SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRecord& record);
+// The same loading rules on text from any stream.
+void LoadSettingsFrom(std::istream& in, SettingsRecord& record);
 
 // The 30 lines of the file, "\n" line ends, numbers in the C locale.
 std::string FormatSettings(const SettingsRecord& record);

@@ -22,9 +22,10 @@ public:
     ValueStore(SettingsRecord& record, const SettingsToken& value)
         : record_(record), value_(value) {}
 
+    // A number whose saved text would not fit into one token would read back cut: refused.
     void operator()(double& field, Real) const {
         const double v = ParseCDouble(value_.text);
-        if (std::isfinite(v)) field = v;
+        if (std::isfinite(v) && FormatCDouble(v).size() <= kMaxSettingsTextBytes) field = v;
     }
     void operator()(int32_t& field, Integer rule) const {
         const auto v = ParseCInt(value_.text);
@@ -66,15 +67,18 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRe
     if (std::filesystem::is_directory(path, error)) return SettingsLoad::NoFile;
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) return SettingsLoad::NoFile;
+    LoadSettingsFrom(file, record);
+    return SettingsLoad::Loaded;
+}
 
-    SettingsTokenReader tokens(file);
+void LoadSettingsFrom(std::istream& in, SettingsRecord& record) {
+    SettingsTokenReader tokens(in);
     ForEachKey(record, [&](const char* key, auto& field, auto rule) {
         if (!tokens.SkipTo(key)) return;
         tokens.Next();  // the separator, normally ":"
         // A key at the very end of the file has no value and keeps the current one.
         if (const auto value = tokens.Next()) ValueStore(record, *value)(field, rule);
     });
-    return SettingsLoad::Loaded;
 }
 
 }  // namespace velmora2

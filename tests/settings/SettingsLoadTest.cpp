@@ -208,6 +208,11 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
         {"DRNG", "-1e999", [](SettingsRecord& r) { r.scales.delayRange = 5.0; }},
         {"GOFT", "NAN", [](SettingsRecord& r) { r.scales.gainOffset = 5.0; }},
         {"MAXREC", "inf", [](SettingsRecord& r) { r.maxrec = 5.0; }},
+        // Saved with "%f", these would not fit into one 99-byte token and would read back cut.
+        {"CAL", "1.7e308", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
+        {"GRNG", "-1e92", [](SettingsRecord& r) { r.scales.gainRange = -5.0; }},
+        {"MAXREC", "1e92", [](SettingsRecord& r) { r.maxrec = 5.0; }},
+        {"SPECCAL", "-1e91", [](SettingsRecord& r) { r.scales.specCal = 1.0; }},
         {"FSAMPLE", "44100", [](SettingsRecord& r) { r.fsample = r.activeSampleRate = 96000; }},
         {"FSAMPLE", "0", [](SettingsRecord& r) { r.fsample = r.activeSampleRate = 192000; }},
     };
@@ -222,6 +227,14 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
         EXPECT_EQ(after.activeSampleRate, expected.activeSampleRate);
         EXPECT_EQ(after.sweepPeriodMs, 2000) << "loading stopped at the refused value";
     }
+}
+
+TEST(SettingsLoad, TheLargestNumbersWhoseSavedTextFitsAreKeptAndReadBackAsSaved) {
+    const SettingsRecord loaded = LoadText(DefaultsWith({{"CAL", "1e91"}, {"GOFT", "-1e90"}}));
+    const std::string saved = FormatSettings(loaded);
+    EXPECT_EQ(loaded.scales.cal, 1e91);
+    EXPECT_EQ(loaded.scales.gainOffset, -1e90);
+    EXPECT_EQ(FormatSettings(LoadText(saved)), saved);
 }
 
 TEST(SettingsLoad, OverLongTokensAreCutWithoutSplittingACharacter) {
