@@ -14,10 +14,14 @@ public:
     void Notify() {
         if (!pending_.exchange(true, std::memory_order_acq_rel)) semaphore_.release();
     }
-    // Blocks until notified; the notification is consumed.
+    // Blocks until notified; the notification is consumed. The flag is cleared by an exchange,
+    // not a store: a Notify that found it still set (and so released nothing) is then ordered
+    // before the clear, and everything the notifier published is visible to the caller's next
+    // look at its work. A plain store could let that look see stale data while the notification
+    // was swallowed, leaving the caller asleep with work queued.
     void Wait() {
         semaphore_.acquire();
-        pending_.store(false, std::memory_order_release);
+        pending_.exchange(false, std::memory_order_acq_rel);
     }
 
 private:
