@@ -111,6 +111,8 @@ public:
     uint64_t BlocksProcessed() const { return blocksProcessed_.load(std::memory_order_acquire); }
     // Blocks of input lost since Start because the worker fell too far behind.
     uint64_t BlocksDropped() const { return queue_.DroppedCount() - droppedAtStart_; }
+    // Whether the generator buffer is playing.
+    bool GeneratorPlaying() const;
     // Complete records that went through the spectrum analysis.
     uint64_t RecordsAnalysed() const { return pipeline_.RecordsAnalysed(); }
 

@@ -138,6 +138,11 @@ void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
         generator->Stop();
 }
 
+bool CDSCapture::GeneratorPlaying() const {
+    const auto generator = generator_.load();
+    return generator && generator->IsPlaying();
+}
+
 int CDSCapture::StartRecording() {
     return recorder_.Start();
 }
