@@ -75,8 +75,8 @@ CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView
       files_(ResolveFilePlaces(programDirectory_)) {}
 
 CTarvikDlg::~CTarvikDlg() {
-    StopAndRelease(probeEngine_);
-    StopAndRelease(mainEngine_);
+    ReleaseEngine(probeEngine_);
+    ReleaseEngine(mainEngine_);
 }
 
 bool CTarvikDlg::OnInitDialog() {
@@ -93,14 +93,14 @@ bool CTarvikDlg::OnInitDialog() {
     const Status probeResult = probeEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(probeResult)) {
-        StopAndRelease(probeEngine_);
+        ReleaseEngine(probeEngine_);
         ReportStartFailure(msg::kPreThreadTitle, probeResult);
         settings_.fsample = 48000;
         SaveSettings();
         services_.EndDialog(kStartFailedResult);
         return true;
     }
-    StopAndRelease(probeEngine_);
+    ReleaseEngine(probeEngine_);
 
     RunDeviceDialog();
     const int listedDevices = std::min(devices_.deviceCount, kMaxListedDevices);
@@ -119,7 +119,7 @@ bool CTarvikDlg::OnInitDialog() {
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
-        StopAndRelease(mainEngine_);
+        ReleaseEngine(mainEngine_);
         ReportStartFailure(msg::kMainThreadTitle, mainResult);
         services_.EndDialog(kStartFailedResult);
     } else {
@@ -137,7 +137,7 @@ bool CTarvikDlg::OnInitDialog() {
 }
 
 void CTarvikDlg::OnClose() {
-    StopAndRelease(mainEngine_);
+    ReleaseEngine(mainEngine_);
 }
 
 void CTarvikDlg::OnCommand(int id) {
@@ -238,6 +238,10 @@ void CTarvikDlg::ShowSplashScreen() {
 
 void CTarvikDlg::ApplySettingsToEngine() {
     if (mainEngine_) velmora2::ApplySettingsToEngine(settings_, *mainEngine_);
+}
+
+void CTarvikDlg::ReleaseEngine(std::unique_ptr<CDSCapture>& engine) {
+    if (!StopAndRelease(engine)) workerLeftRunning_ = true;
 }
 
 void CTarvikDlg::ReportStartFailure(const char* title, Status result) {

@@ -51,6 +51,10 @@ public:
     // A tick of one of the window's numbered timers.
     void OnTimer(int timerId);
 
+    // True once an engine's worker would not end and was left running: it still uses the sound
+    // system and the client area, so the program must exit without tearing them down.
+    bool WorkerLeftRunning() const { return workerLeftRunning_; }
+
     CDSCapture* MainEngine() { return mainEngine_.get(); }
     const SettingsRecord& Settings() const { return settings_; }
     const DeviceTable& Devices() const { return devices_; }
@@ -75,6 +79,7 @@ private:
     void ShowSplashScreen();
     void ApplySettingsToEngine();
     void ReportStartFailure(const char* title, Status result);
+    void ReleaseEngine(std::unique_ptr<CDSCapture>& engine);
 
     SoundSystem& sound_;
     DrawingTarget& clientArea_;
@@ -100,6 +105,7 @@ private:
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
     int timerId_ = 0;
     bool recording_ = false;
+    bool workerLeftRunning_ = false;
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;

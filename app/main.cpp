@@ -1,16 +1,21 @@
 // The program: the main window on Qt, its logic in CTarvikDlg, sound from the backend the
 // environment chooses.
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CTarvikDlg.h"
+#include "app/CloseAfter.h"
 #include "app/ExportActions.h"
 #include "app/MainWindowLayout.h"
 #include "app/SoundBackendChoice.h"
 #include "dialogs/CSplashWnd.h"
+#include "display/DrawingConventions.h"
 #include "platform/ProgramDirectory.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtExportMenu.h"
@@ -18,8 +23,33 @@
 #include "qt/QtSplashHost.h"
 #include "qt/WindowIcon.h"
 
+namespace {
+
+using namespace velmora2;
+
+// An engine's worker that would not end still uses the sound system and the client area, so the
+// program then leaves without tearing them down.
+int Finish(const CTarvikDlg& dialog, int result) {
+    if (!dialog.WorkerLeftRunning()) return result;
+    std::fflush(nullptr);
+    std::_Exit(result);
+}
+
+// For scripted runs: whether the picture field shows a picture (mostly the field's white) rather
+// than the bare window.
+void ReportPictureField(const QImage& clientArea) {
+    const QImage field = clientArea.copy(kPictureLeft, kPictureTop, kFieldWidth, kFieldHeight);
+    const QRgb white = qRgb(kFieldBackground.r, kFieldBackground.g, kFieldBackground.b);
+    long long whitePixels = 0;
+    for (int y = 0; y < field.height(); ++y)
+        for (int x = 0; x < field.width(); ++x) whitePixels += field.pixel(x, y) == white;
+    const bool shown = 2 * whitePixels > static_cast<long long>(field.width()) * field.height();
+    std::fprintf(stderr, "velmora2: %s\n", shown ? "picture shown" : "no picture shown");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    using namespace velmora2;
     QApplication application(argc, argv);
     // Qt has taken its own options out of argv by now; whatever is left decides the splash.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -46,8 +76,16 @@ int main(int argc, char** argv) {
     services.SetTimerHandler([&dialog](int id) { dialog.OnTimer(id); });
 
     dialog.OnInitDialog();
-    if (const std::optional<int> result = services.EndResult()) return *result;
+    if (const std::optional<int> result = services.EndResult()) return Finish(dialog, *result);
+    if (const std::optional<int> ms = CloseAfterFromEnvironment()) {
+        QTimer::singleShot(*ms, &window, [&window] {
+            ReportPictureField(window.ClientArea().Snapshot());
+            window.close();
+        });
+    }
     services.SetEventLoopRunning();
     window.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    dialog.OnClose();  // whatever ended the loop, no engine runs past this point
+    return Finish(dialog, result);
 }

@@ -18,6 +18,13 @@ public:
         change(state_, requests_);
     }
 
+    // Runs look(state) under the lock: one field without copying the record.
+    template <typename Look>
+    void Inspect(Look&& look) const {
+        std::lock_guard lock(mutex_);
+        look(state_);
+    }
+
     // A copy of the current settings (for the user interface and tests).
     RuntimeState Read() const {
         std::lock_guard lock(mutex_);

@@ -1,6 +1,7 @@
 // The engine operations of the user-interface thread: stores into the control record and
 // requests to the worker.
 #include <algorithm>
+#include <mutex>
 
 #include "engine/CDSCapture.h"
 #include "engine/RecordLength.h"
@@ -8,11 +9,11 @@
 namespace velmora2 {
 
 void CDSCapture::SetMode(int32_t mode) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.mode = mode; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.mode = mode; });
 }
 
 void CDSCapture::ToggleRun() {
-    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         if (s.run) {
             s.run = false;
         } else {
@@ -23,7 +24,7 @@ void CDSCapture::ToggleRun() {
 }
 
 void CDSCapture::ResetSweep() {
-    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         s.run = true;
         r.resetSweep = true;
         // A frozen single shot would make every sweep point measure the same frame.
@@ -32,18 +33,18 @@ void CDSCapture::ResetSweep() {
 }
 
 void CDSCapture::SetTriggerLevel(int32_t level) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.triggerLevel = level; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.triggerLevel = level; });
 }
 
 void CDSCapture::SetTriggerSource(int source) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         s.triggerEnabled = source != 0;
         if (source != 0) s.triggerSourceLeft = source == 1;
     });
 }
 
 void CDSCapture::SetTriggerMode(bool rising, bool repeat) {
-    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         s.triggerRising = rising;
         s.triggerRepeat = repeat;
         if (repeat) r.clearSingleShot = true;
@@ -53,54 +54,54 @@ void CDSCapture::SetTriggerMode(bool rising, bool repeat) {
 Status CDSCapture::SetRecordLength(int32_t length) {
     if (!IsValidRecordLength(length)) return 1;
     // No worker yet: nothing can race, and the first block should start a record, not be spent
-    // on the change.
-    if (!thread_.joinable()) {
-        pipeline_.ResizeRecord(length);
+    // on the change. (A worker left running still owns the pipeline.)
+    if (!thread_.joinable() && !workerLeftRunning_) {
+        worker_->pipeline.ResizeRecord(length);
         return kOk;
     }
-    control_.Update([&](RuntimeState&, WorkerRequests& r) { r.recordLength = length; });
+    worker_->control.Update([&](RuntimeState&, WorkerRequests& r) { r.recordLength = length; });
     return kOk;
 }
 
 void CDSCapture::SetChannelDelay(int32_t delay) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.channelDelay = delay; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.channelDelay = delay; });
 }
 
 Status CDSCapture::SetOversampling(int32_t factor) {
     if (factor != 1 && factor != 2 && factor != 4) return 1;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.oversampling = factor; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.oversampling = factor; });
     return kOk;
 }
 
 void CDSCapture::SetLogAxis(bool on) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.logAxis = on; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.logAxis = on; });
 }
 
 void CDSCapture::SetWindowFunction(const std::string& name) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.windowFunction = name; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.windowFunction = name; });
 }
 
 void CDSCapture::SetDifferenceUnit(bool seconds) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.differenceUnit = seconds; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.differenceUnit = seconds; });
 }
 
 void CDSCapture::SetDelayDisplay(bool on) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.delayDisplay = on; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.delayDisplay = on; });
 }
 
 void CDSCapture::SetAdcRange(bool on) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.adcRangeShown = on; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.adcRangeShown = on; });
 }
 
 void CDSCapture::SetMeasurements(bool mainFrequency, bool thd, bool thdPlusNoise,
                                  bool signalToNoise, bool highPass) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         s.measurements = {mainFrequency, thd, thdPlusNoise, signalToNoise, highPass};
     });
 }
 
 void CDSCapture::SetAveraging(bool on, int32_t length) {
-    control_.Update([&](RuntimeState& s, WorkerRequests& r) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         s.averagingOn = on;
         s.averagingLength = length;
         r.setAveragingCounter = true;
@@ -109,30 +110,30 @@ void CDSCapture::SetAveraging(bool on, int32_t length) {
 }
 
 void CDSCapture::SetSweepPoints(int32_t points) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.sweepPoints = points; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.sweepPoints = points; });
 }
 
 void CDSCapture::SetSlowSweep(bool on) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.slowSweep = on; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.slowSweep = on; });
 }
 
 void CDSCapture::SetPeakSearch(bool on) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.peakSearch = on; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.peakSearch = on; });
 }
 
 void CDSCapture::StartSweepPoint(int32_t index) {
-    control_.Update([&](RuntimeState&, WorkerRequests& r) {
+    worker_->control.Update([&](RuntimeState&, WorkerRequests& r) {
         r.startSweepPoint = true;
         r.sweepPointIndex = index;
     });
 }
 
 void CDSCapture::ApplyDisplayScales(const DisplayScales& scales) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.scales = scales; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.scales = scales; });
 }
 
 void CDSCapture::SetCursors(const std::array<int32_t, kEngineCursorCount>& positions) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         for (int i = 0; i < kEngineCursorCount; ++i) {
             s.cursors[i] = positions[i];
             if (positions[i] != 0) s.cursorShown[i] = true;

@@ -3,6 +3,7 @@
 // starting and stopping a recording.
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <new>
 
 #include "engine/CDSCapture.h"
@@ -51,45 +52,46 @@ Status CDSCapture::PlayGenerator(OutputBuffer& buffer, int32_t volume) {
 }
 
 int CDSCapture::SetGeneratorFile(const std::string& fileName) {
-    control_.Update([&](RuntimeState& s, WorkerRequests&) { s.generatorFile = fileName; });
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.generatorFile = fileName; });
     return LoadGeneratorWave();
 }
 
 int CDSCapture::LoadGeneratorWave() {
     std::string fileName;
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { fileName = s.generatorFile; });
+    int result = ReplaceGenerator(fileName);
+    // Whatever became of the file, the generator plays on: the new sound, or else the old one.
+    std::lock_guard lock(worker_->generatorMutex);
     bool generatorOn = false;
     int32_t volume = 0;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
-        fileName = s.generatorFile;
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         generatorOn = s.generatorOn;
         volume = s.generatorVolume;
     });
-    int result = ReplaceGenerator(fileName);
-    // Whatever became of the file, the generator plays on: the new sound, or else the old one.
     if (generatorOn) {
-        const auto generator = generator_.load();
+        const auto generator = worker_->generator.load();
         if (generator && Failed(PlayGenerator(*generator, volume)) && result == 0) result = -15;
     }
     return result;
 }
 
 int CDSCapture::ReplaceGenerator(const std::string& fileName) {
-    const std::optional<std::filesystem::path> path = FindGeneratorFile(fileName, files_);
+    const std::optional<std::filesystem::path> path = FindGeneratorFile(fileName, worker_->files);
     if (!path) return -1;
     const std::unique_ptr<ByteSource> source = OpenFileSource(*path);
     if (!source) return -1;
     const WavInfo info = ReadWavLayout(*source);
     if (!FormatChecked(info.fault)) return GeneratorCode(info.fault);
     const uint32_t rate = info.layout.format.sampleRate;
-    if (deviceMaxRateKnown_ && rate > static_cast<uint32_t>(deviceMaxRate_))
+    if (worker_->deviceMaxRateKnown && rate > static_cast<uint32_t>(worker_->deviceMaxRate))
         return static_cast<int>(std::min<uint32_t>(rate, INT_MAX));
     if (info.fault != WavFault::None) return GeneratorCode(info.fault);
 
-    if (!outputDevice_) return -9;
+    OutputDevice* const output = worker_->Output();
+    if (output == nullptr) return -9;
     std::unique_ptr<OutputBuffer> buffer;
     try {
-        if (Failed(outputDevice_->CreateOutputBuffer(info.layout.format, info.layout.dataBytes,
-                                                     buffer)) ||
+        if (Failed(output->CreateOutputBuffer(info.layout.format, info.layout.dataBytes, buffer)) ||
             !buffer)
             return -9;
     } catch (const std::bad_alloc&) {
@@ -103,34 +105,39 @@ int CDSCapture::ReplaceGenerator(const std::string& fileName) {
         done += bytes;
     }
 
+    std::lock_guard lock(worker_->generatorMutex);
     const std::shared_ptr<OutputBuffer> previous =
-        generator_.exchange(std::shared_ptr<OutputBuffer>(std::move(buffer)));
+        worker_->generator.exchange(std::shared_ptr<OutputBuffer>(std::move(buffer)));
     if (previous) previous->Stop();
     return 0;
 }
 
 void CDSCapture::SetGeneratorVolume(int32_t hundredthsDb) {
+    std::lock_guard lock(worker_->generatorMutex);
     bool generatorOn = false;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         s.generatorVolume = hundredthsDb;
         generatorOn = s.generatorOn;
     });
     if (!generatorOn) return;
-    if (const auto generator = generator_.load()) {
+    if (const auto generator = worker_->generator.load()) {
         generator->Stop();
         PlayGenerator(*generator, hundredthsDb);
     }
 }
 
+// The generator lock keeps the worker's stop for the network plot from coming between the new
+// flag and the buffer's start.
 void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
+    std::lock_guard lock(worker_->generatorMutex);
     int32_t volume = 0;
-    control_.Update([&](RuntimeState& s, WorkerRequests&) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) {
         s.leftShown = leftShown;
         s.rightShown = rightShown;
         s.generatorOn = generatorOn;
         volume = s.generatorVolume;
     });
-    const auto generator = generator_.load();
+    const auto generator = worker_->generator.load();
     if (!generator) return;
     if (generatorOn)
         PlayGenerator(*generator, volume);
@@ -139,16 +146,16 @@ void CDSCapture::SetOutputs(bool leftShown, bool rightShown, bool generatorOn) {
 }
 
 bool CDSCapture::GeneratorPlaying() const {
-    const auto generator = generator_.load();
+    const auto generator = worker_->generator.load();
     return generator && generator->IsPlaying();
 }
 
 int CDSCapture::StartRecording() {
-    return recorder_.Start();
+    return worker_->recorder.Start();
 }
 
 void CDSCapture::StopRecording() {
-    recorder_.Stop();
+    worker_->recorder.Stop();
 }
 
 }  // namespace velmora2

@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include "tests/engine/BlockingTarget.h"
+#include "tests/support/BlockingTarget.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
