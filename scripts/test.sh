@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, then runs the whole test suite: the normal build (with a PulseAudio loopback for the
-# real-audio tests), then the engine and display tests once more under ThreadSanitizer and
+# Sets up, then runs the whole test suite: the format check of our sources, the normal build
+# (with a PulseAudio loopback for the real-audio tests, and the smoke run of the program itself),
+# then the engine and display tests once more under ThreadSanitizer and
 # UndefinedBehaviorSanitizer, then the fuzz targets for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+
+echo "test: format check"
+find . \( -path ./.git -o -path './build*' \) -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run -Werror
 
 source scripts/pulse-loopback.sh
 start_pulse_loopback
