@@ -116,6 +116,8 @@ bool CTarvikDlg::OnInitDialog() {
         services_.PostToUserInterface(
             [this, fileNumber] { recordPanel_.OnWriteFailed(fileNumber); });
     });
+    mainEngine_->SetDeviceLostHandler(
+        [this] { services_.PostToUserInterface([this] { OnDeviceLost(); }); });
     const Status mainResult = mainEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
@@ -138,6 +140,17 @@ bool CTarvikDlg::OnInitDialog() {
 
 void CTarvikDlg::OnClose() {
     ReleaseEngine(mainEngine_);
+}
+
+void CTarvikDlg::OnDeviceLost() {
+    if (!mainEngine_ || !mainEngine_->DeviceLost()) return;
+    // Its worker has left the wait loop already; the window goes on without an engine, and every
+    // control that would reach one does nothing.
+    // The engine has finished an open recording already: the buttons go back to idle and the
+    // recording's time limit goes.
+    if (recording_) recordPanel_.OnTimeLimit();
+    StopAndRelease(mainEngine_);
+    services_.MessageBox(msg::kSoundDeviceStopped, msg::kMainThreadTitle, MessageIcon::Stop);
 }
 
 void CTarvikDlg::OnCommand(int id) {

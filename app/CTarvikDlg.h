@@ -43,6 +43,8 @@ public:
     bool OnInitDialog();
     // Window close: stops the engine before the client area goes away.
     void OnClose();
+    // The main engine reported that the sound device stopped (posted from its worker).
+    void OnDeviceLost();
     // A button, radio button or check box was clicked: routes the control id to its handler.
     // Ids without a handler are ignored.
     void OnCommand(int id);

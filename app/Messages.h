@@ -19,6 +19,10 @@ inline constexpr const char* kCannotWriteSettings =
 inline constexpr const char* kCannotWriteExportSuffix =
     "に書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
 inline constexpr const char* kNoDataToSave = "保存するデータがありません。";
+
+inline constexpr const char* kSoundDeviceStopped =
+    "サウンドデバイスが停止しました。 \nﾃﾞﾊﾞｲｽの接続を確認してから "
+    "\nｱﾌﾟﾘｹｰｼｮﾝを再起動してください。 ";
 inline constexpr const char* kPreThreadTitle = "preThread";
 inline constexpr const char* kMainThreadTitle = "mainThread";
 

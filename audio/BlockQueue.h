@@ -26,6 +26,14 @@ public:
     // Consumer side: copies the oldest block into dst. Returns false when empty.
     bool Pop(uint8_t* dst);
 
+    // Producer side: the stream has ended or failed, no further block will come. The consumer
+    // still receives the blocks queued before.
+    void MarkEnded() {
+        ended_.store(true, std::memory_order_release);
+        consumerWake_.Notify();
+    }
+    bool Ended() const { return ended_.load(std::memory_order_acquire); }
+
     size_t Capacity() const { return capacity_; }
     uint64_t PushedCount() const { return pushed_.load(std::memory_order_acquire); }
     uint64_t DroppedCount() const { return dropped_.load(std::memory_order_acquire); }
@@ -38,6 +46,7 @@ private:
     std::atomic<uint64_t> tail_{0};  // next slot to fill (producer-owned)
     std::atomic<uint64_t> pushed_{0};
     std::atomic<uint64_t> dropped_{0};
+    std::atomic<bool> ended_{false};
 };
 
 }  // namespace velmora2

@@ -33,7 +33,8 @@ constexpr int kBlockBytes = kBlockFrames * 4;
 constexpr int kCaptureBufferBytes = 2 * kBlockBytes;
 
 // A running capture: after Start, every filled block of kBlockFrames frames is pushed to the
-// attached queue, in order. Releasing the object stops the capture.
+// attached queue, in order; a stream that ends or fails marks the queue ended. Releasing the
+// object stops the capture.
 class CaptureBuffer {
 public:
     virtual ~CaptureBuffer() = default;
@@ -42,6 +43,9 @@ public:
     // The two byte offsets at which a half is reported (8191 and 16383).
     virtual Status SetNotificationPositions(uint32_t firstHalfEnd, uint32_t secondHalfEnd) = 0;
     virtual Status Start() = 0;
+    // Whether blocks come at the pace of a clock, so that a long silence means the device has
+    // stopped. A capture stepped by hand (tests) answers false.
+    virtual bool PacedByClock() const { return true; }
 };
 
 class CaptureDevice {

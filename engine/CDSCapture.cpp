@@ -7,12 +7,6 @@
 
 namespace velmora2 {
 
-namespace {
-
-constexpr auto kStopWait = std::chrono::milliseconds(3000);
-
-}  // namespace
-
 CDSCapture::CDSCapture(SoundSystem& sound, DrawingTarget& window, DeviceId captureDevice,
                        DeviceId outputDevice, int sampleRate, FileSearchPlaces files,
                        const std::filesystem::path& recordingsDirectory)
@@ -43,12 +37,12 @@ bool CDSCapture::Stop() {
     if (!thread_.joinable()) return !workerLeftRunning_;
     worker_->stopRequested.store(true, std::memory_order_release);
     worker_->wake.Notify();
-    if (worker_->threadEnded.WaitFor(kStopWait) || worker_->threadEnded.WaitFor(kStopWait)) {
+    if (worker_->threadEnded.WaitFor(kStopWait)) {
         thread_.join();
         return true;
     }
     std::fprintf(stderr, "engine: the worker did not end within %lld ms; it is left running\n",
-                 static_cast<long long>(2 * kStopWait.count()));
+                 static_cast<long long>(kStopWait.count()));
     thread_.detach();
     workerLeftRunning_ = true;
     return false;

@@ -42,11 +42,23 @@ public:
     // initialisation result; deviceMaxRate receives the output device's highest rate once that
     // query has succeeded. On failure no worker is left running.
     Status Start(int& deviceMaxRate);
-    // Asks the worker to end and waits for it (3000 ms, then a further 3000 ms). Returns false when
-    // the worker did not end (now or at an earlier stop): it is then detached and left running on
-    // its own share of the engine, and on the sound system and drawing target, which the owner
-    // must then never tear down.
+    // Asks the worker to end and waits for it, at most kStopWait, so that even a device whose
+    // close call hangs cannot hold the caller longer. Returns false when the worker did not end
+    // (now or at an earlier stop): it is then detached and left running on its own share of the
+    // engine, and on the sound system and drawing target, which the owner must then never tear
+    // down.
     bool Stop();
+    static constexpr std::chrono::milliseconds kStopWait{2800};
+
+    // The capture stream failed or ended, or no block came for kSilenceLimit while the capture
+    // runs on a clock: the worker has finished an open recording, left its wait loop and closes
+    // the devices. The handler is called once, on the worker, before the devices are closed. Set
+    // before Start.
+    static constexpr std::chrono::seconds kSilenceLimit = EngineWorker::kSilenceLimit;
+    void SetDeviceLostHandler(std::function<void()> handler) {
+        worker_->deviceLostHandler = std::move(handler);
+    }
+    bool DeviceLost() const { return worker_->deviceLost.load(std::memory_order_acquire); }
 
     // Generator. SetGeneratorFile stores the name and loads it (LoadGeneratorWave's result).
     int SetGeneratorFile(const std::string& fileName);
@@ -62,7 +74,13 @@ public:
     // Recorder: every captured block, in every mode and in hold, goes to the open recording.
     // StartRecording returns 18, or -1 when a recording is open or none can be created.
     int StartRecording();
+    // Finishes the open recording and writes its end line, with the blocks of input lost while it
+    // was open, to standard error.
     void StopRecording();
+    // Blocks of input lost since the last recording started (it has gaps where they belong).
+    uint64_t BlocksLostSinceRecordingStart() const {
+        return worker_->BlocksLostSinceRecordingStart();
+    }
     RecordingInfo Recording() const { return worker_->recorder.Info(); }
     // Called on the worker thread, once, when a block cannot be written; the file then holds
     // every block written before and is already closed.

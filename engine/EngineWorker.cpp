@@ -1,6 +1,8 @@
 #include "engine/EngineWorker.h"
 
+#include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "engine/MeterImage.h"
 
@@ -74,15 +76,42 @@ Status EngineWorker::InitialiseDevices() {
 }
 
 void EngineWorker::RunWaitLoop() {
+    using Clock = std::chrono::steady_clock;
+    const bool watchSilence = captureBuffer_->PacedByClock();
+    auto lastBlock = Clock::now();
     int half = 0;
     while (!stopRequested.load(std::memory_order_acquire)) {
         if (queue.Pop(&captureBytes_[half * kBlockBytes])) {
             ProcessBlock(half);
             half ^= 1;
+            lastBlock = Clock::now();
             continue;
         }
-        wake.Wait();
+        if (queue.Ended()) return OnDeviceLost("the capture stream ended");
+        if (!watchSilence) {
+            wake.Wait();
+            continue;
+        }
+        const auto silence = Clock::now() - lastBlock;
+        if (silence >= kSilenceLimit) return OnDeviceLost("no input for 2 s");
+        wake.WaitFor(kSilenceLimit - silence);
     }
+}
+
+void EngineWorker::OnDeviceLost(const char* reason) {
+    std::fprintf(stderr, "engine: the capture device stopped (%s)\n", reason);
+    deviceLost.store(true, std::memory_order_release);
+    // What was recorded up to the loss is kept as a complete file.
+    FinishRecording();
+    if (deviceLostHandler) deviceLostHandler();
+}
+
+void EngineWorker::FinishRecording() {
+    const RecordingInfo open = recorder.Info();
+    recorder.Stop();
+    if (!open.open) return;
+    const std::string line = RecordingEndLine(open.fileName, BlocksLostSinceRecordingStart());
+    std::fputs(line.c_str(), stderr);
 }
 
 void EngineWorker::ReleaseDevices() {
@@ -104,6 +133,7 @@ void EngineWorker::DrawMeterImages() {
 }
 
 void EngineWorker::ProcessBlock(int half) {
+    const auto start = std::chrono::steady_clock::now();
     WorkerRequests requests;
     control.TakeSnapshot(snapshot_, requests);
     const uint8_t* bytes = &captureBytes_[half * kBlockBytes];
@@ -124,8 +154,10 @@ void EngineWorker::ProcessBlock(int half) {
         }
         modeDataReady.Set();
     }
-    if (blockObserver)
-        blockObserver({half, bytes, pipeline.Samples(), pipeline.State(), outcome.dropped});
+    if (blockObserver) {
+        blockObserver({half, bytes, pipeline.Samples(), pipeline.State(), outcome.dropped,
+                       std::chrono::steady_clock::now() - start});
+    }
     blocksProcessed.fetch_add(1, std::memory_order_acq_rel);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -34,6 +35,7 @@ struct ProcessedBlock {
     const SampleBlock& samples;
     const WorkerState& state;
     bool dropped;  // the block only applied a new record length
+    std::chrono::steady_clock::duration processingTime;  // the worker's time for the block
 };
 using BlockObserver = std::function<void(const ProcessedBlock&)>;
 
@@ -49,6 +51,16 @@ public:
 
     // Blocks of input lost since Start because the worker fell too far behind.
     uint64_t BlocksDropped() const { return queue.DroppedCount() - droppedAtStart; }
+    // Blocks of input lost since the last recording started (it has gaps where they belong).
+    uint64_t BlocksLostSinceRecordingStart() const {
+        return queue.DroppedCount() - droppedAtRecordingStart.load(std::memory_order_acquire);
+    }
+    // Finishes the open recording and writes its end line, with the blocks of input lost while
+    // it was open, to standard error. Either thread.
+    void FinishRecording();
+
+    // No block for this long while the capture runs on a clock: the device has stopped.
+    static constexpr std::chrono::seconds kSilenceLimit{2};
 
     const int sampleRate;
     const FileSearchPlaces files;  // where generator files are looked up
@@ -68,6 +80,9 @@ public:
     BlockObserver blockObserver;
     BlockPipeline pipeline;
     WavRecorder recorder;
+    std::atomic<uint64_t> droppedAtRecordingStart{0};
+    std::function<void()> deviceLostHandler;  // set before Start; called once, on the worker
+    std::atomic<bool> deviceLost{false};
 
     // Held while the generator flag is changed and the buffer started or stopped, by the user
     // interface and by the worker alike: a stop decided on an older view of the flag can then
@@ -94,6 +109,7 @@ private:
     void DrawMeterImages();
     void StopGeneratorIfSwitchedOff();
     void ReportDataLoss(uint64_t droppedBlocks);
+    void OnDeviceLost(const char* reason);
 
     SoundSystem& sound_;
     DrawingTarget& window_;

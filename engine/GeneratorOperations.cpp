@@ -3,6 +3,7 @@
 // starting and stopping a recording.
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <mutex>
 #include <new>
 
@@ -151,11 +152,15 @@ bool CDSCapture::GeneratorPlaying() const {
 }
 
 int CDSCapture::StartRecording() {
-    return worker_->recorder.Start();
+    const uint64_t droppedBefore = worker_->queue.DroppedCount();
+    const int result = worker_->recorder.Start();
+    if (result > 0)
+        worker_->droppedAtRecordingStart.store(droppedBefore, std::memory_order_release);
+    return result;
 }
 
 void CDSCapture::StopRecording() {
-    worker_->recorder.Stop();
+    worker_->FinishRecording();
 }
 
 }  // namespace velmora2

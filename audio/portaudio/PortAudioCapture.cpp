@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "audio/BlockQueue.h"
 #include "audio/portaudio/PortAudioStreams.h"
 
 namespace velmora2 {
@@ -26,8 +27,9 @@ PaError PortAudioCaptureBuffer::Open(PaDeviceIndex device, double rate) {
     PaStream* stream = nullptr;
     const PaError result =
         Pa_OpenStream(&stream, &input, nullptr, rate, kBlockFrames, paClipOff, &OnInput, this);
-    if (result == paNoError) stream_ = stream;
-    return result;
+    if (result != paNoError) return result;
+    stream_ = stream;
+    return Pa_SetStreamFinishedCallback(stream_, &OnFinished);
 }
 
 PortAudioCaptureBuffer::~PortAudioCaptureBuffer() {
@@ -48,6 +50,7 @@ Status PortAudioCaptureBuffer::AttachQueue(BlockQueue* queue) {
     if (queue == nullptr) return kInvalidArgument;
     if (started_) return paStreamIsNotStopped;
     assembler_.Attach(queue);
+    queue_ = queue;
     queueAttached_ = true;
     return kOk;
 }
@@ -77,6 +80,11 @@ int PortAudioCaptureBuffer::OnInput(const void* input, void*, unsigned long fram
     if ((flags & paInputOverflow) != 0) buffer.overflows_.fetch_add(1, std::memory_order_relaxed);
     buffer.assembler_.Append(static_cast<const uint8_t*>(input), frames);
     return paContinue;
+}
+
+void PortAudioCaptureBuffer::OnFinished(void* self) {
+    auto& buffer = *static_cast<PortAudioCaptureBuffer*>(self);
+    if (buffer.queue_ != nullptr) buffer.queue_->MarkEnded();
 }
 
 }  // namespace velmora2

@@ -46,11 +46,14 @@ private:
     static int OnInput(const void* input, void* output, unsigned long frames,
                        const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags,
                        void* self);
+    // The stream has stopped, by our own close or because the device failed.
+    static void OnFinished(void* self);
 
     std::mutex& paLock_;
     PaStream* stream_ = nullptr;
     bool queueAttached_ = false;
     bool started_ = false;
+    BlockQueue* queue_ = nullptr;
     BlockAssembler assembler_;
     std::atomic<uint64_t> overflows_{0};  // callbacks that reported lost input
 };

@@ -154,12 +154,16 @@ public:
     SimCaptureBuffer(std::shared_ptr<SimWire> wire, int rate)
         : wire_(std::move(wire)), rate_(rate) {}
     ~SimCaptureBuffer() override {
-        std::lock_guard lock(wire_->mutex);
-        if (started_ && wire_->queue == queue_) {
-            wire_->captureRunning = false;
-            wire_->queue = nullptr;
+        {
+            std::lock_guard lock(wire_->mutex);
+            if (started_ && wire_->queue == queue_) {
+                wire_->captureRunning = false;
+                wire_->queue = nullptr;
+            }
         }
+        if (wire_->options.onCaptureClose) wire_->options.onCaptureClose();
     }
+    bool PacedByClock() const override { return wire_->options.realTimeClock; }
     Status AttachQueue(BlockQueue* queue) override {
         if (wire_->Fails(SimFault::AttachQueue)) return wire_->options.faultCode;
         if (queue == nullptr) return kInvalidArgument;
@@ -263,6 +267,12 @@ void SimBench::SetInputSignal(InputSignal signal) {
 void SimBench::SetDelivering(bool delivering) {
     std::lock_guard lock(wire_->mutex);
     wire_->delivering = delivering;
+}
+
+void SimBench::LoseDevice() {
+    std::lock_guard lock(wire_->mutex);
+    wire_->captureRunning = false;
+    if (wire_->queue != nullptr) wire_->queue->MarkEnded();
 }
 
 int SimBench::Step(int blocks) {

@@ -46,6 +46,9 @@ struct SimBenchOptions {
     DeviceUnderTest dut;
     SimFault fault = SimFault::None;
     Status faultCode = kGenericFailure;
+    // Called whenever a capture stream is closed; a test may block in it to stand for a device
+    // whose close call hangs.
+    std::function<void()> onCaptureClose;
 };
 
 struct SimWire;
@@ -63,6 +66,9 @@ public:
     void SetInputSignal(InputSignal signal);
     // Test variant: a bench that stops delivering blocks.
     void SetDelivering(bool delivering);
+    // The "device lost" fault: the running capture stops delivering and its stream reports that
+    // it has ended, as when the board is unplugged.
+    void LoseDevice();
     // Stepped clock: produces the next blocks of a running capture. Returns how many were
     // produced (0 when no capture runs or delivering is off).
     int Step(int blocks = 1);

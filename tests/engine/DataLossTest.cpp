@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <future>
 #include <string>
 #include <thread>
@@ -92,6 +93,65 @@ INSTANTIATE_TEST_SUITE_P(EveryDrawingMode, DataLossPicture,
                                  '_');
                              return name;
                          });
+
+TEST(DataLossRecording, BlocksLostWhileRecordingAreCountedInItsEndLine) {
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "velmora2-loss-recording";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    SimBench bench;
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{}, dir);
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> stalled{false};
+    std::atomic<int> blocks{0};
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock&) {
+        if (blocks.fetch_add(1) == 1) {
+            stalled = true;
+            released.wait();
+        }
+    });
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    ASSERT_GT(engine.StartRecording(), 0);
+    ASSERT_EQ(bench.Step(2), 2);
+    while (!stalled) std::this_thread::sleep_for(1ms);
+    const int extra = static_cast<int>(BlockQueue::kDefaultCapacity) + 4;
+    ASSERT_EQ(bench.Step(extra), extra);
+    release.set_value();
+    ASSERT_TRUE(WaitForBlocks(engine, 2 + BlockQueue::kDefaultCapacity));
+
+    EXPECT_EQ(engine.BlocksLostSinceRecordingStart(), 4u);
+    ::testing::internal::CaptureStderr();
+    engine.StopRecording();
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(written, RecordingEndLine("RECORD00.wav", 4));
+    EXPECT_NE(written.find("4 blocks of input lost while recording"), std::string::npos);
+    ASSERT_TRUE(engine.Stop());
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DataLossRecording, EndLineNamesTheFileAndTheLoss) {
+    struct Case {
+        const char* description;
+        uint64_t lost;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"nothing lost", 0, "recorder: RECORD07.wav finished\n"},
+        {"one block", 1,
+         "recorder: RECORD07.wav finished; 1 block of input lost while recording, missing from "
+         "the file\n"},
+        {"many blocks", 1234,
+         "recorder: RECORD07.wav finished; 1234 blocks of input lost while recording, missing "
+         "from the file\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        EXPECT_EQ(RecordingEndLine("RECORD07.wav", c.lost), c.line);
+    }
+}
 
 TEST(DataLossReport, WritesAtOnceThenAtMostOncePerSecondWhileTheCountGrows) {
     struct Step {

@@ -17,7 +17,7 @@ fail() { echo "install test: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-expected=(bin/velmora2 bin/velmora2-list-devices bin/velmora2-files
+expected=(bin/velmora2 bin/velmora2-list-devices bin/velmora2-files bin/velmora2-measure
   share/applications/velmora2.desktop share/icons/hicolor/scalable/apps/velmora2.svg)
 tones=false
 if [ -e "$build/app/sin1k.wav" ]; then
