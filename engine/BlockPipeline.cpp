@@ -60,14 +60,11 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
 void BlockPipeline::ApplyRequests(const WorkerRequests& requests) {
     if (requests.clearSingleShot) state_.singleShotCaptured = false;
     if (requests.setAveragingCounter) state_.averagingCounter = requests.averagingCounter;
-    if (requests.startSweepPoint) {
-        state_.sweepPointIndex = requests.sweepPointIndex;
-        state_.settleCounter = 1;
-    }
     if (requests.resetSweep) {
-        state_.phaseWrapped = false;
-        state_.signByCrossing = true;
+        sweep_.Reset(settings_->sweepPoints, sampleRate_);
+        PublishSweep();
     }
+    if (requests.startSweepPoint) sweep_.StartPoint(requests.sweepPointIndex);
 }
 
 bool BlockPipeline::ApplyRecordLength(int32_t requested) {
@@ -135,12 +132,32 @@ void BlockPipeline::AnalyseAndDrawSpectrum() {
 
     const SpectrumRecord record{Measured(samples_.records.Left()),
                                 Measured(samples_.records.Right()), sampleRate_,
-                                state_.settleCounter, state_.averagingCounter};
+                                sweep_.SettleCounter(), state_.averagingCounter};
     SpectrumPicture picture = MakeSpectrumPicture(s, record);
     picture.status.recording = recording_;
     DrawSpectrumPicture(*backBuffer_, picture);
-    // A network sweep point is measured here once the sweep measurement exists; until then the
-    // settle counter only shows in the background's notice.
+    if (sweep_.SettleCounter() != 0) MeasureSweepPoint();
+}
+
+void BlockPipeline::MeasureSweepPoint() {
+    const RuntimeState& s = *settings_;
+    const auto crossing = [](const double* raw) {
+        return FindTrigger(raw, true, true, 0, kTriggerSearchStart).index;
+    };
+    const SweepFrame frame{samples_.records.Left(), samples_.records.Right(),
+                           crossing(samples_.RawL()), crossing(samples_.RawR())};
+    sweep_.MeasureSweepPoint(frame, s.peakSearch, s.slowSweep);
+    if (sweep_.SettleCounter() == 0) PublishSweep();
+}
+
+void BlockPipeline::PublishSweep() {
+    std::lock_guard lock(publishedSweepMutex_);
+    publishedSweep_ = sweep_.Results();
+}
+
+SweepResults BlockPipeline::PublishedSweep() const {
+    std::lock_guard lock(publishedSweepMutex_);
+    return publishedSweep_;
 }
 
 SpectrumResult BlockPipeline::Measured(const ChannelSpectrum& channel) const {

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
+#include "analysis/NetworkSweep.h"
 #include "display/SpectrumStage.h"
 #include "display/Surface.h"
 #include "engine/RuntimeState.h"
@@ -39,6 +41,9 @@ public:
     const WorkerState& State() const { return state_; }
     // Complete records that went through the spectrum analysis (readable from any thread).
     uint64_t RecordsAnalysed() const { return recordsAnalysed_.load(std::memory_order_acquire); }
+    // The sweep table and results as of the last reset or measured point (readable from any
+    // thread).
+    SweepResults PublishedSweep() const;
 
 private:
     void ApplyRequests(const WorkerRequests& requests);
@@ -49,6 +54,8 @@ private:
     void DrawScope();
     void AnalyseAndDrawSpectrum();
     void DrawLissajous();
+    void MeasureSweepPoint();
+    void PublishSweep();
 
     // Trigger search on the source channel, with the single shot frozen on its first crossing.
     struct Trigger {
@@ -67,6 +74,9 @@ private:
     SampleBlock samples_;
     std::atomic<uint64_t> recordsAnalysed_{0};
     uint64_t inputLoss_ = 0;
+    NetworkSweep sweep_;
+    mutable std::mutex publishedSweepMutex_;
+    SweepResults publishedSweep_;
 };
 
 }  // namespace velmora2

@@ -130,6 +130,8 @@ public:
     bool GeneratorPlaying() const;
     // Complete records that went through the spectrum analysis.
     uint64_t RecordsAnalysed() const { return worker_->pipeline.RecordsAnalysed(); }
+    // The network sweep's table and per-point results as the worker last left them.
+    SweepResults Sweep() const { return worker_->pipeline.PublishedSweep(); }
 
     // A copy of the data behind the current picture, taken by the worker after its next block.
     // False when no block was processed within `wait` (the engine keeps running either way).

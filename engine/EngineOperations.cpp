@@ -110,7 +110,9 @@ void CDSCapture::SetAveraging(bool on, int32_t length) {
 }
 
 void CDSCapture::SetSweepPoints(int32_t points) {
-    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.sweepPoints = points; });
+    // The longest frequency list, and the result arrays, end there.
+    const int32_t kept = std::clamp(points, 1, kLongestSweep);
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.sweepPoints = kept; });
 }
 
 void CDSCapture::SetSlowSweep(bool on) {

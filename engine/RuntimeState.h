@@ -20,7 +20,6 @@ enum EngineMode : int32_t {
 };
 
 constexpr int kDefaultRecordLength = 2048;
-constexpr int kMaxSweepPoints = 50;
 
 struct MeasurementSwitches {
     bool mainFrequency = true;  // MAINFREQ
@@ -49,7 +48,7 @@ struct RuntimeState {
     int32_t oversampling = 1;                // OSR
     int32_t channelDelay = 0;                // TADJ
     bool differenceUnit = true;              // DIFUNIT
-    bool delayDisplay = true;                // PHSDLY
+    bool delayDisplay = true;                // PHSDLY: true shows the phase, false the delay
     bool adcRangeShown = false;              // ADCRNG
     MeasurementSwitches measurements;
     bool averagingOn = false;      // AVEENB
@@ -57,7 +56,7 @@ struct RuntimeState {
     std::array<int32_t, kEngineCursorCount> cursors{};
     std::array<bool, kEngineCursorCount> cursorShown{};
     DisplayScales scales;
-    int32_t sweepPoints = 18;  // WAVN
+    int32_t sweepPoints = 18;  // WAVN, 1 ... 45
     bool slowSweep = false;    // SLOWSWEEP
     bool peakSearch = false;
 };
@@ -77,10 +76,6 @@ struct WorkerRequests {
 struct WorkerState {
     bool singleShotCaptured = false;
     int32_t averagingCounter = 0;
-    int32_t sweepPointIndex = 0;
-    int32_t settleCounter = 0;
-    bool phaseWrapped = false;
-    bool signByCrossing = true;
 };
 
 }  // namespace velmora2
