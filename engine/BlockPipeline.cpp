@@ -5,8 +5,9 @@
 
 #include "analysis/SpectrumMeasurements.h"
 #include "audio/SoundSystem.h"
-#include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
+#include "display/LissajousStage.h"
+#include "display/NetworkStage.h"
 #include "display/ScopeStage.h"
 #include "display/StatusNotices.h"
 #include "engine/SampleConversion.h"
@@ -46,6 +47,9 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
             break;
         case kModeLissajous:
             DrawLissajous();
+            break;
+        case kModeNetworkPlot:
+            DrawNetworkPlot();
             break;
         default:
             painted = false;
@@ -169,7 +173,14 @@ SpectrumResult BlockPipeline::Measured(const ChannelSpectrum& channel) const {
 }
 
 void BlockPipeline::DrawLissajous() {
-    DrawLissajousBackground(*backBuffer_, recording_);
+    LissajousPicture picture =
+        MakeLissajousPicture(*settings_, samples_.displayL, samples_.displayR);
+    picture.recording = recording_;
+    DrawLissajousPicture(*backBuffer_, picture);
+}
+
+void BlockPipeline::DrawNetworkPlot() {
+    DrawNetworkPicture(*backBuffer_, MakeNetworkPlot(*settings_, sweep_.Results(), sampleRate_));
 }
 
 }  // namespace velmora2

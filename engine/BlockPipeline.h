@@ -54,6 +54,7 @@ private:
     void DrawScope();
     void AnalyseAndDrawSpectrum();
     void DrawLissajous();
+    void DrawNetworkPlot();
     void MeasureSweepPoint();
     void PublishSweep();
 

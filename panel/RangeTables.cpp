@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "display/VoltDivTable.h"
+
 namespace velmora2 {
 
 namespace {
@@ -56,17 +58,12 @@ constexpr std::array<RangeRow, 7> kHzDiv{{{"100Hz/d", 1000},
 constexpr int kWidestHzDivAt48k = 4;
 constexpr int kWidestHzDivAt96k = 5;
 
-// ADC counts: 32768 x volts per division, truncated.
-constexpr std::array<RangeRow, 10> kVoltDiv{{{"10mV/d", 327},
-                                             {"20mV/d", 655},
-                                             {"50mV/d", 1638},
-                                             {"100mV/d", 3276},
-                                             {"200mV/d", 6553},
-                                             {"500mV/d", 16384},
-                                             {"1V/d", 32768},
-                                             {"2V/d", 65536},
-                                             {"5V/d", 163840},
-                                             {"10V/d", 327680}}};
+constexpr std::array<RangeRow, kVoltDivRows.size()> kVoltDiv = [] {
+    std::array<RangeRow, kVoltDivRows.size()> rows{};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = {kVoltDivRows[i].label, kVoltDivRows[i].counts};
+    return rows;
+}();
 
 // The spin for dB/div runs 0..9 like the V/div spin it shares; rows past the last one fall back
 // to it.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "display/DrawCallLog.h"
 #include "tests/support/EngineTestSupport.h"
@@ -87,6 +88,42 @@ TEST_F(SweepPoint, ResetBuildsTheTableForThePointCountAndForgetsMeasuredPoints) 
         EXPECT_EQ(engine.Settings().sweepPoints, kept) << asked;
         EXPECT_EQ(engine.Sweep().table.count, kept) << asked;
     }
+}
+
+// Vertices of the first run drawn with a solid pen of the colour in the picture last shown.
+std::vector<Point> FirstRun(const DrawCallLogTarget& window, Rgb color) {
+    const auto copies = window.Copies();
+    std::vector<Point> run;
+    bool penMatches = false;
+    for (const DrawCall& call : copies.back().calls) {
+        if (call.kind == DrawCall::Kind::Pen) {
+            if (!run.empty()) break;
+            penMatches = call.color == color && call.style == PenStyle::Solid;
+        } else if (penMatches &&
+                   (call.kind == DrawCall::Kind::MoveTo || call.kind == DrawCall::Kind::LineTo)) {
+            run.push_back(call.points[0]);
+        }
+    }
+    return run;
+}
+
+TEST_F(SweepPoint, PlotAndFigureModesDrawTheirViews) {
+    engine.ResetSweep();
+    for (const int point : {0, 1}) {
+        engine.StartSweepPoint(point);
+        Deliver(10);
+    }
+    engine.SetMode(kModeNetworkPlot);
+    Deliver(2);
+    // Gain -6 dB on the default -50 dB range: row 86 + 28; only the two measured points.
+    const std::vector<Point> gain = FirstRun(window, {255, 0, 0});
+    ASSERT_EQ(gain.size(), 2u);
+    EXPECT_EQ(gain[0], (Point{40 + 82, 114}));
+    EXPECT_EQ(gain[1], (Point{40 + 118, 114}));
+
+    engine.SetMode(kModeLissajous);
+    Deliver(2);
+    EXPECT_EQ(FirstRun(window, {0, 255, 0}).size(), 2047u);
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+// The network plot's stage: turns the settings and the last sweep's table and results into the
+// chart the network view draws, and draws it. Pure mapping, so every field can be checked
+// without a surface.
+#pragma once
+
+#include <cstdint>
+
+#include "analysis/SweepTable.h"
+#include "display/NetworkView.h"
+#include "display/Surface.h"
+#include "engine/RuntimeState.h"
+
+namespace velmora2 {
+
+// The plot refers into results, which must outlive it.
+NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const SweepResults& results,
+                            int32_t sampleRate);
+
+// Grid, scales and titles, then the curves, with the plot area at kNetworkPlotOrigin.
+void DrawNetworkPicture(Surface& surface, const NetworkPlot& plot);
+
+}  // namespace velmora2
