@@ -63,6 +63,13 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kOptions, [](CTarvikDlg& window) { window.optionsButton_.OnOptions(); }},
     {ctl::kRecord, [](CTarvikDlg& window) { window.recordPanel_.OnRecord(); }},
     {ctl::kStopRecord, [](CTarvikDlg& window) { window.recordPanel_.OnStop(); }},
+    {ctl::kModeScope, [](CTarvikDlg& window) { window.modePanel_.OnScope(); }},
+    {ctl::kModeSpectrum, [](CTarvikDlg& window) { window.modePanel_.OnSpectrum(); }},
+    {ctl::kModeLissajous, [](CTarvikDlg& window) { window.modePanel_.OnLissajous(); }},
+    {ctl::kModeNetwork, [](CTarvikDlg& window) { window.modePanel_.OnNetwork(); }},
+    {ctl::kNetworkStartStop, [](CTarvikDlg& window) { window.modePanel_.StartSweep(); }},
+    {ctl::kLinear, [](CTarvikDlg& window) { window.modePanel_.OnLinear(); }},
+    {ctl::kLog, [](CTarvikDlg& window) { window.modePanel_.OnLog(); }},
 };
 
 CTarvikDlg::CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,

@@ -19,6 +19,7 @@
 #include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
 #include "panel/InitGates.h"
+#include "panel/ModePanel.h"
 #include "panel/PanelMode.h"
 #include "panel/RecordPanel.h"
 #include "panel/ScalePanel.h"
@@ -103,6 +104,9 @@ private:
     bool generatorOn_ = false;
     bool triggerOn_ = false;
     int triggerSource_ = kTriggerSourceOff;
+    // The network sweep that timer 1 steps.
+    bool sweepRunning_ = false;
+    int sweepIndex_ = -1;
     int32_t generatorVolume_ = -600;
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
     int timerId_ = 0;
@@ -128,6 +132,12 @@ private:
                                   programDirectory_, mainEngine_, [this] { SaveSettings(); }}};
     RecordPanel recordPanel_{
         view_, services_, {recording_, timerId_, settings_.maxrec, mainEngine_}};
+    ModePanel modePanel_{
+        view_,
+        services_,
+        scalePanel_,
+        {mode_, frequencyAxis_, settings_.xlog, settings_.aveenb, settings_.maxaven, leftShown_,
+         rightShown_, generatorOn_, triggerOn_, sweepRunning_, sweepIndex_, timerId_, mainEngine_}};
 };
 
 }  // namespace velmora2

@@ -1,0 +1,138 @@
+#include "panel/ModePanel.h"
+
+#include "panel/ControlIds.h"
+
+namespace velmora2 {
+
+namespace {
+
+constexpr int kModeButtons[] = {ctl::kModeScope, ctl::kModeSpectrum, ctl::kModeLissajous,
+                                ctl::kModeNetwork};
+
+// What a sweep disables besides the mode buttons; leaving network analysis enables them again
+// (the spins under the rules of LeaveNetwork).
+constexpr int kSweepSpins[] = {ctl::kHorizontalPositionSpin,
+                               ctl::kTimeDivSpin,
+                               ctl::kLeftScaleSpin,
+                               ctl::kLeftPositionSpin,
+                               ctl::kRightScaleSpin,
+                               ctl::kRightPositionSpin,
+                               ctl::kVolumeSpin,
+                               ctl::kTriggerLevelSpin,
+                               ctl::kCursor1Spin,
+                               ctl::kCursor2Spin};
+constexpr int kSweepButtons[] = {ctl::kTriggerOff, ctl::kTriggerLeft, ctl::kTriggerRight,
+                                 ctl::kLeftOn,     ctl::kRightOn,     ctl::kGeneratorOn,
+                                 ctl::kHoldRun,    ctl::kOptions,     ctl::kRecord};
+
+}  // namespace
+
+ModePanel::ModePanel(DialogView& view, DialogServices& services, ScalePanel& scales,
+                     const Bindings& bindings)
+    : view_(view), services_(services), scales_(scales), state_(bindings) {}
+
+void ModePanel::LeaveNetwork() {
+    if (state_.modeKeyword != PanelMode::Network) return;
+    const bool linear = !state_.xlog;
+    view_.Enable(ctl::kHorizontalPositionSpin, linear);
+    view_.Enable(ctl::kTimeDivSpin, linear);
+    view_.Enable(ctl::kLeftScaleSpin, state_.leftOn);
+    view_.Enable(ctl::kLeftPositionSpin, state_.leftOn);
+    view_.Enable(ctl::kRightScaleSpin, state_.rightOn);
+    view_.Enable(ctl::kRightPositionSpin, state_.rightOn);
+    view_.Enable(ctl::kVolumeSpin, true);
+    view_.Enable(ctl::kTriggerLevelSpin, state_.triggerOn);
+    for (const int id : kSweepButtons) view_.Enable(id, true);
+    view_.Enable(ctl::kStopRecord, false);
+    services_.KillTimer(state_.timerId);
+}
+
+void ModePanel::CheckOnly(int modeButton) {
+    for (const int id : kModeButtons) view_.SetCheck(id, id == modeButton);
+}
+
+void ModePanel::EnterWaveform(PanelMode mode, int32_t engineMode, int modeButton) {
+    LeaveNetwork();
+    CheckOnly(modeButton);
+    state_.modeKeyword = mode;
+    if (state_.engine) state_.engine->SetMode(engineMode);
+    scales_.RestoreSpinsForMode();
+    for (const int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kCursor1Spin,
+                         ctl::kCursor2Spin, ctl::kHorizontalPositionSpin, ctl::kGeneratorOn})
+        view_.Enable(id, true);
+    PushToControls();
+}
+
+void ModePanel::OnScope() {
+    EnterWaveform(PanelMode::Wave, kModeScope, ctl::kModeScope);
+}
+
+void ModePanel::OnLissajous() {
+    EnterWaveform(PanelMode::Lissajous, kModeLissajous, ctl::kModeLissajous);
+}
+
+void ModePanel::OnSpectrum() {
+    LeaveNetwork();
+    CheckOnly(ctl::kModeSpectrum);
+    state_.modeKeyword = PanelMode::Spectrum;
+    if (state_.engine) state_.engine->SetMode(kModeSpectrum);
+    scales_.RestoreSpinsForMode();
+    const bool linear = !state_.xlog;
+    for (const int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kHorizontalPositionSpin})
+        view_.Enable(id, linear);
+    for (const int id : {ctl::kCursor1Spin, ctl::kCursor2Spin, ctl::kGeneratorOn})
+        view_.Enable(id, true);
+    // Entering the analyzer starts a fresh average.
+    if (state_.engine) state_.engine->SetAveraging(state_.averagingOn, state_.averagingLength);
+    PushToControls();
+}
+
+void ModePanel::OnNetwork() {
+    if (state_.modeKeyword == PanelMode::Network) services_.KillTimer(state_.timerId);
+    CheckOnly(ctl::kModeNetwork);
+    state_.modeKeyword = PanelMode::Network;
+    if (state_.engine) {
+        state_.engine->ResetSweep();
+        state_.engine->SetMode(kModeSpectrum);
+    }
+    StartSweep();
+}
+
+void ModePanel::StartSweep() {
+    if (state_.engine) state_.engine->SetRecordLength(kSweepRecordLength);
+    state_.sweepRunning = true;
+    for (const int id : kSweepSpins) view_.Enable(id, false);
+    for (const int id : kModeButtons) view_.Enable(id, false);
+    for (const int id : kSweepButtons) view_.Enable(id, false);
+    view_.Enable(ctl::kStopRecord, false);
+    // The sweep plays its tones through the generator, so the generator is switched on and its
+    // box shows it.
+    state_.generatorOn = true;
+    view_.SetCheck(ctl::kGeneratorOn, true);
+    if (state_.engine) {
+        state_.engine->SetOutputs(state_.leftOn, state_.rightOn, true);
+        state_.engine->SetAveraging(false, state_.averagingLength);
+    }
+    state_.sweepIndex = -1;
+    state_.timerId = services_.SetTimer(kTimer1, kSweepStartDelayMs);
+}
+
+void ModePanel::OnLinear() {
+    state_.axisKeyword = FrequencyAxis::Linear;
+    if (state_.engine) state_.engine->SetLogAxis(false);
+}
+
+void ModePanel::OnLog() {
+    state_.axisKeyword = FrequencyAxis::Log;
+    if (state_.engine) state_.engine->SetLogAxis(true);
+}
+
+void ModePanel::EnableModeButtons() {
+    for (const int id : kModeButtons) view_.Enable(id, true);
+}
+
+void ModePanel::PushToControls() {
+    scales_.PushLabels();
+}
+
+}  // namespace velmora2

@@ -1,0 +1,108 @@
+// The mode buttons clicked on the main window running on the stepped bench: the engine follows,
+// and entering the FFT analyzer starts the average again from the next block.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/CTarvikDlg.h"
+#include "display/DrawCallLog.h"
+#include "panel/ControlIds.h"
+#include "settings/SettingsFile.h"
+#include "tests/support/EngineTestSupport.h"
+#include "tests/support/FakeDialog.h"
+
+namespace velmora2 {
+namespace {
+
+class ModeSwitch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmora2-modes-XXXXXX";
+        dir = mkdtemp(pattern);
+    }
+    void TearDown() override {
+        if (window) window->OnClose();
+        std::filesystem::remove_all(dir);
+    }
+    void Start(const SettingsRecord& settings) {
+        ASSERT_EQ(SaveSettingsFile(dir, settings), SettingsSave::Saved);
+        window = std::make_unique<CTarvikDlg>(bench, clientArea, view, services, dir);
+        window->OnInitDialog();
+        ASSERT_NE(window->MainEngine(), nullptr);
+    }
+    void Deliver(int blocks) {
+        ASSERT_TRUE(testing::DeliverBlocks(bench, *window->MainEngine(), blocks));
+    }
+    // The averaging notices of the pictures shown so far, oldest first.
+    std::vector<std::string> AveragingNotices() const {
+        std::vector<std::string> notices;
+        for (const auto& copy : clientArea.Copies())
+            for (const DrawCall& call : copy.calls)
+                if (call.kind == DrawCall::Kind::Text &&
+                    call.text.find("Taking Average") != std::string::npos)
+                    notices.push_back(call.text);
+        return notices;
+    }
+
+    std::filesystem::path dir;
+    SimBench bench;
+    DrawCallLogTarget clientArea;
+    testing::FakeDialogView view;
+    testing::FakeDialogServices services;
+    std::unique_ptr<CTarvikDlg> window;
+};
+
+TEST_F(ModeSwitch, EveryModeButtonIsRoutedAndTheEngineFollows) {
+    Start(SettingsRecord{});
+    struct Case {
+        int button;
+        int32_t engineMode;
+    };
+    for (const Case c :
+         {Case{ctl::kModeSpectrum, kModeSpectrum}, Case{ctl::kModeLissajous, kModeLissajous},
+          Case{ctl::kModeScope, kModeScope}, Case{ctl::kModeNetwork, kModeSpectrum}}) {
+        window->OnCommand(c.button);
+        EXPECT_EQ(window->MainEngine()->Settings().mode, c.engineMode) << c.button;
+        EXPECT_TRUE(view.IsChecked(c.button)) << c.button;
+    }
+    // The network button started a sweep: timer 1 steps it, the mode buttons wait for its end.
+    EXPECT_EQ(services.TimerPeriod(CTarvikDlg::kTimer1), 10);
+    EXPECT_FALSE(view.IsEnabled(ctl::kModeScope));
+    EXPECT_TRUE(window->MainEngine()->Settings().generatorOn);
+}
+
+TEST_F(ModeSwitch, HiddenAxisButtonsReachTheEngine) {
+    Start(SettingsRecord{});
+    window->OnCommand(ctl::kLinear);
+    EXPECT_FALSE(window->MainEngine()->Settings().logAxis);
+    window->OnCommand(ctl::kLog);
+    EXPECT_TRUE(window->MainEngine()->Settings().logAxis);
+    window->OnCommand(ctl::kMenu);  // does nothing
+    EXPECT_TRUE(window->MainEngine()->Settings().logAxis);
+}
+
+TEST_F(ModeSwitch, EnteringTheAnalyzerRestartsTheAverageAtTheNextBlock) {
+    SettingsRecord settings;
+    settings.aveenb = true;
+    settings.maxaven = 50;
+    Start(settings);
+    window->OnCommand(ctl::kModeSpectrum);
+    Deliver(6);
+    window->OnCommand(ctl::kModeScope);
+    Deliver(1);
+    window->OnCommand(ctl::kModeSpectrum);
+    Deliver(3);
+    // Each copy shows the previous block's picture; the count shown is the one after the
+    // block's averaging step.
+    const std::vector<std::string> expected = {
+        "2  Taking Average. Wait for a while...", "3  Taking Average. Wait for a while...",
+        "4  Taking Average. Wait for a while...", "5  Taking Average. Wait for a while...",
+        "6  Taking Average. Wait for a while...", "7  Taking Average. Wait for a while...",
+        "2  Taking Average. Wait for a while...", "3  Taking Average. Wait for a while..."};
+    EXPECT_EQ(AveragingNotices(), expected);
+}
+
+}  // namespace
+}  // namespace velmora2
