@@ -66,8 +66,6 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kModeScope, [](CTarvikDlg& window) { window.modePanel_.OnScope(); }},
     {ctl::kModeSpectrum, [](CTarvikDlg& window) { window.modePanel_.OnSpectrum(); }},
     {ctl::kModeLissajous, [](CTarvikDlg& window) { window.modePanel_.OnLissajous(); }},
-    {ctl::kModeNetwork, [](CTarvikDlg& window) { window.modePanel_.OnNetwork(); }},
-    {ctl::kNetworkStartStop, [](CTarvikDlg& window) { window.modePanel_.StartSweep(); }},
     {ctl::kLinear, [](CTarvikDlg& window) { window.modePanel_.OnLinear(); }},
     {ctl::kLog, [](CTarvikDlg& window) { window.modePanel_.OnLog(); }},
 };
