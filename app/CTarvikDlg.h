@@ -72,6 +72,11 @@ private:
     void OnHoldRun();
     // The hidden Device button: re-reads the device list into the device table.
     void OnDeviceButton();
+    // Timer 1 in network mode: starts the next sweep point, or ends the sweep after the last.
+    void StepSweep();
+    // Plays a sweep point's tone file and starts measuring it; false when the sweep must end.
+    bool PlaySweepFile(const std::string& name);
+    void EndSweep();
 
     void InitSpinButtons();
     void InitButtons();

@@ -1,0 +1,89 @@
+// The main window on the stepped simulated bench with the tone files of one sweep beside the
+// program, and timer 1 driven by hand: each tick follows the blocks its period lets through.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "analysis/SweepTable.h"
+#include "app/CTarvikDlg.h"
+#include "display/DrawCallLog.h"
+#include "engine/ToneFile.h"
+#include "platform/GeneratorFileNames.h"
+#include "settings/SettingsFile.h"
+#include "tests/support/EngineTestSupport.h"
+#include "tests/support/FakeDialog.h"
+#include "tests/support/TempDirectory.h"
+
+namespace velmora2::testing {
+
+class SweepBench : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (window) window->OnClose();
+    }
+
+    // Writes every tone file of the sweep (and the user's own generator file), then starts the
+    // window with these settings.
+    void Start(const SettingsRecord& settings) {
+        const SweepTable table = BuildSweepTable(settings.wavn, settings.fsample);
+        for (int i = 0; i < table.count; ++i)
+            ASSERT_TRUE(
+                WriteToneFile(directory / SweepFile(settings, i), Hz(table, i), settings.fsample));
+        ASSERT_TRUE(WriteToneFile(directory / kDefaultToneFile, 1000, settings.fsample));
+        ASSERT_EQ(SaveSettingsFile(directory.Path(), settings), SettingsSave::Saved);
+        window = std::make_unique<CTarvikDlg>(bench, clientArea, view, services, directory.Path());
+        window->OnInitDialog();
+        ASSERT_NE(window->MainEngine(), nullptr);
+        ASSERT_EQ(window->Settings().activeSampleRate, settings.fsample);
+    }
+
+    static int Hz(const SweepTable& table, int index) {
+        return static_cast<int>(std::lround(table.frequency[index]));
+    }
+    static std::string SweepFile(const SettingsRecord& settings, int index) {
+        return ToneFileName(Hz(BuildSweepTable(settings.wavn, settings.fsample), index),
+                            settings.fsample);
+    }
+
+    // The blocks that arrive while timer 1 runs its current period, then the tick itself.
+    void Tick() {
+        const std::optional<int> period = services.TimerPeriod(CTarvikDlg::kTimer1);
+        ASSERT_TRUE(period.has_value()) << "timer 1 is not running";
+        const int rate = window->Settings().activeSampleRate;
+        const int blocks = static_cast<int>(
+            std::ceil(static_cast<double>(rate) * *period / 1000.0 / kBlockFrames));
+        ASSERT_TRUE(DeliverBlocks(bench, *window->MainEngine(), blocks));
+        window->OnTimer(CTarvikDlg::kTimer1);
+    }
+
+    // Ticks until timer 1 stops; returns the number of ticks (at most `limit`).
+    int TickUntilStopped(int limit = 60) {
+        int ticks = 0;
+        while (services.TimerPeriod(CTarvikDlg::kTimer1) && ticks < limit) {
+            Tick();
+            ++ticks;
+            if (::testing::Test::HasFatalFailure()) break;
+        }
+        return ticks;
+    }
+
+    int MeasuredCount() const {
+        const SweepResults results = window->MainEngine()->Sweep();
+        int count = 0;
+        for (int i = 0; i < results.table.count; ++i) count += results.measured[i] ? 1 : 0;
+        return count;
+    }
+
+    TempDirectory directory;
+    SimBench bench;
+    DrawCallLogTarget clientArea;
+    FakeDialogView view;
+    FakeDialogServices services;
+    std::unique_ptr<CTarvikDlg> window;
+};
+
+}  // namespace velmora2::testing
