@@ -257,7 +257,7 @@ void CTarvikDlg::OnTimer(int timerId) {
 }
 
 void CTarvikDlg::StepSweep() {
-    // The list may be shorter than an edited WAVN asks for; the sweep ends with the list.
+    // The table the engine measures with; its frequencies name the tone files.
     const SweepTable table = BuildSweepTable(settings_.wavn, settings_.activeSampleRate);
     const int lastIndex = table.count - 1;
     if (sweepIndex_ < lastIndex) {
