@@ -24,7 +24,8 @@ bool ExportActions::SaveData(const std::filesystem::path& path) {
     CDSCapture* engine = engine_();
     ModeData data;
     std::string csv;
-    if (engine != nullptr && engine->TakeModeData(data, kDataWait)) csv = ModeCsv(data);
+    if (engine != nullptr && engine->TakeModeData(data, kDataWait))
+        csv = data.mode == kModeNetworkPlot ? NetworkCsv(engine->Sweep()) : ModeCsv(data);
     if (csv.empty()) {
         services_.MessageBox(msg::kNoDataToSave, msg::kApplicationTitle, MessageIcon::Exclamation);
         return false;

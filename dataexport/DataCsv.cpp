@@ -1,5 +1,6 @@
 #include "dataexport/DataCsv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -21,6 +22,14 @@ void AppendRow(std::string& out, double a, double b, double c) {
     out += ',';
     AppendRow(out, b, c);
 }
+
+void AppendRow(std::string& out, double a, double b, double c, double d) {
+    AppendNumber(out, a);
+    out += ',';
+    AppendRow(out, b, c, d);
+}
+
+constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
@@ -67,6 +76,20 @@ std::string LissajousCsv(const ModeData& data) {
         AppendRow(out, CountsToVolts(data.left[i], data.cal),
                   CountsToVolts(data.right[i], data.cal));
     return out;
+}
+
+std::string NetworkCsv(const SweepResults& results) {
+    std::string out = "frequency_Hz,gain_dB,phase_deg,group_delay_us\n";
+    bool any = false;
+    const int count = std::min(results.table.count, kMaxSweepPoints);
+    for (int i = 0; i < count; ++i) {
+        if (!results.measured[i]) continue;
+        const double f = results.table.frequency[i];
+        const double phase = results.phase[i];
+        AppendRow(out, f, results.gain[i], phase * 180.0 / kPi, 1e6 * phase / (2.0 * kPi * f));
+        any = true;
+    }
+    return any ? out : std::string();
 }
 
 std::string ModeCsv(const ModeData& data) {

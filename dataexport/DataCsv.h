@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "analysis/SweepTable.h"
 #include "engine/ModeData.h"
 
 namespace velmora2 {
@@ -15,6 +16,9 @@ std::string ScopeCsv(const ModeData& data);
 std::string SpectrumCsv(const ModeData& data);
 // Lissajous: "left_V,right_V" for every display sample.
 std::string LissajousCsv(const ModeData& data);
+// Network: "frequency_Hz,gain_dB,phase_deg,group_delay_us" for the points measured in the last
+// sweep; empty when none was. The delay is the phase over 2 pi f, as the chart plots it.
+std::string NetworkCsv(const SweepResults& results);
 // The CSV of whatever mode the data was taken in; empty for a mode that has no data to save.
 std::string ModeCsv(const ModeData& data);
 

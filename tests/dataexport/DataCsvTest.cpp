@@ -94,5 +94,35 @@ TEST(DataCsv, NetworkPlotHasNoSampleData) {
     EXPECT_EQ(ModeCsv(data), "");
 }
 
+TEST(DataCsv, NetworkRowsAreTheMeasuredPointsOnly) {
+    SweepResults results;
+    results.table = BuildSweepTable(18, 48000);
+    const double pi = std::acos(-1.0);
+    // A 100 us delay at 1 kHz lags by 36 degrees; a point not measured in this sweep is left out.
+    const int measured = 5;
+    results.measured[measured] = true;
+    const double f = results.table.frequency[measured];
+    results.gain[measured] = -3.0;
+    results.phase[measured] = 2 * pi * f * 100e-6;
+    results.gain[6] = 7.0;  // left over from an older sweep
+    std::string header;
+    const auto rows = ReadRows(NetworkCsv(results), header);
+    EXPECT_EQ(header, "frequency_Hz,gain_dB,phase_deg,group_delay_us");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], f);
+    EXPECT_EQ(rows[0][1], -3.0);
+    EXPECT_NEAR(rows[0][2], 360.0 * f * 100e-6, 1e-9);
+    EXPECT_NEAR(rows[0][3], 100.0, 1e-9);
+}
+
+TEST(DataCsv, NetworkWithNothingMeasuredIsEmpty) {
+    SweepResults results;
+    results.table = BuildSweepTable(11, 48000);
+    EXPECT_EQ(NetworkCsv(results), "");
+    results.table.count = 0;
+    results.measured[0] = true;  // a flag beyond the table's end is not a point
+    EXPECT_EQ(NetworkCsv(results), "");
+}
+
 }  // namespace
 }  // namespace velmora2
