@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Runs each fuzz target of build-fuzz/ (VELMORA2_FUZZERS) for the given number of seconds (default
+# Runs each fuzz target of build-asan/ (VELMORA2_FUZZERS) for the given number of seconds (default
 # 60), starting from a scratch copy of its seed corpus in fuzz/corpus/. Fails on the first crash,
-# leak or sanitizer report; the input that caused it is kept in build-fuzz/artifacts/.
+# leak or sanitizer report; the input that caused it is kept in build-asan/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
-artifacts="$PWD/build-fuzz/artifacts"
+artifacts="$PWD/build-asan/artifacts"
 mkdir -p "$artifacts"
 scratch="$(mktemp -d /tmp/velmora2-fuzz.XXXXXX)"
 trap 'rm -rf "$scratch"' EXIT
@@ -16,7 +16,7 @@ for pair in wav_reader_fuzz:wav settings_load_fuzz:settings; do
   corpus="${pair##*:}"
   mkdir -p "$scratch/$corpus"
   echo "fuzz: $target for $seconds s"
-  build-fuzz/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 \
+  build-asan/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$artifacts/$target-" "$scratch/$corpus" "fuzz/corpus/$corpus" \
     >"$scratch/$target.log" 2>&1 || {
       tail -n 40 "$scratch/$target.log"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, then runs the whole test suite: the format check of our sources, the normal build
 # (with a PulseAudio loopback for the real-audio tests, and the smoke run of the program itself),
-# then the engine and display tests once more under ThreadSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzz targets for a minute each.
+# the engine and display tests once more under ThreadSanitizer and UndefinedBehaviorSanitizer,
+# then every test under clang's address, leak and undefined-behaviour sanitizers and the fuzz
+# targets for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,11 +28,15 @@ cmake --build build-san -j2 --target engine_tests display_tests
 TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
   ctest --test-dir build-san --output-on-failure -j2 -L 'engine|display' --timeout 600
 
-# The WAV reader and the settings loader under libFuzzer with AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer (clang), 60 s each.
-if [ ! -f build-fuzz/build.ninja ]; then
-  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DVELMORA2_ENGINE_ONLY=ON -DVELMORA2_FUZZERS=ON
+# Every test program once more, built with clang at the same warning level, under
+# AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (the Qt ones offscreen); the same
+# build holds the fuzz targets for the WAV reader and the settings loader, run for 60 s each.
+if [ ! -f build-asan/build.ninja ]; then
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DVELMORA2_FUZZERS=ON -DVELMORA2_BENCHMARKS=OFF
 fi
-cmake --build build-fuzz -j2 --target wav_reader_fuzz settings_load_fuzz
+cmake --build build-asan -j2
+ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp" \
+  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" QT_QPA_PLATFORM=offscreen \
+  ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
 scripts/fuzz.sh 60
