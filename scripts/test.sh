@@ -20,9 +20,13 @@ trap stop_pulse_loopback EXIT
 ctest --test-dir build --output-on-failure -j2 --timeout 300
 
 # The engine's threads and the views' arithmetic under the sanitizers (display-free libraries).
-if [ ! -f build-san/build.ninja ]; then
+# The dynamic-type check stays with the address-sanitizer pass: it probes memory through a pipe,
+# and the thread sanitizer takes that pipe's reused descriptor numbers for races between threads.
+san_flags="-fsanitize=thread,undefined,float-cast-overflow -fno-sanitize=vptr"
+san_flags+=" -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+if ! grep -q -- "-fno-sanitize=vptr" build-san/CMakeCache.txt 2>/dev/null; then
   cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA2_ENGINE_ONLY=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize=thread,undefined,float-cast-overflow -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    -DCMAKE_CXX_FLAGS="$san_flags"
 fi
 cmake --build build-san -j2 --target engine_tests display_tests
 TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
