@@ -34,13 +34,14 @@ TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
 
 # Every test program once more, built with clang at the same warning level, under
 # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (the Qt ones offscreen); the same
-# build holds the fuzz targets for the WAV reader and the settings loader, run for 60 s each.
+# build holds the fuzz targets for the WAV reader and the settings loader, run for 60 s each. Full
+# stacks on every allocation, so that the third-party suppressions can see the library they name.
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVELMORA2_FUZZERS=ON -DVELMORA2_BENCHMARKS=OFF
 fi
 cmake --build build-asan -j2
-ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp" \
+ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0" LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" QT_QPA_PLATFORM=offscreen \
   ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
 scripts/fuzz.sh 60
