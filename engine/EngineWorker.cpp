@@ -79,16 +79,20 @@ void EngineWorker::RunWaitLoop() {
     using Clock = std::chrono::steady_clock;
     const bool watchSilence = captureBuffer_->PacedByClock();
     auto lastBlock = Clock::now();
+    // Silence counts only once input has flowed: some servers send the first block of a new
+    // stream only after a couple of seconds.
+    bool inputFlowing = false;
     int half = 0;
     while (!stopRequested.load(std::memory_order_acquire)) {
         if (queue.Pop(&captureBytes_[half * kBlockBytes])) {
             ProcessBlock(half);
             half ^= 1;
             lastBlock = Clock::now();
+            inputFlowing = true;
             continue;
         }
         if (queue.Ended()) return OnDeviceLost("the capture stream ended");
-        if (!watchSilence) {
+        if (!watchSilence || !inputFlowing) {
             wake.Wait();
             continue;
         }

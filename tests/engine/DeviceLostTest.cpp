@@ -104,6 +104,22 @@ TEST(DeviceLost, TwoSecondsWithoutInputOnAClockedCaptureCountAsALostDevice) {
     EXPECT_TRUE(engine.Stop());
 }
 
+TEST(DeviceLost, ALateFirstBlockIsNotTakenForALostDevice) {
+    SimBenchOptions options;
+    options.realTimeClock = true;
+    SimBench bench(options);
+    bench.SetDelivering(false);
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000);
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    std::this_thread::sleep_for(CDSCapture::kSilenceLimit + 300ms);
+    EXPECT_FALSE(engine.DeviceLost());
+    bench.SetDelivering(true);
+    EXPECT_TRUE(testing::WaitForBlocks(engine, 3));
+    EXPECT_TRUE(engine.Stop());
+}
+
 TEST(DeviceLost, SteppedCaptureIsNeverTakenForLostBySilence) {
     SimBench bench;  // stepped: blocks come only when the test asks
     DrawCallLogTarget window;
