@@ -63,19 +63,32 @@ void DrawAxisLabels(Surface& surface, const LissajousState& state) {
     DrawScaleLabel(surface, 415, 158, state.scaleL, kLeftChannelColor);
 }
 
+// A 30-pixel double-headed arrow from `start` along x; `alongY` draws the same strokes with x and
+// y swapped (relative to `start`), which makes the vertical arrow.
+void DrawAxisArrow(Surface& surface, Rgb color, Point start, bool alongY) {
+    // Shaft, the two strokes into the start, the two strokes out of the end.
+    constexpr struct {
+        Point from;
+        Point to;
+    } kStrokes[] = {{{0, 0}, {30, 0}},
+                    {{4, -4}, {0, 0}},
+                    {{4, 4}, {0, 0}},
+                    {{30, 0}, {25, -5}},
+                    {{30, 0}, {25, 5}}};
+    const auto at = [&](Point p) {
+        return alongY ? Point{start.x + p.y, start.y + p.x} : Point{start.x + p.x, start.y + p.y};
+    };
+    surface.SetPen(color, PenStyle::Solid);
+    for (const auto& stroke : kStrokes) {
+        const Point from = at(stroke.from);
+        const Point to = at(stroke.to);
+        DrawLine(surface, from.x, from.y, to.x, to.y);
+    }
+}
+
 void DrawArrows(Surface& surface) {
-    surface.SetPen(kRightChannelColor, PenStyle::Solid);
-    DrawLine(surface, 240, 340, 270, 340);
-    DrawLine(surface, 244, 336, 240, 340);
-    DrawLine(surface, 244, 344, 240, 340);
-    DrawLine(surface, 270, 340, 265, 335);
-    DrawLine(surface, 270, 340, 265, 345);
-    surface.SetPen(kLeftChannelColor, PenStyle::Solid);
-    DrawLine(surface, 405, 150, 405, 180);
-    DrawLine(surface, 401, 154, 405, 150);
-    DrawLine(surface, 409, 154, 405, 150);
-    DrawLine(surface, 405, 180, 400, 175);
-    DrawLine(surface, 405, 180, 410, 175);
+    DrawAxisArrow(surface, kRightChannelColor, {240, 340}, false);
+    DrawAxisArrow(surface, kLeftChannelColor, {405, 150}, true);
 }
 
 // Volts of a distance in pixels on the horizontal scale: one 30-pixel division per step.

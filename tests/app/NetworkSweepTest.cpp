@@ -33,6 +33,14 @@ protected:
             if (view.IsEnabled(id) != enabled) return false;
         return true;
     }
+    // Starts the window with a sweep of `points` points and presses the network button.
+    void StartSweep(int points) {
+        settings.wavn = points;
+        ASSERT_NO_FATAL_FAILURE(Start(settings));
+        window->OnCommand(ctl::kModeNetwork);
+    }
+
+    SettingsRecord settings;
 };
 
 // What happens to the tone file of point 5 of an 18-point sweep at 48000 Hz.
@@ -51,7 +59,6 @@ class SweepFileFault : public NetworkSweep, public ::testing::WithParamInterface
 
 TEST_P(SweepFileFault, EndsTheSweepAtTheNextTickKeepingThePointsMeasured) {
     const FaultCase& c = GetParam();
-    SettingsRecord settings;
     settings.wavn = 18;
     Start(settings);
     const std::string name = SweepFile(settings, 5);
@@ -88,10 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(NetworkSweep, EndOfSweepGivesTheEngineBackItsUserState) {
-    SettingsRecord settings;
-    settings.wavn = 11;
-    Start(settings);
-    window->OnCommand(ctl::kModeNetwork);
+    StartSweep(11);
     EXPECT_TRUE(ModeButtonsEnabled(false));
 
     // Mid-sweep: the point's file plays, the peak search is on, every block is a record and
@@ -121,11 +125,8 @@ TEST_F(NetworkSweep, EndOfSweepGivesTheEngineBackItsUserState) {
 }
 
 TEST_F(NetworkSweep, MissingUserToneAtTheEndIsWarnedAndTheLastToneStays) {
-    SettingsRecord settings;
-    settings.wavn = 11;
     settings.playwav = "mytone.wav";  // never written
-    Start(settings);
-    window->OnCommand(ctl::kModeNetwork);
+    StartSweep(11);
     EXPECT_EQ(TickUntilStopped(), 12);
     EXPECT_EQ(WarnedFiles(), std::vector<std::string>{"mytone.wav"});
     EXPECT_EQ(window->MainEngine()->Settings().generatorFile, SweepFile(settings, 10));
@@ -133,10 +134,7 @@ TEST_F(NetworkSweep, MissingUserToneAtTheEndIsWarnedAndTheLastToneStays) {
 }
 
 TEST_F(NetworkSweep, NetworkButtonAfterASweepStartsANewOneFromTheFirstPoint) {
-    SettingsRecord settings;
-    settings.wavn = 11;
-    Start(settings);
-    window->OnCommand(ctl::kModeNetwork);
+    StartSweep(11);
     ASSERT_EQ(TickUntilStopped(), 12);
     ASSERT_EQ(MeasuredCount(), 11);
 
@@ -152,10 +150,7 @@ TEST_F(NetworkSweep, NetworkButtonAfterASweepStartsANewOneFromTheFirstPoint) {
 }
 
 TEST_F(NetworkSweep, HiddenStartButtonRestartsTheSweepFromTheFirstPoint) {
-    SettingsRecord settings;
-    settings.wavn = 11;
-    Start(settings);
-    window->OnCommand(ctl::kModeNetwork);
+    StartSweep(11);
     for (int tick = 0; tick < 5; ++tick) Tick();
     window->OnCommand(ctl::kNetworkStartStop);
     EXPECT_EQ(services.TimerPeriod(CTarvikDlg::kTimer1), 10);
@@ -165,10 +160,7 @@ TEST_F(NetworkSweep, HiddenStartButtonRestartsTheSweepFromTheFirstPoint) {
 }
 
 TEST_F(NetworkSweep, ModeButtonDuringASweepStopsIt) {
-    SettingsRecord settings;
-    settings.wavn = 11;
-    Start(settings);
-    window->OnCommand(ctl::kModeNetwork);
+    StartSweep(11);
     for (int tick = 0; tick < 3; ++tick) Tick();
     window->OnCommand(ctl::kModeScope);
     EXPECT_FALSE(services.TimerPeriod(CTarvikDlg::kTimer1).has_value());

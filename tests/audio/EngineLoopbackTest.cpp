@@ -22,7 +22,6 @@ namespace velmora2 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using EngineLoopback = testing::PulseLoopback;
 
 constexpr int kRate = 48000;
 
@@ -37,20 +36,32 @@ bool WaitForMoreBlocks(const CDSCapture& engine, uint64_t blocks) {
     return true;
 }
 
-TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
+// The engine on the default devices, playing files from a fresh directory, in spectrum mode with
+// 16384-point records; the left channel's main frequency at every record start is kept.
+class EngineLoopback : public testing::PulseLoopback {
+protected:
+    // Starts the engine; the output device's highest rate goes to maxOutputRate.
+    void StartEngine() {
+        engine.SetBlockObserver([this](const CDSCapture::ProcessedBlock& b) {
+            if (b.samples.recordPosition == 0)
+                mainFrequency = b.samples.records.Left().mainFrequency;
+        });
+        ASSERT_EQ(engine.Start(maxOutputRate), kOk);
+        engine.SetMode(kModeSpectrum);
+        ASSERT_EQ(engine.SetRecordLength(16384), kOk);
+    }
+
     testing::TempDirectory dir;
-    ASSERT_TRUE(WriteToneFile(dir / "sin1k.wav", 1000, kRate));
     DrawCallLogTarget window;
-    CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kRate,
-                      FileSearchPlaces{dir.Path(), {}, {}, {}});
-    std::atomic<double> mainFrequency{0.0};
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        if (b.samples.recordPosition == 0) mainFrequency = b.samples.records.Left().mainFrequency;
-    });
-    int maxRate = 0;
-    ASSERT_EQ(engine.Start(maxRate), kOk);
-    engine.SetMode(kModeSpectrum);
-    ASSERT_EQ(engine.SetRecordLength(16384), kOk);
+    std::atomic<double> mainFrequency{0.0};  // written by the worker until the engine goes
+    int maxOutputRate = 0;
+    CDSCapture engine{sound,      window, DeviceId{},
+                      DeviceId{}, kRate,  FileSearchPlaces{dir.Path(), {}, {}, {}}};
+};
+
+TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
+    ASSERT_TRUE(WriteToneFile(dir / "sin1k.wav", 1000, kRate));
+    ASSERT_NO_FATAL_FAILURE(StartEngine());
     ASSERT_EQ(engine.SetGeneratorFile("sin1k.wav"), 0);
     engine.SetGeneratorVolume(0);
     engine.SetOutputs(true, true, true);
@@ -99,20 +110,9 @@ TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
 }
 
 TEST_F(EngineLoopback, AFileAtAnotherRatePlaysThroughAStreamAtItsOwnRate) {
-    testing::TempDirectory dir;
     ASSERT_TRUE(WriteToneFile(dir / "fs96k_sin2k.wav", 2000, 96000));
-    DrawCallLogTarget window;
-    CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kRate,
-                      FileSearchPlaces{dir.Path(), {}, {}, {}});
-    std::atomic<double> mainFrequency{0.0};
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        if (b.samples.recordPosition == 0) mainFrequency = b.samples.records.Left().mainFrequency;
-    });
-    int maxRate = 0;
-    ASSERT_EQ(engine.Start(maxRate), kOk);
-    if (maxRate < 96000) GTEST_SKIP() << "the output device does not take 96000 Hz";
-    engine.SetMode(kModeSpectrum);
-    ASSERT_EQ(engine.SetRecordLength(16384), kOk);
+    ASSERT_NO_FATAL_FAILURE(StartEngine());
+    if (maxOutputRate < 96000) GTEST_SKIP() << "the output device does not take 96000 Hz";
     engine.SetOutputs(true, true, true);
     ASSERT_EQ(engine.SetGeneratorFile("fs96k_sin2k.wav"), 0);
     ASSERT_TRUE(WaitForMoreBlocks(engine, 12 + 16));

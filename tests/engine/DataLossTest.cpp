@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -31,6 +32,57 @@ bool ShowsDataLoss(const DrawCallLogTarget::Copy& copy) {
     });
 }
 
+// Holds the engine's worker in its second block while the bench overflows the block queue, then
+// lets it drain what the queue kept. A worker still held is let go when this goes; the observer
+// shares what it waits on, so the worker may outlive this.
+class QueueOverflow {
+public:
+    QueueOverflow(SimBench& bench, CDSCapture& engine) : bench_(bench), engine_(engine) {
+        engine.SetBlockObserver([hold = hold_](const CDSCapture::ProcessedBlock&) {
+            if (hold->blocks.fetch_add(1) == 1) {
+                hold->stalled = true;
+                hold->released.wait();
+            }
+        });
+    }
+    ~QueueOverflow() { Release(); }
+    QueueOverflow(const QueueOverflow&) = delete;
+    QueueOverflow& operator=(const QueueOverflow&) = delete;
+
+    // Two blocks; returns once the worker is held in the second.
+    bool HoldWorker() {
+        if (bench_.Step(2) != 2) return false;
+        while (!hold_->stalled) std::this_thread::sleep_for(1ms);
+        return true;
+    }
+    // Fills the queue, loses `lost` blocks more, lets the worker go and waits until it has
+    // processed every block the queue kept.
+    bool Overflow(int lost) {
+        const int extra = static_cast<int>(BlockQueue::kDefaultCapacity) + lost;
+        if (bench_.Step(extra) != extra) return false;
+        Release();
+        return WaitForBlocks(engine_, 2 + BlockQueue::kDefaultCapacity);
+    }
+
+private:
+    struct Hold {
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        bool releasedOnce = false;
+        std::atomic<bool> stalled{false};
+        std::atomic<int> blocks{0};
+    };
+    void Release() {
+        if (hold_->releasedOnce) return;
+        hold_->releasedOnce = true;
+        hold_->release.set_value();
+    }
+
+    SimBench& bench_;
+    CDSCapture& engine_;
+    std::shared_ptr<Hold> hold_ = std::make_shared<Hold>();
+};
+
 struct ModeCase {
     const char* description;
     int32_t mode;
@@ -47,27 +99,14 @@ TEST_P(DataLossPicture, QueueOverflowShowsTheCountOnTheNextPictures) {
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000);
     engine.SetMode(GetParam().mode);
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::atomic<bool> stalled{false};
-    std::atomic<int> blocks{0};
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock&) {
-        if (blocks.fetch_add(1) == 1) {
-            stalled = true;
-            released.wait();
-        }
-    });
+    QueueOverflow overflow(bench, engine);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
-    ASSERT_EQ(bench.Step(2), 2);
-    while (!stalled) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(overflow.HoldWorker());
     const std::vector<DrawCallLogTarget::Copy> beforeLoss = window.Copies();
 
     // The worker is stuck in its second block: the queue fills, and 7 blocks more are lost.
-    const int extra = static_cast<int>(BlockQueue::kDefaultCapacity) + 7;
-    ASSERT_EQ(bench.Step(extra), extra);
-    release.set_value();
-    ASSERT_TRUE(WaitForBlocks(engine, 2 + BlockQueue::kDefaultCapacity));
+    ASSERT_TRUE(overflow.Overflow(7));
     ASSERT_EQ(bench.Step(1), 1);  // shows the picture of the last queued block
     ASSERT_TRUE(WaitForBlocks(engine, 3 + BlockQueue::kDefaultCapacity));
     ASSERT_TRUE(engine.Stop());
@@ -102,25 +141,12 @@ TEST(DataLossRecording, BlocksLostWhileRecordingAreCountedInItsEndLine) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, 48000, FileSearchPlaces{}, dir);
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::atomic<bool> stalled{false};
-    std::atomic<int> blocks{0};
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock&) {
-        if (blocks.fetch_add(1) == 1) {
-            stalled = true;
-            released.wait();
-        }
-    });
+    QueueOverflow overflow(bench, engine);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
     ASSERT_GT(engine.StartRecording(), 0);
-    ASSERT_EQ(bench.Step(2), 2);
-    while (!stalled) std::this_thread::sleep_for(1ms);
-    const int extra = static_cast<int>(BlockQueue::kDefaultCapacity) + 4;
-    ASSERT_EQ(bench.Step(extra), extra);
-    release.set_value();
-    ASSERT_TRUE(WaitForBlocks(engine, 2 + BlockQueue::kDefaultCapacity));
+    ASSERT_TRUE(overflow.HoldWorker());
+    ASSERT_TRUE(overflow.Overflow(4));
 
     EXPECT_EQ(engine.BlocksLostSinceRecordingStart(), 4u);
     ::testing::internal::CaptureStderr();

@@ -5,16 +5,14 @@
 #include <memory>
 #include <vector>
 
-#include "audio/sim/SimBench.h"
-#include "display/DrawCallLog.h"
 #include "panel/ChannelPanel.h"
 #include "panel/ControlIds.h"
-#include "tests/support/FakeDialog.h"
+#include "tests/panel/PanelBench.h"
 
 namespace velmora2 {
 namespace {
 
-class ChannelPanelTest : public ::testing::Test {
+class ChannelPanelTest : public ::testing::Test, protected testing::PanelBench {
 protected:
     // Runs one click by control id, as the main window routes it.
     void Click(int id) {
@@ -32,13 +30,6 @@ protected:
         }
         FAIL() << "no such control " << id;
     }
-    RuntimeState Engine() const { return engine->Settings(); }
-
-    testing::FakeDialogView view;
-    SimBench bench;
-    DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
     bool leftShown = true;
     bool rightShown = true;
     bool generatorOn = false;

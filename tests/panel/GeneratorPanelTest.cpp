@@ -7,19 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "audio/sim/SimBench.h"
 #include "dialogs/CDlgWarnWav.h"
-#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
 #include "tests/engine/WavCrafting.h"
-#include "tests/support/FakeDialog.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/panel/PanelBench.h"
 
 namespace velmora2 {
 namespace {
 
-class GeneratorPanelTest : public ::testing::Test {
+class GeneratorPanelTest : public ::testing::Test, protected testing::PanelBench {
 protected:
     void SetUp() override {
         view.SetSpinPosition(ctl::kVolumeSpin, 6);
@@ -42,17 +39,7 @@ protected:
             count += run.templateId == CDlgWarnWav::kTemplateId ? 1 : 0;
         return count;
     }
-    RuntimeState Engine() const { return engine->Settings(); }
-
-    testing::TempDirectory directory;
     std::filesystem::path programDirectory = directory.Path();
-    testing::FakeDialogView view;
-    testing::FakeDialogServices services;
-    SimBench bench;
-    DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000,
-                                     FileSearchPlaces{programDirectory, {}, {}, {}});
     bool leftShown = true;
     bool rightShown = false;
     bool generatorOn = false;

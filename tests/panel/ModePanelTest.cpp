@@ -7,12 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "audio/sim/SimBench.h"
-#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/ModePanel.h"
-#include "panel/ScalePanel.h"
-#include "tests/support/FakeDialog.h"
+#include "tests/panel/PanelBench.h"
 
 namespace velmora2 {
 namespace {
@@ -57,7 +54,7 @@ bool SameControl(const FakeControl& a, const FakeControl& b) {
            a.visible == b.visible;
 }
 
-class ModePanelTest : public ::testing::Test {
+class ModePanelTest : public ::testing::Test, protected testing::ScalePanelBench {
 protected:
     void SetUp() override {
         for (const int id : kAllControls) gates.Set(id);
@@ -81,19 +78,6 @@ protected:
     }
     std::optional<int> Timer() const { return services.TimerPeriod(ModePanel::kTimer1); }
 
-    testing::FakeDialogView view;
-    testing::FakeDialogServices services;
-    SimBench bench;
-    DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
-    DisplayScales scales;
-    CursorPositions cursorX{};
-    PanelMode mode = PanelMode::Wave;
-    FrequencyAxis axis = FrequencyAxis::Log;
-    int32_t osr = 1;
-    int32_t rate = 48000;
-    InitGates gates;
     bool xlog = false;
     bool averagingOn = false;
     int32_t averagingLength = 50;

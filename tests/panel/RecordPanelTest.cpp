@@ -9,12 +9,9 @@
 #include <limits>
 #include <memory>
 
-#include "audio/sim/SimBench.h"
-#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/RecordPanel.h"
-#include "tests/support/FakeDialog.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/panel/PanelBench.h"
 
 namespace velmora2 {
 namespace {
@@ -48,7 +45,7 @@ TEST(RecordingLimit, IsMaxrecInWholeMillisecondsWithinTheTimersRange) {
     }
 }
 
-class RecordPanelTest : public ::testing::Test {
+class RecordPanelTest : public ::testing::Test, protected testing::PanelBench {
 protected:
     std::filesystem::path File(int number) const {
         char name[16];
@@ -67,14 +64,6 @@ protected:
                 view.IsEnabled(ctl::kModeNetwork)};
     }
 
-    testing::TempDirectory directory;
-    testing::FakeDialogView view;
-    testing::FakeDialogServices services;
-    SimBench bench;
-    DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000,
-                                     FileSearchPlaces{directory.Path(), {}, {}, {}});
     bool recording = false;
     int timerId = 0;
     double maxrec = 30.0;

@@ -4,17 +4,14 @@
 #include <memory>
 #include <string>
 
-#include "audio/sim/SimBench.h"
-#include "display/DrawCallLog.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMode.h"
-#include "panel/ScalePanel.h"
-#include "tests/support/FakeDialog.h"
+#include "tests/panel/PanelBench.h"
 
 namespace velmora2 {
 namespace {
 
-class ScalePanelTest : public ::testing::Test {
+class ScalePanelTest : public ::testing::Test, protected testing::ScalePanelBench {
 protected:
     // The main window's start-up: start positions, then the gates, then the labels.
     void SetUp() override {
@@ -38,21 +35,6 @@ protected:
         view.SetSpinPosition(spinId, position);
         EXPECT_TRUE(panel.OnSpinChanged(spinId));
     }
-    RuntimeState Engine() const { return engine->Settings(); }
-
-    testing::FakeDialogView view;
-    SimBench bench;
-    DrawCallLogTarget window;
-    std::unique_ptr<CDSCapture> engine =
-        std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000);
-    DisplayScales scales;
-    CursorPositions cursorX{};
-    PanelMode mode = PanelMode::Wave;
-    FrequencyAxis axis = FrequencyAxis::Log;
-    int32_t osr = 1;
-    int32_t rate = 48000;
-    InitGates gates;
-    ScalePanel panel{view, {scales, cursorX, mode, axis, osr, rate, gates, engine}};
 };
 
 TEST_F(ScalePanelTest, StartsWithTheDefaultLabels) {
