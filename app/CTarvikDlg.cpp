@@ -125,9 +125,9 @@ bool CTarvikDlg::OnInitDialog() {
         settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
         files_.recordingsDirectory);
     // The engine calls this on its worker; the panel hears of it on this thread.
-    mainEngine_->SetRecordingFailureHandler([this](int fileNumber) {
+    mainEngine_->SetRecordingEndHandler([this](int fileNumber, RecordingEnd why) {
         services_.PostToUserInterface(
-            [this, fileNumber] { recordPanel_.OnWriteFailed(fileNumber); });
+            [this, fileNumber, why] { recordPanel_.OnRecordingEnded(fileNumber, why); });
     });
     mainEngine_->SetDeviceLostHandler(
         [this] { services_.PostToUserInterface([this] { OnDeviceLost(); }); });

@@ -9,6 +9,7 @@ namespace velmora2 {
 struct RecordingStatus {
     bool active = false;
     std::string_view fileName;  // shown as given
+    bool full = false;          // the recorder ended the recording in fileName, full
 };
 
 struct SpectrumStatus {

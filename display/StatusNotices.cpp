@@ -6,9 +6,17 @@
 namespace velmora2 {
 
 void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Point at) {
-    if (!recording.active) return;
     ReadoutText text;
-    text.Literal("Recording to ").Literal(recording.fileName).Literal(". Click TEISHI to suspend.");
+    if (recording.active)
+        text.Literal("Recording to ")
+            .Literal(recording.fileName)
+            .Literal(". Click TEISHI to suspend.");
+    else if (recording.full)
+        text.Literal("Recording stopped: ")
+            .Literal(recording.fileName)
+            .Literal(" is full (4 GiB).");
+    else
+        return;
     surface.DrawText(at.x, at.y, text.View(), kTextColor);
 }
 

@@ -82,10 +82,11 @@ public:
         return worker_->BlocksLostSinceRecordingStart();
     }
     RecordingInfo Recording() const { return worker_->recorder.Info(); }
-    // Called on the worker thread, once, when a block cannot be written; the file then holds
-    // every block written before and is already closed.
-    void SetRecordingFailureHandler(std::function<void(int fileNumber)> handler) {
-        worker_->recorder.SetFailureHandler(std::move(handler));
+    // Called on the worker thread, once a recording, when the recorder ends it by itself: a
+    // block cannot be written, or the file is full. The file then holds every block written
+    // before and is already closed.
+    void SetRecordingEndHandler(WavRecorder::EndHandler handler) {
+        worker_->recorder.SetEndHandler(std::move(handler));
     }
     // Tests: how recording files are created, and a smaller size limit.
     WavRecorder& RecorderForTests() { return worker_->recorder; }

@@ -145,7 +145,7 @@ void EngineWorker::ProcessBlock(int half) {
     // all the same: a recording never has a gap.
     recorder.HandOff(bytes, kBlockBytes, notice_);
     pipeline.SetRecordingStatus(
-        RecordingStatus{notice_.active, std::string_view(notice_.fileName.data())});
+        RecordingStatus{notice_.active, std::string_view(notice_.fileName.data()), notice_.full});
     const uint64_t dropped = BlocksDropped();
     ReportDataLoss(dropped);
     pipeline.SetInputLoss(dropped);

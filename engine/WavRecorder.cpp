@@ -1,6 +1,7 @@
 #include "engine/WavRecorder.h"
 
 #include <cstdio>
+#include <optional>
 #include <system_error>
 
 namespace velmora2 {
@@ -26,9 +27,9 @@ void WavRecorder::SetDataLimit(uint64_t bytes) {
     dataLimit_ = std::min(bytes, WavWriter::kMaxDataBytes);
 }
 
-void WavRecorder::SetFailureHandler(std::function<void(int fileNumber)> handler) {
+void WavRecorder::SetEndHandler(EndHandler handler) {
     std::lock_guard lock(mutex_);
-    failureHandler_ = std::move(handler);
+    endHandler_ = std::move(handler);
 }
 
 std::string WavRecorder::FileName(int number) {
@@ -58,6 +59,7 @@ int WavRecorder::Start() {
         writer_ = std::move(writer);
         fileNumber_ = number;
         notice_.active = true;
+        notice_.full = false;
         std::snprintf(notice_.fileName.data(), notice_.fileName.size(), "%s",
                       FileName(number).c_str());
         return kFormatRecordBytes;
@@ -87,22 +89,26 @@ RecordingInfo WavRecorder::Info() const {
 }
 
 void WavRecorder::HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice) {
-    std::function<void(int)> failed;
-    int failedNumber = -1;
+    std::optional<RecordingEnd> ended;
+    EndHandler handler;
+    int endedNumber = -1;
     {
         std::lock_guard lock(mutex_);
         if (writer_) {
-            if (bytes > dataLimit_ - writer_->DataBytes()) {
-                FinishLocked();  // ends, valid, before the RIFF size would pass 4 GiB
-            } else if (!writer_->Append(block, bytes) || !writer_->WriteSizes()) {
+            if (bytes > dataLimit_ - writer_->DataBytes())
+                ended = RecordingEnd::Full;  // ends, valid, before the RIFF size would pass 4 GiB
+            else if (!writer_->Append(block, bytes) || !writer_->WriteSizes())
+                ended = RecordingEnd::WriteFailed;
+            if (ended) {
                 FinishLocked();
-                failed = failureHandler_;
-                failedNumber = fileNumber_;
+                notice_.full = *ended == RecordingEnd::Full;
+                handler = endHandler_;
+                endedNumber = fileNumber_;
             }
         }
         notice = notice_;
     }
-    if (failed) failed(failedNumber);
+    if (ended && handler) handler(endedNumber, *ended);
 }
 
 }  // namespace velmora2

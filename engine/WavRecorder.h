@@ -29,7 +29,16 @@ struct RecordingInfo {
 // allocates.
 struct RecordingNotice {
     bool active = false;
+    // The recorder ended the recording in fileName because it was full; kept until the next
+    // recording starts.
+    bool full = false;
     std::array<char, 16> fileName{};  // NUL-terminated
+};
+
+// Why the recorder ended a recording by itself.
+enum class RecordingEnd {
+    WriteFailed,  // a block could not be written
+    Full,         // the next block would have passed the size limit
 };
 
 class WavRecorder {
@@ -48,8 +57,10 @@ public:
     // Tests: another way to create the files, and a smaller limit than the 32-bit RIFF size.
     void SetFileOpener(FileOpener opener);
     void SetDataLimit(uint64_t bytes);
-    // Called on the worker, once, when a block write fails; the file is then already finished.
-    void SetFailureHandler(std::function<void(int fileNumber)> handler);
+    // Called on the worker, once a recording, when the recorder ends it by itself; the file is
+    // then already finished.
+    using EndHandler = std::function<void(int fileNumber, RecordingEnd why)>;
+    void SetEndHandler(EndHandler handler);
 
     // 18 (the bytes of the format record) when a recording was opened; -1 when one is already
     // open, all 100 names exist, or the file or its header cannot be written (no file is left).
@@ -59,7 +70,7 @@ public:
     RecordingInfo Info() const;
 
     // Worker: appends one block to the open recording and says what the picture shows. A block
-    // that would pass the size limit ends the recording instead.
+    // that would pass the size limit ends the recording instead, as full.
     void HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice);
 
 private:
@@ -71,7 +82,7 @@ private:
     mutable std::mutex mutex_;
     FileOpener opener_;
     uint64_t dataLimit_ = WavWriter::kMaxDataBytes;
-    std::function<void(int)> failureHandler_;
+    EndHandler endHandler_;
     std::unique_ptr<WavWriter> writer_;  // set while a recording is open
     int fileNumber_ = -1;
     RecordingNotice notice_;

@@ -52,12 +52,13 @@ void RecordPanel::OnTimeLimit() {
     services_.KillTimer(state_.timerId);
 }
 
-void RecordPanel::OnWriteFailed(int fileNumber) {
+void RecordPanel::OnRecordingEnded(int fileNumber, RecordingEnd why) {
     const bool newerRecording = state_.engine && state_.engine->Recording().open &&
                                 state_.engine->Recording().fileNumber != fileNumber;
     if (!newerRecording) OnStop();
-    services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,
-                         MessageIcon::Exclamation);
+    if (why == RecordingEnd::WriteFailed)
+        services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,
+                             MessageIcon::Exclamation);
 }
 
 }  // namespace velmora2

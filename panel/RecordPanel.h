@@ -1,5 +1,6 @@
 // The record and stop buttons and the recording time limit: a recording runs from the record
-// button until the stop button, the limit on timer 1, or a block that cannot be written.
+// button until the stop button, the limit on timer 1, a block that cannot be written, or a full
+// file.
 #pragma once
 
 #include <memory>
@@ -31,10 +32,11 @@ public:
     // Timer 1 fired in a mode without a sweep: the stop button's actions, then the timer goes.
     // A recording already stopped by hand is stopped again, which changes nothing.
     void OnTimeLimit();
-    // On the user-interface thread, after a block of recording `fileNumber` could not be
-    // written (the engine has finished and closed that file): back to idle, and say so. A
-    // recording started since then is left running.
-    void OnWriteFailed(int fileNumber);
+    // On the user-interface thread, after the engine ended recording `fileNumber` by itself (the
+    // file is finished and closed): back to idle. A write failure is reported in a message box; a
+    // full file is told by the picture's recording notice. A recording started since then is
+    // left running.
+    void OnRecordingEnded(int fileNumber, RecordingEnd why);
 
 private:
     DialogView& view_;

@@ -77,9 +77,19 @@ TEST_F(BackgroundTest, ScopeFieldHasTenByTwelveDivisionsAndAFrame) {
 }
 
 TEST_F(BackgroundTest, RecordingNoticeAppearsInEveryModeAtItsPlace) {
-    const RecordingStatus recording{true, "RECORD03.wav"};
-    const SpectrumStatus spectrum{recording, 0, false, 0};
-    const std::string notice = "Recording to RECORD03.wav. Click TEISHI to suspend.";
+    struct Notice {
+        const char* what;
+        RecordingStatus recording;
+        std::string text;
+    };
+    const Notice notices[] = {
+        {"recording",
+         {true, "RECORD03.wav", false},
+         "Recording to RECORD03.wav. Click TEISHI to suspend."},
+        {"ended full",
+         {false, "RECORD03.wav", true},
+         "Recording stopped: RECORD03.wav is full (4 GiB)."},
+    };
     struct Case {
         const char* what;
         void (*paint)(Surface&, const SpectrumStatus&);
@@ -101,13 +111,26 @@ TEST_F(BackgroundTest, RecordingNoticeAppearsInEveryModeAtItsPlace) {
          [](Surface& s, const SpectrumStatus& st) { DrawLissajousBackground(s, st.recording); },
          {110, 35}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.paint(surface, spectrum);
-        const auto text = FindText(Calls(), notice);
-        ASSERT_TRUE(text);
-        EXPECT_EQ(text->at, c.at);
-        EXPECT_EQ(text->color, kBlack);
+    for (const Notice& n : notices) {
+        const SpectrumStatus spectrum{n.recording, 0, false, 0};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(n.what) + ", " + c.what);
+            c.paint(surface, spectrum);
+            const auto text = FindText(Calls(), n.text);
+            ASSERT_TRUE(text);
+            EXPECT_EQ(text->at, c.at);
+            EXPECT_EQ(text->color, kBlack);
+        }
+    }
+}
+
+TEST_F(BackgroundTest, NoRecordingNoticeWhenNoneRunsAndNoneEndedFull) {
+    const RecordingStatus stoppedByHand{false, "RECORD03.wav", false};
+    DrawScopeBackground(surface, stoppedByHand);
+    for (const DrawCall& call : Calls()) {
+        if (call.kind == DrawCall::Kind::Text) {
+            EXPECT_EQ(call.text.find("RECORD"), std::string::npos) << call.text;
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <fstream>
+#include <mutex>
+#include <vector>
 
 #include "display/DrawCallLog.h"
 #include "engine/WavReader.h"
@@ -46,8 +48,19 @@ private:
 
 class Recorder : public ::testing::Test {
 protected:
+    // A recording the recorder ended by itself, as its end handler heard of it.
+    struct End {
+        int fileNumber;
+        RecordingEnd why;
+        friend bool operator==(const End&, const End&) = default;
+    };
+
     void SetUp() override {
         bench.SetInputSignal(NumberFrames);
+        engine->SetRecordingEndHandler([this](int fileNumber, RecordingEnd why) {
+            std::lock_guard lock(endsMutex_);
+            ends_.push_back({fileNumber, why});
+        });
         int maxRate = 0;
         ASSERT_EQ(engine->Start(maxRate), kOk);
     }
@@ -58,12 +71,18 @@ protected:
     }
 
     void Deliver(int count) { ASSERT_TRUE(DeliverBlocks(bench, *engine, count)); }
+    std::vector<End> Ends() const {
+        std::lock_guard lock(endsMutex_);
+        return ends_;
+    }
     std::filesystem::path File(int number) const {
         char name[16];
         std::snprintf(name, sizeof name, "RECORD%02d.wav", number);
         return dir / name;
     }
 
+    mutable std::mutex endsMutex_;
+    std::vector<End> ends_;
     TempDirectory dir;
     SimBench bench;
     DrawCallLogTarget window;
@@ -162,17 +181,10 @@ TEST_F(Recorder, AFailedBlockWriteFinishesTheFileAndTellsOnce) {
     engine->RecorderForTests().SetFileOpener([](const std::filesystem::path& path) {
         return std::make_unique<FailingByteFile>(CreateByteFile(path, CreateMode::NewOnly), 3);
     });
-    std::atomic<int> calls{0};
-    std::atomic<int> failedNumber{-1};
-    engine->SetRecordingFailureHandler([&](int number) {
-        ++calls;
-        failedNumber = number;
-    });
     ASSERT_EQ(engine->StartRecording(), 18);
     Deliver(6);
 
-    EXPECT_EQ(calls.load(), 1);
-    EXPECT_EQ(failedNumber.load(), 0);
+    EXPECT_EQ(Ends(), (std::vector<End>{{0, RecordingEnd::WriteFailed}}));
     EXPECT_FALSE(engine->Recording().open);
     const WavContents wav = ReadWavFile(File(0));
     ASSERT_EQ(wav.fault, WavFault::None);
@@ -194,17 +206,21 @@ TEST_F(Recorder, AFileCutOffWithoutAStopOpensWithAtMostTheLastSecondMissing) {
     EXPECT_TRUE(engine->Recording().open);
 }
 
-TEST_F(Recorder, EndsValidBeforeTheSizeLimitWithoutCallingItAFailure) {
+TEST_F(Recorder, EndsValidBeforeTheSizeLimitAndTellsItFullNotFailed) {
     engine->RecorderForTests().SetDataLimit(3 * kBlock + 100);
-    std::atomic<int> calls{0};
-    engine->SetRecordingFailureHandler([&](int) { ++calls; });
     ASSERT_EQ(engine->StartRecording(), 18);
     Deliver(5);
     EXPECT_FALSE(engine->Recording().open);
-    EXPECT_EQ(calls.load(), 0);
+    EXPECT_EQ(Ends(), (std::vector<End>{{0, RecordingEnd::Full}}));
     const WavContents wav = ReadWavFile(File(0));
     ASSERT_EQ(wav.fault, WavFault::None);
     EXPECT_EQ(wav.data.size(), 3 * kBlock);
+
+    // The next recording starts empty and is told full on its own.
+    ASSERT_EQ(engine->StartRecording(), 18);
+    Deliver(4);
+    EXPECT_EQ(Ends(), (std::vector<End>{{0, RecordingEnd::Full}, {1, RecordingEnd::Full}}));
+    EXPECT_EQ(ReadWavFile(File(1)).data.size(), 3 * kBlock);
 }
 
 TEST_F(Recorder, ThePictureSaysWhereItRecordsWhileItRecords) {

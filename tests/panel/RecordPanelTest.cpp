@@ -123,21 +123,40 @@ TEST_F(RecordPanelTest, NoFreeNameShowsTheCannotWriteMessageAndChangesNothingEls
     EXPECT_FALSE(services.TimerPeriod(ctl::kTimer1).has_value());
 }
 
-TEST_F(RecordPanelTest, FailedWriteStopsItsRecordingButNotANewerOne) {
-    panel.OnRecord();
-    panel.OnWriteFailed(0);
-    EXPECT_FALSE(recording);
-    EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
-    ASSERT_EQ(services.Messages().size(), 1u);
-    EXPECT_EQ(services.Messages()[0].text, kCannotWrite);
+TEST_F(RecordPanelTest, AnEndByTheEngineStopsItsRecordingButNotANewerOne) {
+    struct Case {
+        const char* description;
+        RecordingEnd why;
+        bool messageBox;  // the cannot-write message, once per end
+    };
+    const Case cases[] = {
+        {"a block could not be written", RecordingEnd::WriteFailed, true},
+        {"the file is full: the picture says so, no message box", RecordingEnd::Full, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        const size_t messagesBefore = services.Messages().size();
+        const auto messages = [&] { return services.Messages().size() - messagesBefore; };
+        panel.OnRecord();
+        const int fileNumber = engine->Recording().fileNumber;
+        panel.OnRecordingEnded(fileNumber, c.why);
+        EXPECT_FALSE(recording);
+        EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
+        ASSERT_EQ(messages(), c.messageBox ? 1u : 0u);
+        if (c.messageBox) {
+            EXPECT_EQ(services.Messages().back().text, kCannotWrite);
+        }
 
-    // The news of an older file's failure arrives after a new recording started.
-    panel.OnRecord();
-    ASSERT_EQ(engine->Recording().fileNumber, 1);
-    panel.OnWriteFailed(0);
-    EXPECT_TRUE(recording);
-    EXPECT_TRUE(engine->Recording().open);
-    EXPECT_EQ(services.Messages().size(), 2u);
+        // The news of an older file's end arrives after a new recording started.
+        panel.OnRecord();
+        ASSERT_EQ(engine->Recording().fileNumber, fileNumber + 1);
+        panel.OnRecordingEnded(fileNumber, c.why);
+        EXPECT_TRUE(recording);
+        EXPECT_TRUE(engine->Recording().open);
+        EXPECT_EQ(Enabled(), (Buttons{false, true, false}));
+        EXPECT_EQ(messages(), c.messageBox ? 2u : 0u);
+        panel.OnStop();
+    }
 }
 
 TEST_F(RecordPanelTest, WithoutAnEngineRecordDoesNothing) {
