@@ -26,7 +26,10 @@ uint64_t NextSurfaceId() {
 QFont MakeLabelFont() {
     QFont font(
         QString::fromUtf8(kLabelFont.face.data(), static_cast<qsizetype>(kLabelFont.face.size())));
-    font.setStyleHint(QFont::SansSerif);
+    // Whole pixels of the text colour only: text drawn again at the same place (the two spectrum
+    // read-out blocks share their filter and FFT-size rows) then leaves the pixels as they were,
+    // where blended edges would darken with every pass.
+    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
     font.setWeight(static_cast<QFont::Weight>(kLabelFont.weight));
     // The largest pixel size whose cell (ascent + descent) still fits the font's height.
     for (int pixels = kLabelFont.height; pixels > 1; --pixels) {

@@ -186,5 +186,35 @@ TEST(QImageSurfaceText, BackgroundAroundTheGlyphsIsKept) {
     EXPECT_LT(untouched, 140);
 }
 
+TEST(QImageSurfaceText, GlyphsAreWholePixelsOfTheTextColour) {
+    QImageSurface surface(200, 30, kWhite);
+    surface.DrawText(5, 5, "2048 point FFT", kRed);
+    const std::vector<Point> ink = PaintedPixels(surface);
+    ASSERT_GT(ink.size(), 50u);
+    for (const Point& p : ink) ASSERT_EQ(PixelAt(surface, p.x, p.y), kRed) << p.x << "," << p.y;
+}
+
+TEST(QImageSurfaceText, TextDrawnAgainAtTheSamePlaceLeavesThePixelsAsTheyWere) {
+    struct Case {
+        const char* text;
+        Rgb color;
+        Rgb background;
+    };
+    const Case cases[] = {
+        {"HPF: Off", kBlack, kWhite},
+        {"2048 point FFT", kBlack, kWhite},
+        {"Lch: -12.3dB", kRed, kBlue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QImageSurface once(200, 30, c.background);
+        QImageSurface twice(200, 30, c.background);
+        once.DrawText(7, 6, c.text, c.color);
+        twice.DrawText(7, 6, c.text, c.color);
+        twice.DrawText(7, 6, c.text, c.color);
+        EXPECT_EQ(once.Image(), twice.Image());
+    }
+}
+
 }  // namespace
 }  // namespace velmora2
