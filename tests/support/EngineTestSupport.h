@@ -8,30 +8,13 @@
 #include <thread>
 
 #include "audio/sim/SimBench.h"
+#include "audio/sim/SteppedDelivery.h"
 #include "engine/CDSCapture.h"
 
 namespace velmora2::testing {
 
-// Waits (a safety limit, not a timing check) until the engine has processed `count` blocks.
-inline bool WaitForBlocks(const CDSCapture& engine, uint64_t count,
-                          std::chrono::seconds limit = std::chrono::seconds(20)) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (engine.BlocksProcessed() < count) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    return true;
-}
-
-// Steps the bench block by block, letting the worker catch up so that the queue never overflows.
-inline bool DeliverBlocks(SimBench& bench, const CDSCapture& engine, int blocks) {
-    const uint64_t start = engine.BlocksProcessed();
-    for (int i = 0; i < blocks; ++i) {
-        if (bench.Step(1) != 1) return false;
-        if ((i + 1) % 16 == 0 && !WaitForBlocks(engine, start + i + 1)) return false;
-    }
-    return WaitForBlocks(engine, start + blocks);
-}
+using velmora2::DeliverBlocks;
+using velmora2::WaitForBlocks;
 
 // A signal that numbers every frame: left = low 15 bits of the frame index, right = the next 15.
 inline void NumberFrames(int64_t frame, double& left, double& right) {

@@ -4,18 +4,6 @@
 
 namespace velmora2::testing {
 
-void FakeDialogView::SetSpinRange(int id, int lower, int upper) {
-    FakeControl& control = controls_[id];
-    control.lower = lower;
-    control.upper = upper;
-}
-
-const FakeControl& FakeDialogView::Control(int id) const {
-    static const FakeControl untouched;
-    const auto found = controls_.find(id);
-    return found == controls_.end() ? untouched : found->second;
-}
-
 void FakeDialogServices::MessageBox(const std::string& text, const std::string& title,
                                     MessageIcon icon) {
     messages_.push_back({text, title, icon});

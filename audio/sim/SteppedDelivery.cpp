@@ -1,0 +1,33 @@
+#include "audio/sim/SteppedDelivery.h"
+
+#include <thread>
+
+namespace velmora2 {
+
+namespace {
+
+// The worker's queue holds more than this many blocks.
+constexpr int kBlocksBetweenWaits = 16;
+
+}  // namespace
+
+bool WaitForBlocks(const CDSCapture& engine, uint64_t count, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (engine.BlocksProcessed() < count) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+bool DeliverBlocks(SimBench& bench, const CDSCapture& engine, int blocks) {
+    const uint64_t start = engine.BlocksProcessed();
+    for (int i = 0; i < blocks; ++i) {
+        if (bench.Step(1) != 1) return false;
+        if ((i + 1) % kBlocksBetweenWaits == 0 && !WaitForBlocks(engine, start + i + 1))
+            return false;
+    }
+    return WaitForBlocks(engine, start + blocks);
+}
+
+}  // namespace velmora2
