@@ -11,6 +11,8 @@ namespace velmora2 {
 // The result arrays hold this many points; the longest frequency list has kLongestSweep.
 inline constexpr int kMaxSweepPoints = 50;
 inline constexpr int kLongestSweep = 45;
+// The point counts that choose a frequency list of their own.
+inline constexpr std::array<int, 4> kSweepPointCounts = {11, 18, 30, kLongestSweep};
 // The lower edge of the logarithmic frequency axis.
 inline constexpr double kSweepAxisLowHz = 10.0;
 // Width of the logarithmic frequency axis in pixels.
