@@ -78,18 +78,25 @@ std::string LissajousCsv(const ModeData& data) {
     return out;
 }
 
-std::string NetworkCsv(const SweepResults& results) {
-    std::string out = "frequency_Hz,gain_dB,phase_deg,group_delay_us\n";
-    bool any = false;
+std::vector<NetworkRow> NetworkRows(const SweepResults& results) {
+    std::vector<NetworkRow> rows;
     const int count = std::min(results.table.count, kMaxSweepPoints);
     for (int i = 0; i < count; ++i) {
         if (!results.measured[i]) continue;
         const double f = results.table.frequency[i];
         const double phase = results.phase[i];
-        AppendRow(out, f, results.gain[i], phase * 180.0 / kPi, 1e6 * phase / (2.0 * kPi * f));
-        any = true;
+        rows.push_back({f, results.gain[i], phase * 180.0 / kPi, 1e6 * phase / (2.0 * kPi * f)});
     }
-    return any ? out : std::string();
+    return rows;
+}
+
+std::string NetworkCsv(const SweepResults& results) {
+    const std::vector<NetworkRow> rows = NetworkRows(results);
+    if (rows.empty()) return {};
+    std::string out = "frequency_Hz,gain_dB,phase_deg,group_delay_us\n";
+    for (const NetworkRow& row : rows)
+        AppendRow(out, row.frequency, row.gainDb, row.phaseDeg, row.groupDelayUs);
+    return out;
 }
 
 std::string ModeCsv(const ModeData& data) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/SweepTable.h"
 #include "engine/ModeData.h"
@@ -16,6 +17,15 @@ std::string ScopeCsv(const ModeData& data);
 std::string SpectrumCsv(const ModeData& data);
 // Lissajous: "left_V,right_V" for every display sample.
 std::string LissajousCsv(const ModeData& data);
+// One measured point of a network sweep in the units the chart and the data file use.
+struct NetworkRow {
+    double frequency = 0.0;     // Hz
+    double gainDb = 0.0;        // right against left
+    double phaseDeg = 0.0;      // positive when the right channel lags
+    double groupDelayUs = 0.0;  // the phase over 2 pi f
+};
+// The points measured in the last sweep, in the table's order.
+std::vector<NetworkRow> NetworkRows(const SweepResults& results);
 // Network: "frequency_Hz,gain_dB,phase_deg,group_delay_us" for the points measured in the last
 // sweep; empty when none was. The delay is the phase over 2 pi f, as the chart plots it.
 std::string NetworkCsv(const SweepResults& results);
