@@ -103,6 +103,7 @@ bool CTarvikDlg::OnInitDialog() {
     probeEngine_ = std::make_unique<CDSCapture>(
         sound_, clientArea_, DeviceId{}, DeviceId{}, settings_.activeSampleRate,
         ProgramSearchPlaces(programDirectory_), files_.recordingsDirectory);
+    probeEngine_->SetInitialisationTrace(startTrace_);
     const Status probeResult = probeEngine_->Start(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(probeResult)) {
@@ -124,6 +125,7 @@ bool CTarvikDlg::OnInitDialog() {
         sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
         settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
         files_.recordingsDirectory);
+    mainEngine_->SetInitialisationTrace(startTrace_);
     // The engine calls this on its worker; the panel hears of it on this thread.
     mainEngine_->SetRecordingEndHandler([this](int fileNumber, RecordingEnd why) {
         services_.PostToUserInterface(

@@ -39,6 +39,10 @@ public:
     CTarvikDlg(const CTarvikDlg&) = delete;
     CTarvikDlg& operator=(const CTarvikDlg&) = delete;
 
+    // The engines' one trace line per start-up step on standard error; on unless turned off before
+    // OnInitDialog (by a command whose standard error is for its own messages).
+    void SetStartTrace(bool on) { startTrace_ = on; }
+
     // Initialisation: panel, settings, probe engine, device list, main engine. A failed start
     // ends the dialog with kStartFailedResult through DialogServices::EndDialog.
     bool OnInitDialog();
@@ -117,6 +121,7 @@ private:
     int timerId_ = 0;
     bool recording_ = false;
     bool workerLeftRunning_ = false;
+    bool startTrace_ = true;
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;

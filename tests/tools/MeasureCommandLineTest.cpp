@@ -22,7 +22,7 @@ struct ArgumentCase {
 
 TEST(MeasureArguments, WrongArgumentsAreNamed) {
     const ArgumentCase cases[] = {
-        {"nothing", {}, "no subcommand (use spectrum or scope; see --help)"},
+        {"nothing", {}, "no subcommand (use spectrum, scope or sweep; see --help)"},
         {"unknown subcommand", {"fft"}, "unknown subcommand fft (see --help)"},
         {"no input", {"spectrum", "--fft", "4096"}, "spectrum needs --input FILE.wav"},
         {"input without a value", {"scope", "--input"}, "--input needs a value"},
@@ -47,7 +47,7 @@ TEST(MeasureArguments, WrongArgumentsAreNamed) {
          "--csv and --json cannot be combined"},
         {"JSON for the scope",
          {"scope", "--input", "a.wav", "--json"},
-         "--json is only for spectrum"},
+         "--json is only for spectrum and sweep"},
         {"spectrum option on the scope",
          {"scope", "--input", "a.wav", "--hpf"},
          "unknown option --hpf (see --help)"},
@@ -60,6 +60,45 @@ TEST(MeasureArguments, WrongArgumentsAreNamed) {
         {"stray word",
          {"spectrum", "--input", "a.wav", "extra"},
          "unknown option extra (see --help)"},
+        {"sweep without a bench or device",
+         {"sweep", "--points", "11"},
+         "sweep needs --sim or --device N"},
+        {"sweep on the bench and a device",
+         {"sweep", "--sim", "--device", "1"},
+         "--sim and --device cannot be combined"},
+        {"sweep on a device and the bench",
+         {"sweep", "--device", "0", "--sim"},
+         "--sim and --device cannot be combined"},
+        {"device not a number",
+         {"sweep", "--device", "usb"},
+         "--device usb: use a device number that velmora2-list-devices shows"},
+        {"negative device",
+         {"sweep", "--device", "-1"},
+         "--device -1: use a device number that velmora2-list-devices shows"},
+        {"device without a value", {"sweep", "--device"}, "--device needs a value"},
+        {"point count of no list",
+         {"sweep", "--sim", "--points", "20"},
+         "--points 20: use 11, 18, 30 or 45"},
+        {"rate the instrument does not run at",
+         {"sweep", "--sim", "--rate", "44100"},
+         "--rate 44100: use 48000, 96000 or 192000"},
+        {"rate without a value", {"sweep", "--sim", "--rate", "--csv"}, "--rate needs a value"},
+        {"input for the sweep",
+         {"sweep", "--sim", "--input", "a.wav"},
+         "unknown option --input (see --help)"},
+        {"spectrum option on the sweep",
+         {"sweep", "--sim", "--fft", "4096"},
+         "unknown option --fft (see --help)"},
+        {"sweep option on the spectrum",
+         {"spectrum", "--input", "a.wav", "--sim"},
+         "unknown option --sim (see --help)"},
+        {"sweep CSV and JSON",
+         {"sweep", "--sim", "--json", "--csv"},
+         "--csv and --json cannot be combined"},
+        {"every sweep option on the bench",
+         {"sweep", "--sim", "--points", "45", "--rate", "192000", "--slow", "--json", "--png",
+          "p.png"},
+         ""},
         {"every spectrum option",
          {"spectrum", "--input", "a.wav", "--fft", "65536", "--window", "bart", "--hpf",
           "--average", "1000", "--json", "--png", "p.png"},
@@ -90,6 +129,33 @@ TEST(MeasureArguments, OptionsReachTheMeasurement) {
     EXPECT_TRUE(o.highPass);
     EXPECT_EQ(o.average, 7);
     EXPECT_EQ(o.format, MeasureFormat::Csv);
+}
+
+TEST(MeasureArguments, SweepOptionsReachTheSweep) {
+    const std::vector<std::string_view> args = {"sweep",  "--device", "3",      "--points",
+                                                "30",     "--rate",   "96000",  "--slow",
+                                                "--json", "--png",    "net.png"};
+    const MeasureParse parse = ParseMeasureArguments(args);
+    ASSERT_TRUE(parse.options) << parse.error;
+    const MeasureOptions& o = *parse.options;
+    EXPECT_EQ(o.command, MeasureCommand::Sweep);
+    EXPECT_FALSE(o.simulated);
+    EXPECT_EQ(o.device, 3);
+    EXPECT_EQ(o.points, 30);
+    EXPECT_EQ(o.rate, 96000);
+    EXPECT_TRUE(o.slow);
+    EXPECT_EQ(o.format, MeasureFormat::Json);
+    EXPECT_EQ(o.png, "net.png");
+
+    const std::vector<std::string_view> defaults = {"sweep", "--sim"};
+    const MeasureParse plain = ParseMeasureArguments(defaults);
+    ASSERT_TRUE(plain.options) << plain.error;
+    EXPECT_TRUE(plain.options->simulated);
+    EXPECT_EQ(plain.options->device, -1);
+    EXPECT_EQ(plain.options->points, 18);
+    EXPECT_EQ(plain.options->rate, 48000);
+    EXPECT_FALSE(plain.options->slow);
+    EXPECT_EQ(plain.options->format, MeasureFormat::Text);
 }
 
 struct ExitCase {
@@ -150,10 +216,12 @@ TEST(MeasureProgram, HelpNamesEveryOption) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     for (const char* option :
-         {"spectrum", "scope", "--input", "--fft", "--window", "--hpf", "--average", "--json",
-          "--csv", "--png", "--trigger", "--level", "--falling", "Exit status"})
+         {"spectrum", "scope",    "--input",  "--fft",     "--window", "--hpf",      "--average",
+          "--json",   "--csv",    "--png",    "--trigger", "--level",  "--falling",  "sweep",
+          "--sim",    "--device", "--points", "--rate",    "--slow",   "tone files", "Exit status"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     EXPECT_EQ(RunMeasure({"scope", "--help"}, dir / "stderr.txt").out, run.out);
+    EXPECT_EQ(RunMeasure({"sweep", "--sim", "--help"}, dir / "stderr.txt").out, run.out);
 }
 
 TEST(MeasureProgram, SpectrumCsvInAGermanLocaleKeepsDecimalPoints) {

@@ -1,8 +1,10 @@
 #include "tools/measure/MeasureOptions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
+#include "analysis/SweepTable.h"
 #include "engine/RecordLength.h"
 
 namespace velmora2 {
@@ -12,6 +14,7 @@ namespace {
 constexpr std::array<std::string_view, 6> kWindowNames = {"rect",  "han",     "ham",
                                                           "black", "black-h", "bart"};
 constexpr int kMaxAverage = 1000;  // the largest MAXAVEN the settings accept
+constexpr std::array<int, 3> kSampleRates = {48000, 96000, 192000};
 
 std::optional<int> ParseInt(std::string_view text) {
     int value = 0;
@@ -43,8 +46,54 @@ private:
 std::optional<MeasureCommand> CommandNamed(std::string_view name) {
     if (name == "spectrum") return MeasureCommand::Spectrum;
     if (name == "scope") return MeasureCommand::Scope;
+    if (name == "sweep") return MeasureCommand::Sweep;
     if (name == "--help" || name == "-h" || name == "help") return MeasureCommand::Help;
     return std::nullopt;
+}
+
+bool ApplySweepOption(std::string_view option, ArgumentReader& reader, MeasureOptions& o,
+                      std::string& error) {
+    if (option == "--sim" || option == "--device") {
+        if (option == "--sim" ? o.device >= 0 : o.simulated) {
+            error = "--sim and --device cannot be combined";
+            return false;
+        }
+        if (option == "--sim") {
+            o.simulated = true;
+            return true;
+        }
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        const std::optional<int> number = ParseInt(*value);
+        if (!number || *number < 0) {
+            error = "--device " + std::string(*value) +
+                    ": use a device number that velmora2-list-devices shows";
+            return false;
+        }
+        o.device = *number;
+        return true;
+    }
+    if (option == "--points" || option == "--rate") {
+        const auto value = reader.Value(option, error);
+        if (!value) return false;
+        const std::optional<int> number = ParseInt(*value);
+        const bool points = option == "--points";
+        const auto allowed =
+            points ? std::span<const int>(kSweepPointCounts) : std::span<const int>(kSampleRates);
+        if (!number || std::find(allowed.begin(), allowed.end(), *number) == allowed.end()) {
+            error = std::string(option) + " " + std::string(*value) +
+                    (points ? ": use 11, 18, 30 or 45" : ": use 48000, 96000 or 192000");
+            return false;
+        }
+        (points ? o.points : o.rate) = *number;
+        return true;
+    }
+    if (option == "--slow") {
+        o.slow = true;
+        return true;
+    }
+    error = "unknown option " + std::string(option) + " (see --help)";
+    return false;
 }
 
 // Applies one option; false with `error` set when it is wrong or not for this command.
@@ -52,7 +101,8 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
                  std::string& error) {
     const bool spectrum = o.command == MeasureCommand::Spectrum;
     const bool scope = o.command == MeasureCommand::Scope;
-    if (option == "--input" || option == "--png") {
+    const bool sweep = o.command == MeasureCommand::Sweep;
+    if ((option == "--input" && !sweep) || option == "--png") {
         const auto value = reader.Value(option, error);
         if (!value) return false;
         (option == "--input" ? o.input : o.png) = std::string(*value);
@@ -60,8 +110,8 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
     }
     if (option == "--csv" || option == "--json") {
         const MeasureFormat format = option == "--csv" ? MeasureFormat::Csv : MeasureFormat::Json;
-        if (option == "--json" && !spectrum) {
-            error = "--json is only for spectrum";
+        if (option == "--json" && scope) {
+            error = "--json is only for spectrum and sweep";
             return false;
         }
         if (o.format != MeasureFormat::Text && o.format != format) {
@@ -131,6 +181,7 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
         o.triggerRising = false;
         return true;
     }
+    if (sweep) return ApplySweepOption(option, reader, o, error);
     error = "unknown option " + std::string(option) + " (see --help)";
     return false;
 }
@@ -140,7 +191,7 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
 MeasureParse ParseMeasureArguments(std::span<const std::string_view> args) {
     MeasureParse parse;
     if (args.empty()) {
-        parse.error = "no subcommand (use spectrum or scope; see --help)";
+        parse.error = "no subcommand (use spectrum, scope or sweep; see --help)";
         return parse;
     }
     ArgumentReader reader(args);
@@ -165,7 +216,12 @@ MeasureParse ParseMeasureArguments(std::span<const std::string_view> args) {
             return parse;
         }
     }
-    if (options.command != MeasureCommand::Help && options.input.empty()) {
+    if (options.command == MeasureCommand::Sweep) {
+        if (!options.simulated && options.device < 0) {
+            parse.error = "sweep needs --sim or --device N";
+            return parse;
+        }
+    } else if (options.command != MeasureCommand::Help && options.input.empty()) {
         parse.error = std::string(name) + " needs --input FILE.wav";
         return parse;
     }
@@ -201,11 +257,37 @@ Commands:
       --csv          print the samples instead: time_s,left_V,right_V (time 0 at the trigger)
       --png FILE     write the oscilloscope picture (481 x 361 pixels)
 
-The file must be 16-bit PCM, mono or stereo, at 48000, 96000 or 192000 Hz (mono feeds both
-inputs). The other settings are the instrument's defaults. Numbers are printed with a decimal
-point whatever the locale.
+  sweep (--sim | --device N) [--points 11|18|30|45] [--rate 48000|96000|192000] [--slow]
+        [--csv | --json] [--png PICTURE.png]
+      Runs a network (frequency-response) sweep exactly as the window's network analysis does:
+      the generator plays one tone file per point, the spectrum measures the right input's gain
+      and phase against the left one's, and the points are printed as they were measured:
+      frequency (Hz), gain (dB), phase (degrees, positive when the right input lags) and group
+      delay (microseconds). A line on standard error follows the progress.
+      --sim          sweep the simulated bench (a first-order low-pass at 3000 Hz between the
+                     output and the right input), stepped as fast as the machine goes
+      --device N     sweep through sound-device pair N as velmora2-list-devices numbers them
+                     (output N plays, capture N records), in real time
+      --points N     points in the sweep: 11, 18, 30 or 45 (default 18)
+      --rate HZ      sampling rate: 48000, 96000 or 192000 (default 48000)
+      --slow         a tone every 2 s instead of every 500 ms, for slow devices under test
+      --csv          print frequency_Hz,gain_dB,phase_deg,group_delay_us (the window's
+                     "Save data..." file)
+      --json         print the points as JSON
+      --png FILE     write the network chart as the window shows it (481 x 361 pixels)
+      The tone files are looked up as velmora2 looks them up: beside this program, in
+      $XDG_DATA_HOME/velmora2, in the installed ones (<prefix>/share/velmora2), in the current
+      directory and along PATH. A tone that is found nowhere is written (one second of a sine at
+      -6 dBFS, as the build writes them) into a temporary directory that is removed afterwards.
+      Your own settings file is neither read nor written: the sweep runs with the instrument's
+      default settings and the options above.
 
-Exit status: 0 success, 1 a file that cannot be used or written, 2 wrong arguments.
+For spectrum and scope, the file must be 16-bit PCM, mono or stereo, at 48000, 96000 or
+192000 Hz (mono feeds both inputs). The other settings are the instrument's defaults. Numbers
+are printed with a decimal point whatever the locale.
+
+Exit status: 0 success, 1 a file or sound device that cannot be used or written, 2 wrong
+arguments.
 )";
 }
 

@@ -9,7 +9,7 @@
 
 namespace velmora2 {
 
-enum class MeasureCommand { Spectrum, Scope, Help };
+enum class MeasureCommand { Spectrum, Scope, Sweep, Help };
 enum class MeasureFormat { Text, Json, Csv };
 
 struct MeasureOptions {
@@ -26,6 +26,12 @@ struct MeasureOptions {
     int triggerSource = 0;  // --trigger: 0 off, 1 left, 2 right
     int triggerLevel = 0;   // --level, ADC counts
     bool triggerRising = true;
+    // Network sweep.
+    bool simulated = false;  // --sim: the simulated bench
+    int device = -1;         // --device: the listed sound-device pair; -1 for none
+    int points = 18;         // --points
+    int rate = 48000;        // --rate
+    bool slow = false;       // --slow: a tone every 2 s instead of every 500 ms
 };
 
 struct MeasureParse {

@@ -1,5 +1,9 @@
 #include "tools/measure/MeasureReport.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
 #include "dataexport/DataCsv.h"
 
 namespace velmora2 {
@@ -10,6 +14,15 @@ std::string Number(double value) {
     std::string out;
     AppendNumber(out, value);
     return out;
+}
+
+// Fixed-point with `decimals` digits, right-aligned in `width` characters.
+std::string Column(double value, int decimals, int width) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    std::string out(text, end);
+    return std::string(std::max(0, width - static_cast<int>(out.size())), ' ') + out;
 }
 
 std::string Figure(const std::optional<double>& value, const char* missing) {
@@ -81,7 +94,43 @@ std::string ScopeReport(const MeasureOptions& o, const MeasureResult& r) {
     return out;
 }
 
+std::string SweepText(const std::vector<NetworkRow>& rows) {
+    std::string out = "frequency_Hz     gain_dB   phase_deg  group_delay_us\n";
+    for (const NetworkRow& row : rows)
+        out += Column(row.frequency, 0, 12) + Column(row.gainDb, 3, 12) +
+               Column(row.phaseDeg, 2, 12) + Column(row.groupDelayUs, 2, 16) + "\n";
+    return out;
+}
+
+// JSON has no infinities: a figure that is not finite is null.
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? Number(value) : "null";
+}
+
+std::string SweepJson(const MeasureOptions& o, const std::vector<NetworkRow>& rows) {
+    std::string out =
+        "{\"source\": " + JsonString(o.simulated ? "sim" : "device " + std::to_string(o.device));
+    out += ", \"sample_rate\": " + std::to_string(o.rate);
+    out += ", \"points\": " + std::to_string(o.points);
+    out += std::string(", \"slow\": ") + (o.slow ? "true" : "false");
+    out += ", \"measured\": [";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        out += i == 0 ? "\n  " : ",\n  ";
+        out += "{\"frequency_hz\": " + JsonNumber(rows[i].frequency);
+        out += ", \"gain_db\": " + JsonNumber(rows[i].gainDb);
+        out += ", \"phase_deg\": " + JsonNumber(rows[i].phaseDeg);
+        out += ", \"group_delay_us\": " + JsonNumber(rows[i].groupDelayUs) + "}";
+    }
+    return out + "\n]}\n";
+}
+
 }  // namespace
+
+std::string FormatSweep(const MeasureOptions& options, const SweepOutcome& outcome) {
+    if (options.format == MeasureFormat::Csv) return NetworkCsv(outcome.results);
+    const std::vector<NetworkRow> rows = NetworkRows(outcome.results);
+    return options.format == MeasureFormat::Json ? SweepJson(options, rows) : SweepText(rows);
+}
 
 std::string FormatMeasurement(const MeasureOptions& options, const MeasureResult& result) {
     return options.command == MeasureCommand::Spectrum ? SpectrumReport(options, result)

@@ -6,9 +6,13 @@
 
 #include "tools/measure/MeasureOptions.h"
 #include "tools/measure/MeasureRun.h"
+#include "tools/measure/SweepRun.h"
 
 namespace velmora2 {
 
 std::string FormatMeasurement(const MeasureOptions& options, const MeasureResult& result);
+// The measured points of a sweep: a header line and aligned columns, the window's network CSV,
+// or JSON.
+std::string FormatSweep(const MeasureOptions& options, const SweepOutcome& outcome);
 
 }  // namespace velmora2

@@ -52,4 +52,23 @@ std::unique_ptr<Surface> PictureTarget::CreateSurface(int width, int height, Rgb
     return surface;
 }
 
+void PictureTarget::CopyToWindow(const Surface& source, int, int) {
+    if (&source != picture_) return;
+    const std::lock_guard lock(shownMutex_);
+    if (!shownWanted_) return;
+    shownWanted_ = false;
+    shown_ = picture_->Pixels();
+}
+
+void PictureTarget::RequestShownPicture() {
+    const std::lock_guard lock(shownMutex_);
+    shownWanted_ = true;
+    shown_.reset();
+}
+
+std::optional<QImage> PictureTarget::ShownPicture() const {
+    const std::lock_guard lock(shownMutex_);
+    return shown_;
+}
+
 }  // namespace velmora2

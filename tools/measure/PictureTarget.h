@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "display/DrawCallLog.h"
@@ -40,8 +42,15 @@ public:
     explicit PictureTarget(bool withPixels) : withPixels_(withPixels) {}
 
     std::unique_ptr<Surface> CreateSurface(int width, int height, Rgb background) override;
-    // Nothing is shown: the pictures are read straight from the surfaces.
-    void CopyToWindow(const Surface&, int, int) override {}
+    // Nothing is shown: the pictures are read straight from the surfaces, or kept as they are
+    // shown when asked for (below).
+    void CopyToWindow(const Surface& source, int x, int y) override;
+
+    // For an engine that keeps running: asks for a copy of the next picture it shows, taken on
+    // its worker as the picture is shown. Needs a target drawn with pixels.
+    void RequestShownPicture();
+    // The copy once taken; empty before.
+    std::optional<QImage> ShownPicture() const;
 
     // The first surface of the picture field's size (the engine's back buffer, which lives as
     // long as the engine); null before it exists. Read it only where the worker cannot draw.
@@ -50,6 +59,9 @@ public:
 private:
     bool withPixels_;
     const PictureSurface* picture_ = nullptr;
+    mutable std::mutex shownMutex_;
+    bool shownWanted_ = false;
+    std::optional<QImage> shown_;
 };
 
 }  // namespace velmora2

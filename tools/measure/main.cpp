@@ -1,8 +1,12 @@
-// velmora2-measure: measures a WAV recording with the instrument's engine and prints the figures
-// or the data; optionally writes the picture the window would show. Only the requested output
+// velmora2-measure: measures a WAV recording with the instrument's engine, or runs a network sweep
+// through the main window's logic, and prints the figures or the data; optionally writes the
+// picture the window would show. Only the requested output
 // goes to standard output; every problem is one line on standard error.
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +16,7 @@
 #include "tools/measure/MeasureOptions.h"
 #include "tools/measure/MeasureReport.h"
 #include "tools/measure/MeasureRun.h"
+#include "tools/measure/SweepRun.h"
 
 namespace {
 
@@ -28,6 +33,59 @@ void KeepOnlyToolkitFailures(QtMsgType type, const QMessageLogContext&, const QS
 int Fail(int status, const std::string& message) {
     std::fprintf(stderr, "velmora2-measure: %s\n", message.c_str());
     return status;
+}
+
+bool WritePng(const QImage& picture, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    return picture.save(&buffer, "PNG") &&
+           velmora2::ReplaceFileContents(path, std::string_view(png.constData(), png.size()));
+}
+
+int Print(const std::string& report) {
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kExitUnusable;
+}
+
+// The sweep's progress on standard error: one line updated in place on a terminal, else one line
+// per point.
+class ProgressLine {
+public:
+    ProgressLine() : terminal_(isatty(fileno(stderr)) != 0) {}
+    ~ProgressLine() {
+        if (shown_) std::fputs("\n", stderr);
+    }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void Show(int point, int count, double frequency) {
+        std::fprintf(stderr, "%ssweep: point %d of %d, %lld Hz%s", terminal_ ? "\r" : "", point,
+                     count, std::llround(frequency), terminal_ ? "\x1b[K" : "\n");
+        std::fflush(stderr);
+        shown_ = terminal_;
+    }
+
+private:
+    const bool terminal_;
+    bool shown_ = false;  // a line on the terminal waits for its end
+};
+
+int Sweep(const velmora2::MeasureOptions& options) {
+    velmora2::SweepOutcome outcome;
+    std::string error;
+    int status = 0;
+    {
+        ProgressLine progress;
+        status = velmora2::RunSweep(options, outcome, error,
+                                    [&progress](int point, int count, double frequency) {
+                                        progress.Show(point, count, frequency);
+                                    });
+    }
+    if (status != 0) return Fail(kExitUnusable, error);
+    if (!options.png.empty() && !WritePng(outcome.picture, options.png))
+        return Fail(kExitUnusable, options.png + ": cannot be written");
+    return Print(velmora2::FormatSweep(options, outcome));
 }
 
 }  // namespace
@@ -50,18 +108,11 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
 
+    if (options.command == MeasureCommand::Sweep) return Sweep(options);
     MeasureResult result;
     std::string error;
     if (RunMeasurement(options, result, error) != 0) return Fail(kExitUnusable, error);
-    if (!options.png.empty()) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!result.picture.save(&buffer, "PNG") ||
-            !ReplaceFileContents(options.png, std::string_view(png.constData(), png.size())))
-            return Fail(kExitUnusable, options.png + ": cannot be written");
-    }
-    const std::string report = FormatMeasurement(options, result);
-    std::fwrite(report.data(), 1, report.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kExitUnusable;
+    if (!options.png.empty() && !WritePng(result.picture, options.png))
+        return Fail(kExitUnusable, options.png + ": cannot be written");
+    return Print(FormatMeasurement(options, result));
 }

@@ -1,0 +1,30 @@
+// A whole network sweep without a window on screen: the main window's own logic (CTarvikDlg)
+// runs on an in-memory view with headless services, and the command plays the part of the event
+// loop, ticking timer 1 at the periods the window sets. On the simulated bench each period's
+// blocks are delivered as fast as the engine takes them; on a sound device the periods are waited
+// out in real time.
+#pragma once
+
+#include <QImage>
+#include <functional>
+#include <string>
+
+#include "analysis/SweepTable.h"
+#include "tools/measure/MeasureOptions.h"
+
+namespace velmora2 {
+
+struct SweepOutcome {
+    SweepResults results;
+    QImage picture;  // the network chart; null unless a picture file was asked for
+};
+
+// Told when the sweep starts measuring a point: its number (1 for the first), the sweep's point
+// count and the point's frequency in Hz.
+using SweepProgress = std::function<void(int point, int count, double frequency)>;
+
+// 0 on success; 1 with `error` set when the device, the tone files or the sweep fail.
+int RunSweep(const MeasureOptions& options, SweepOutcome& outcome, std::string& error,
+             const SweepProgress& progress);
+
+}  // namespace velmora2
