@@ -165,7 +165,9 @@ bool Sweep(Bench& bench, const MeasureOptions& o, const SweepProgress& progress,
     window.SetStartTrace(false);
     window.OnInitDialog();
     if (services.EndResult() || window.MainEngine() == nullptr) {
-        error = FirstProblem(services, "the sound device could not be started");
+        const std::string what =
+            o.simulated ? "the simulated bench" : "--device " + std::to_string(o.device);
+        error = what + ": cannot be started (" + FirstProblem(services, "no engine") + ")";
         return false;
     }
     if (window.Settings().deviceMaxRate < o.rate) {
