@@ -1,7 +1,7 @@
 // velmora2-measure: measures a WAV recording with the instrument's engine, or runs a network sweep
 // through the main window's logic, and prints the figures or the data; optionally writes the
-// picture the window would show. Only the requested output
-// goes to standard output; every problem is one line on standard error.
+// picture the window would show. Only the requested output goes to standard output; every problem
+// is one line on standard error.
 #include <unistd.h>
 
 #include <QBuffer>
