@@ -14,10 +14,9 @@ namespace {
 // Not pi to full precision: the transform's twiddle factors are defined with this value.
 constexpr double kTwiddlePi = 3.1415928;
 
-// One, two or four neighbouring butterflies at once. Vector arithmetic is element-wise IEEE
+// One or four neighbouring butterflies at once. Vector arithmetic is element-wise IEEE
 // arithmetic, so every lane computes exactly what the scalar code would.
 using Scalar = double;
-using Pair = double __attribute__((vector_size(16)));
 using Quad = double __attribute__((vector_size(32)));
 
 // The helpers take vectors by reference and are always inlined, so no wide vector crosses a call
@@ -48,71 +47,151 @@ struct StageTwiddles {
     const double* im;
 };
 
-// The first stage on its own (half-span 1, one twiddle), for an odd number of stages.
-void SingleStage(double* re, double* im, int n, double wr, double wi) {
-    for (int a = 0; a < n; a += 2) Butterfly(wr, wi, re[a], im[a], re[a + 1], im[a + 1]);
-}
-
-// Stages of half-span h and 2h in one pass. The four points g+k, g+k+h, g+k+2h, g+k+3h are
-// closed under both stages, so doing both stages on them at once applies exactly the same
-// butterflies to exactly the same values as two passes over the whole array would.
-template <typename V>
-[[gnu::always_inline]] inline void StagePair(double* re, double* im, int n, int h,
-                                             StageTwiddles first, StageTwiddles second) {
+// Stage half-spans h, 2h, ... in one pass. The 2^S points g+k, g+k+h, ..., g+k+(2^S-1)h are
+// closed under S consecutive stages, so doing those stages on them at once applies exactly the
+// same butterflies to exactly the same values as S passes over the whole array would.
+template <typename V, int S>
+[[gnu::always_inline]] inline void FusedStages(double* re, double* im, int n, int h,
+                                               const StageTwiddles* twiddles) {
     constexpr int lanes = sizeof(V) / sizeof(double);
-    for (int g = 0; g < n; g += 4 * h) {
-        double* r0 = re + g;
-        double* r1 = r0 + h;
-        double* r2 = r1 + h;
-        double* r3 = r2 + h;
-        double* i0 = im + g;
-        double* i1 = i0 + h;
-        double* i2 = i1 + h;
-        double* i3 = i2 + h;
+    constexpr int points = 1 << S;
+    for (int g = 0; g < n; g += points * h) {
         for (int k = 0; k < h; k += lanes) {
-            V ar, ai, br, bi, cr, ci, dr, di, wr, wi;
-            Load(ar, r0 + k);
-            Load(ai, i0 + k);
-            Load(br, r1 + k);
-            Load(bi, i1 + k);
-            Load(cr, r2 + k);
-            Load(ci, i2 + k);
-            Load(dr, r3 + k);
-            Load(di, i3 + k);
-            Load(wr, first.re + k);
-            Load(wi, first.im + k);
-            Butterfly(wr, wi, ar, ai, br, bi);
-            Butterfly(wr, wi, cr, ci, dr, di);
-            Load(wr, second.re + k);
-            Load(wi, second.im + k);
-            Butterfly(wr, wi, ar, ai, cr, ci);
-            Load(wr, second.re + k + h);
-            Load(wi, second.im + k + h);
-            Butterfly(wr, wi, br, bi, dr, di);
-            Store(r0 + k, ar);
-            Store(i0 + k, ai);
-            Store(r1 + k, br);
-            Store(i1 + k, bi);
-            Store(r2 + k, cr);
-            Store(i2 + k, ci);
-            Store(r3 + k, dr);
-            Store(i3 + k, di);
+            V r[points], i[points];
+#pragma GCC unroll 8
+            for (int p = 0; p < points; ++p) {
+                Load(r[p], re + g + p * h + k);
+                Load(i[p], im + g + p * h + k);
+            }
+            // Stage s pairs point p with p + 2^s; their twiddle is entry k + (p mod 2^s) h.
+#pragma GCC unroll 2
+            for (int s = 0; s < S; ++s) {
+                const int span = 1 << s;
+#pragma GCC unroll 8
+                for (int p = 0; p < points; ++p) {
+                    if (p & span) continue;
+                    const int offset = k + (p & (span - 1)) * h;
+                    V wr, wi;
+                    Load(wr, twiddles[s].re + offset);
+                    Load(wi, twiddles[s].im + offset);
+                    Butterfly(wr, wi, r[p], i[p], r[p + span], i[p + span]);
+                }
+            }
+#pragma GCC unroll 8
+            for (int p = 0; p < points; ++p) {
+                Store(re + g + p * h + k, r[p]);
+                Store(im + g + p * h + k, i[p]);
+            }
         }
     }
 }
 
-// The wide passes carry nearly all the work; where the processor has 256-bit registers they
-// use them, with the same element-wise arithmetic (and no fused multiply-add). The choice is made
-// once at start-up by an ordinary check rather than by the loader's function resolution, which
-// runs before sanitizer runtimes are ready.
-__attribute__((target("avx"))) void StagePairAvx(double* re, double* im, int n, int h,
-                                                 StageTwiddles first, StageTwiddles second) {
-    StagePair<Quad>(re, im, n, h, first, second);
+// Stages of half-span from, 2 from, ... below to, two to a pass and the odd one out on its own.
+// (Three to a pass need more vector registers than there are and come out slower.)
+template <typename V>
+[[gnu::always_inline]] inline void Stages(double* re, double* im, int n, int from, int to,
+                                          const double* twiddleRe, const double* twiddleIm) {
+    constexpr int lanes = sizeof(V) / sizeof(double);
+    for (int h = from; h < to;) {
+        const StageTwiddles twiddles[2] = {{twiddleRe + h - 1, twiddleIm + h - 1},
+                                           {twiddleRe + 2 * h - 1, twiddleIm + 2 * h - 1}};
+        // Only tiny transforms have stages narrower than a vector.
+        const bool narrow = h < lanes;
+        if (2 * h < to) {
+            narrow ? FusedStages<Scalar, 2>(re, im, n, h, twiddles)
+                   : FusedStages<V, 2>(re, im, n, h, twiddles);
+            h *= 4;
+        } else {
+            narrow ? FusedStages<Scalar, 1>(re, im, n, h, twiddles)
+                   : FusedStages<V, 1>(re, im, n, h, twiddles);
+            h *= 2;
+        }
+    }
 }
 
-void StagePairPortable(double* re, double* im, int n, int h, StageTwiddles first,
-                       StageTwiddles second) {
-    StagePair<Quad>(re, im, n, h, first, second);
+// A 4 x 4 transpose: afterwards vector t holds lane t of the four vectors as they were.
+[[gnu::always_inline]] inline void Transpose(Quad& a, Quad& b, Quad& c, Quad& d) {
+    const Quad ab02 = __builtin_shufflevector(a, b, 0, 4, 2, 6);
+    const Quad ab13 = __builtin_shufflevector(a, b, 1, 5, 3, 7);
+    const Quad cd02 = __builtin_shufflevector(c, d, 0, 4, 2, 6);
+    const Quad cd13 = __builtin_shufflevector(c, d, 1, 5, 3, 7);
+    a = __builtin_shufflevector(ab02, cd02, 0, 1, 4, 5);
+    b = __builtin_shufflevector(ab13, cd13, 0, 1, 4, 5);
+    c = __builtin_shufflevector(ab02, cd02, 2, 3, 6, 7);
+    d = __builtin_shufflevector(ab13, cd13, 2, 3, 6, 7);
+}
+
+// The bit-reversed load, the zero imaginary parts and the first three stages in one pass, for
+// n >= 32. Position 8g + j receives in[r3(j) n/8 + r(g)] (r3 and r reverse 3 and log2(n) - 3
+// bits), so the four groups g = r(m) ... r(m + 3) read their point j as four neighbouring
+// inputs. Their butterflies run side by side in the lanes, and transposes turn the lanes back
+// into each group's eight consecutive points.
+[[gnu::always_inline]] inline void FirstThreeStagesFromInput(const double* in, double* re,
+                                                             double* im, int n, const int* source,
+                                                             const double* twiddleRe,
+                                                             const double* twiddleIm) {
+    constexpr int kReversed3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+    const int groups = n / 8;
+    for (int m = 0; m < groups; m += 4) {
+        Quad r[8], i[8];
+#pragma GCC unroll 8
+        for (int j = 0; j < 8; ++j) {
+            Load(r[j], in + kReversed3[j] * groups + m);
+            i[j] = Quad{};
+        }
+        // Stage s pairs point p with p + 2^s; their twiddle is entry 2^s - 1 + (p mod 2^s).
+#pragma GCC unroll 3
+        for (int s = 0; s < 3; ++s) {
+            const int span = 1 << s;
+#pragma GCC unroll 8
+            for (int p = 0; p < 8; ++p) {
+                if (p & span) continue;
+                const int index = span - 1 + (p & (span - 1));
+                const Quad wr = Quad{} + twiddleRe[index];
+                const Quad wi = Quad{} + twiddleIm[index];
+                Butterfly(wr, wi, r[p], i[p], r[p + span], i[p + span]);
+            }
+        }
+        Transpose(r[0], r[1], r[2], r[3]);
+        Transpose(r[4], r[5], r[6], r[7]);
+        Transpose(i[0], i[1], i[2], i[3]);
+        Transpose(i[4], i[5], i[6], i[7]);
+#pragma GCC unroll 4
+        for (int t = 0; t < 4; ++t) {
+            // source[x] for x < n/8 is r(x) moved up by three bits.
+            const int first = source[m + t];
+            Store(re + first, r[t]);
+            Store(re + first + 4, r[t + 4]);
+            Store(im + first, i[t]);
+            Store(im + first + 4, i[t + 4]);
+        }
+    }
+}
+
+// The passes carry nearly all the work; where the processor has 256-bit registers they use them,
+// with the same element-wise arithmetic (and no fused multiply-add). The choice is made once at
+// start-up by an ordinary check rather than by the loader's function resolution, which runs
+// before sanitizer runtimes are ready.
+__attribute__((target("avx"))) void StagesAvx(double* re, double* im, int n, int from, int to,
+                                              const double* twiddleRe, const double* twiddleIm) {
+    Stages<Quad>(re, im, n, from, to, twiddleRe, twiddleIm);
+}
+
+void StagesPortable(double* re, double* im, int n, int from, int to, const double* twiddleRe,
+                    const double* twiddleIm) {
+    Stages<Quad>(re, im, n, from, to, twiddleRe, twiddleIm);
+}
+
+__attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, double* re, double* im,
+                                                        int n, const int* source,
+                                                        const double* twiddleRe,
+                                                        const double* twiddleIm) {
+    FirstThreeStagesFromInput(in, re, im, n, source, twiddleRe, twiddleIm);
+}
+
+void FirstThreeStagesPortable(const double* in, double* re, double* im, int n, const int* source,
+                              const double* twiddleRe, const double* twiddleIm) {
+    FirstThreeStagesFromInput(in, re, im, n, source, twiddleRe, twiddleIm);
 }
 
 // |X[k]| for from <= k < n/2 into magnitude[k] and its mirror magnitude[n-1-k].
@@ -147,23 +226,29 @@ __attribute__((target("avx"))) void MirroredMagnitudesAvx(const double* re, cons
 }
 
 struct WidePasses {
-    void (*stagePair)(double*, double*, int, int, StageTwiddles, StageTwiddles);
+    void (*firstThreeStages)(const double*, double*, double*, int, const int*, const double*,
+                             const double*);
+    void (*stages)(double*, double*, int, int, int, const double*, const double*);
     void (*magnitudes)(const double*, const double*, double*, int);
 };
 
 WidePasses ChooseWidePasses() {
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx")) return {StagePairAvx, MirroredMagnitudesAvx};
-    return {StagePairPortable, MirroredMagnitudes};
+    if (__builtin_cpu_supports("avx"))
+        return {FirstThreeStagesAvx, StagesAvx, MirroredMagnitudesAvx};
+    return {FirstThreeStagesPortable, StagesPortable, MirroredMagnitudes};
 }
+
+// The early stages run block by block: a block of this many points (256 KiB of real and
+// imaginary parts) stays in the second-level cache through all the stages whose butterflies do
+// not leave it.
+constexpr int kCacheBlockPoints = 16384;
 
 const WidePasses kWide = ChooseWidePasses();
 
 }  // namespace
 
-FftPlan::FftPlan(int n) : n_(n), stages_(0), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
-    for (int size = n; size > 1; size /= 2) ++stages_;
-
+FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
     // The counter method of bit reversal, run on the indices once; the swaps only exchange
     // values, so loading input[source_[k]] into k gives exactly the permuted sequence.
     for (int k = 0; k < n; ++k) source_[k] = k;
@@ -190,44 +275,25 @@ FftPlan::FftPlan(int n) : n_(n), stages_(0), source_(n), twiddleRe_(n - 1), twid
     }
 }
 
-void FftPlan::LoadReversed(const double* in, double* re) const {
-    // Index k = (t, m, l) with t and l the top and bottom `bits` bits: its source has them
-    // swapped and reversed, so a tile of all t and l for one m reads and writes whole cache
-    // lines instead of one value per line.
-    const int bits = std::min(3, stages_ / 2);
-    const int tile = 1 << bits;
-    const int middleCount = 1 << (stages_ - 2 * bits);
-    for (int m = 0; m < middleCount; ++m) {
-        for (int t = 0; t < tile; ++t) {
-            const int row = (t << (stages_ - bits)) | (m << bits);
-            for (int l = 0; l < tile; ++l) re[row | l] = in[source_[row | l]];
-        }
-    }
-}
-
 void FftPlan::ComputeSpectrum(const double* input, double* magnitude, int offset, double* re,
                               double* im) const {
     const int n = n_;
-    LoadReversed(input + offset, re);
-    std::fill(im, im + n, 0.0);
-
-    int half = 1;
-    if (stages_ % 2 == 1) {
-        SingleStage(re, im, n, twiddleRe_[0], twiddleIm_[0]);
-        half = 2;
+    const double* in = input + offset;
+    const double* twRe = twiddleRe_.data();
+    const double* twIm = twiddleIm_.data();
+    if (n < 32) {
+        for (int k = 0; k < n; ++k) {
+            re[k] = in[source_[k]];
+            im[k] = 0.0;
+        }
+        kWide.stages(re, im, n, 1, n, twRe, twIm);
+    } else {
+        kWide.firstThreeStages(in, re, im, n, source_.data(), twRe, twIm);
+        const int block = std::min(n, kCacheBlockPoints);
+        for (int b = 0; b < n; b += block)
+            kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);
+        kWide.stages(re, im, n, block, n, twRe, twIm);
     }
-    for (; half < n; half *= 4) {
-        const StageTwiddles first{twiddleRe_.data() + half - 1, twiddleIm_.data() + half - 1};
-        const StageTwiddles second{twiddleRe_.data() + 2 * half - 1,
-                                   twiddleIm_.data() + 2 * half - 1};
-        if (half == 1)
-            StagePair<Scalar>(re, im, n, half, first, second);
-        else if (half == 2)
-            StagePair<Pair>(re, im, n, half, first, second);
-        else
-            kWide.stagePair(re, im, n, half, first, second);
-    }
-
     kWide.magnitudes(re, im, magnitude, n);
 }
 

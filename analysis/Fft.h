@@ -19,11 +19,7 @@ public:
                          double* im) const;
 
 private:
-    // re[k] = in[source_[k]] for every k, in an order kind to the caches.
-    void LoadReversed(const double* in, double* re) const;
-
     int n_;
-    int stages_;  // log2(n)
     // source[k]: the input index that lands at position k after the bit-reversal swaps.
     std::vector<int> source_;
     // The twiddles of every stage side by side: the stage of half-span h uses entries

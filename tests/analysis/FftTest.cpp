@@ -69,11 +69,16 @@ TEST_P(MatchesReference, WindowAndTransformBitForBit) {
     EXPECT_TRUE(SameBits(produced.magnitude, expected.magnitude));
 }
 
+// Every window at three record lengths, and one window at every power of two from 2 to 65536 (the
+// longest record; the reference's index arithmetic overflows beyond it): the transform takes
+// different paths below 32 points, up to one cache block (16384) and past it.
 std::vector<BitCase> AllWindowsAndSizes() {
     std::vector<BitCase> cases;
     for (int n : {256, 2048, 65536})
         for (const char* window : {"han", "ham", "black", "black-h", "bart", "rect"})
             cases.push_back({window, n});
+    for (int n = 2; n <= 65536; n *= 2)
+        if (n != 256 && n != 2048 && n != 65536) cases.push_back({"black-h", n});
     return cases;
 }
 
@@ -85,12 +90,34 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, MatchesReference, ::testing::ValuesIn(AllW
                              return name + "_" + std::to_string(info.param.n);
                          });
 
+// Both the small path and the blocked one, each from an offset that leaves the input unaligned.
 TEST(Transform, ReadsFromTheGivenOffset) {
-    const int n = 256;
-    std::vector<double> input = RecordOf(n + 9);
-    const std::vector<double> shifted(input.begin() + 9, input.end());
-    EXPECT_TRUE(SameBits(Transform(input, n, 9).re, Transform(shifted, n).re));
-    EXPECT_TRUE(SameBits(Transform(input, n, 9).im, Transform(shifted, n).im));
+    for (int n : {16, 256, 32768}) {
+        std::vector<double> input = RecordOf(n + 9);
+        const std::vector<double> shifted(input.begin() + 9, input.end());
+        EXPECT_TRUE(SameBits(Transform(input, n, 9).re, Transform(shifted, n).re)) << n;
+        EXPECT_TRUE(SameBits(Transform(input, n, 9).im, Transform(shifted, n).im)) << n;
+    }
+}
+
+// One plan serves every frame: a second, different frame through the same plan matches the
+// reference too, so nothing of the first frame is left behind in the plan.
+TEST(Transform, PlanIsReusedAcrossFrames) {
+    const int n = 4096;
+    const FftPlan plan(n);
+    Spectrum produced(n);
+    for (double amplitude : {20000.0, -3.0}) {
+        std::vector<double> frame = RecordOf(n);
+        for (double& s : frame) s *= amplitude / 20000.0;
+        plan.ComputeSpectrum(frame.data(), produced.magnitude.data(), 0, produced.re.data(),
+                             produced.im.data());
+        Spectrum expected(n);
+        reference::ComputeSpectrum(n, frame.data(), expected.magnitude.data(), 0,
+                                   expected.re.data(), expected.im.data());
+        EXPECT_TRUE(SameBits(produced.re, expected.re)) << amplitude;
+        EXPECT_TRUE(SameBits(produced.im, expected.im)) << amplitude;
+        EXPECT_TRUE(SameBits(produced.magnitude, expected.magnitude)) << amplitude;
+    }
 }
 
 TEST(Transform, ZeroFrameGivesZeroSpectrum) {
