@@ -24,10 +24,9 @@ void Average(ChannelSpectrum& channel, bool add, double frames) {
         if (add) sum += value;
         value = sum / frames;
     };
-    for (int k = 0; k < n; ++k) {
-        average(channel.magnitude[k], channel.magnitudeSum[k]);
-        channel.magnitude[channel.size - 1 - k] = channel.magnitude[k];  // the mirror image
-    }
+    for (int k = 0; k < n; ++k) average(channel.magnitude[k], channel.magnitudeSum[k]);
+    // The mirror image, in a loop of its own so that the one above runs on whole vectors.
+    for (int k = 0; k < n; ++k) channel.magnitude[channel.size - 1 - k] = channel.magnitude[k];
     average(channel.mainFrequency, channel.mainFrequencySum);
     average(channel.mainPower, channel.mainPowerSum);
     for (int i = 0; i < channel.harmonicCount; ++i)

@@ -1,10 +1,10 @@
 // The analysis buffers of one channel for record length N: the captured record, its windowed
 // copy, the spectrum, the measured powers and the averaging sums. Arrays hold M = max(N, 2048)
 // or M/2 zero-filled doubles and are allocated and released together (SpectrumAnalyzer::Resize
-// replaces both channels at once).
+// replaces both channels at once); each starts on a cache line.
 #pragma once
 
-#include <vector>
+#include "analysis/CacheAlignedArray.h"
 
 namespace velmora2 {
 
@@ -15,19 +15,19 @@ struct ChannelSpectrum {
     int size;  // N
 
     // M entries each.
-    std::vector<double> capture;    // raw sample codes of the record (first N used)
-    std::vector<double> windowed;   // capture x window
-    std::vector<double> magnitude;  // |X[k]|, mirrored about the middle; averaged when enabled
-    std::vector<double> re;         // X[k], unscaled
-    std::vector<double> im;
+    CacheAlignedArray capture;    // raw sample codes of the record (first N used)
+    CacheAlignedArray windowed;   // capture x window
+    CacheAlignedArray magnitude;  // |X[k]|, mirrored about the middle; averaged when enabled
+    CacheAlignedArray re;         // X[k], unscaled
+    CacheAlignedArray im;
 
     // M/2 entries each.
-    std::vector<double> harmonicFrequencies;  // 2 f0, 3 f0, ...; 0 beyond the count
-    std::vector<double> harmonicPowers;
-    std::vector<double> binPowers;  // magnitude[k]^2 for k < N/2
-    std::vector<double> magnitudeSum;
-    std::vector<double> harmonicPowerSum;
-    std::vector<double> binPowerSum;
+    CacheAlignedArray harmonicFrequencies;  // 2 f0, 3 f0, ...; 0 beyond the count
+    CacheAlignedArray harmonicPowers;
+    CacheAlignedArray binPowers;  // magnitude[k]^2 for k < N/2
+    CacheAlignedArray magnitudeSum;
+    CacheAlignedArray harmonicPowerSum;
+    CacheAlignedArray binPowerSum;
 
     double mainFrequency = 0;  // Hz
     double mainPower = 0;      // squared-magnitude units

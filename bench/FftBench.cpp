@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/CacheAlignedArray.h"
 #include "analysis/Fft.h"
 #include "analysis/SpectrumAnalyzer.h"
 #include "reference/SpectrumReference.h"
@@ -30,9 +31,13 @@ void RecordLengths(benchmark::internal::Benchmark* b) {
     b->RangeMultiplier(2)->Range(2048, 65536)->Unit(benchmark::kMicrosecond);
 }
 
+// The arrays the analyzer hands the transform, of the same kind (each starts on a cache line).
 struct Buffers {
-    std::vector<double> input, magnitude, re, im;
-    explicit Buffers(int n) : input(TestRecord(n)), magnitude(n), re(n), im(n) {}
+    CacheAlignedArray input, magnitude, re, im;
+    explicit Buffers(int n) : input(n), magnitude(n), re(n), im(n) {
+        const std::vector<double> record = TestRecord(n);
+        std::copy(record.begin(), record.end(), input.begin());
+    }
 };
 
 void ComputeSpectrumCached(benchmark::State& state) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "analysis/SpectrumAnalyzer.h"
 #include "tests/analysis/AllocationFailure.h"
 
@@ -34,6 +36,21 @@ TEST(AnalyzerBuffers, ResizeStartsFromZeroedBuffersAndMeasurements) {
     for (double v : analyzer.Left().capture) ASSERT_EQ(v, 0.0);
     EXPECT_EQ(analyzer.Left().harmonicCount, 0);
     EXPECT_EQ(analyzer.Right().magnitudeSum[3], 0.0);
+}
+
+// The transform writes whole cache lines only when its arrays start on one; so do all the others.
+TEST(AnalyzerBuffers, EveryArrayStartsOnACacheLine) {
+    for (int n : {256, 2048, 65536}) {
+        SpectrumAnalyzer analyzer(n);
+        for (const ChannelSpectrum* channel : {&analyzer.Left(), &analyzer.Right()}) {
+            for (const CacheAlignedArray* array :
+                 {&channel->capture, &channel->windowed, &channel->magnitude, &channel->re,
+                  &channel->im, &channel->harmonicFrequencies, &channel->harmonicPowers,
+                  &channel->binPowers, &channel->magnitudeSum, &channel->harmonicPowerSum,
+                  &channel->binPowerSum})
+                EXPECT_EQ(reinterpret_cast<uintptr_t>(array->data()) % kCacheLineBytes, 0u) << n;
+        }
+    }
 }
 
 // Whichever allocation of a resize fails, the analyzer keeps its old length, arrays and values
