@@ -23,11 +23,13 @@ bool SpectrumAnalyzer::Resize(int n) {
 
 void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRate,
                                      bool averagingOn, int maxAverage, int& averagingCounter) {
-    window_.ApplyWindow(windowName, left_.capture.data(), left_.windowed.data());
-    window_.ApplyWindow(windowName, right_.capture.data(), right_.windowed.data());
-    for (ChannelSpectrum* channel : {&left_, &right_})
+    // Each channel is transformed right after its window, while the windowed record is still in
+    // the caches.
+    for (ChannelSpectrum* channel : {&left_, &right_}) {
+        window_.ApplyWindow(windowName, channel->capture.data(), channel->windowed.data());
         fft_.ComputeSpectrum(channel->windowed.data(), channel->magnitude.data(), 0,
                              channel->re.data(), channel->im.data());
+    }
 
     const bool keepHarmonicCount = AverageFinished(averagingOn, averagingCounter);
     MeasureChannel(left_, sampleRate, keepHarmonicCount);

@@ -59,11 +59,19 @@ LineSteps VisibleSteps(int64_t start, int direction, int64_t length, int limit) 
 QImageSurface::QImageSurface(int width, int height, Rgb background)
     : image_(width, height, QImage::Format_RGB32), id_(NextSurfaceId()), penColor_(qRgb(0, 0, 0)) {
     image_.fill(ToQRgb(background));
+    // The first use of a font loads the system's font database, which takes longer than several
+    // pictures; it happens here rather than in the middle of the first picture.
+    LabelAscent();
 }
 
 QFont QImageSurface::LabelFont() {
     static const QFont font = MakeLabelFont();
     return font;
+}
+
+int QImageSurface::LabelAscent() {
+    static const int ascent = QFontMetrics(LabelFont()).ascent();
+    return ascent;
 }
 
 void QImageSurface::SetPen(Rgb color, PenStyle style) {
@@ -164,8 +172,7 @@ void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     painter.setFont(font);
     painter.setPen(QColor(ToQRgb(color)));
     painter.setBackgroundMode(Qt::TransparentMode);
-    const int ascent = QFontMetrics(font).ascent();
-    painter.drawText(QPoint(x, y + ascent),
+    painter.drawText(QPoint(x, y + LabelAscent()),
                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

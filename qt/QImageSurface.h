@@ -41,6 +41,9 @@ public:
     static QFont LabelFont();
 
 private:
+    // The label font's ascent: text is placed by the top of its cell.
+    static int LabelAscent();
+
     QImage image_;
     uint64_t id_;
     uint64_t revision_ = 0;
