@@ -26,6 +26,9 @@ public:
     const ChannelSpectrum& Left() const { return left_; }
     const ChannelSpectrum& Right() const { return right_; }
 
+    // Makes the named window's coefficients ahead of the first record that needs them.
+    void PrepareWindow(const std::string& windowName) { window_.Prepare(windowName); }
+
     // One complete record in Left().capture and Right().capture: windows both, transforms both,
     // measures left then right, and averages when averaging is on (counter as in AverageSpectra).
     void AnalyseRecord(const std::string& windowName, int sampleRate, bool averagingOn,

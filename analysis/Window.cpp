@@ -46,18 +46,21 @@ WindowKind WindowKindFromName(std::string_view name) {
 
 WindowFunction::WindowFunction(int n) : n_(n), coefficients_(n) {}
 
-void WindowFunction::ApplyWindow(const std::string& name, const double* input, double* output) {
+void WindowFunction::Prepare(const std::string& name) {
     const WindowKind kind = WindowKindFromName(name);
-    if (kind == WindowKind::Rect) {
-        // x * 1.0 is x exactly, so the rectangular window is a copy.
+    // x * 1.0 is x exactly, so the rectangular window needs no table: it is a copy.
+    if (kind == WindowKind::Rect || (filled_ && kind == filledKind_)) return;
+    for (int i = 0; i < n_; ++i) coefficients_[i] = WindowCoefficient(kind, i, n_);
+    filledKind_ = kind;
+    filled_ = true;
+}
+
+void WindowFunction::ApplyWindow(const std::string& name, const double* input, double* output) {
+    if (WindowKindFromName(name) == WindowKind::Rect) {
         std::memcpy(output, input, sizeof(double) * n_);
         return;
     }
-    if (!filled_ || kind != filledKind_) {
-        for (int i = 0; i < n_; ++i) coefficients_[i] = WindowCoefficient(kind, i, n_);
-        filledKind_ = kind;
-        filled_ = true;
-    }
+    Prepare(name);
     const double* w = coefficients_.data();
     for (int i = 0; i < n_; ++i) output[i] = input[i] * w[i];
 }

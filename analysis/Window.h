@@ -21,6 +21,10 @@ public:
     // Allocates the table for n points; throws std::bad_alloc like any allocation.
     explicit WindowFunction(int n);
 
+    // Computes the coefficients of the named window now unless they are the ones kept, so the
+    // first record with them does not pay for it.
+    void Prepare(const std::string& name);
+
     // output[i] = input[i] * w[i] for i < n.
     void ApplyWindow(const std::string& name, const double* input, double* output);
 

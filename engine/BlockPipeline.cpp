@@ -28,7 +28,11 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
     // A new record length drops this half: nothing is stored and nothing is drawn.
     Outcome outcome;
     outcome.dropped = ApplyRecordLength(requests.recordLength);
-    if (outcome.dropped) return outcome;
+    if (outcome.dropped) {
+        // This block has nothing else to do; the first record of the new length is spared it.
+        samples_.records.PrepareWindow(settings.windowFunction);
+        return outcome;
+    }
 
     if (settings.run && !state_.singleShotCaptured) StoreSamples(bytes);
 

@@ -88,5 +88,28 @@ TEST(Window, ChangingTheNameRecomputesTheCoefficients) {
     }
 }
 
+// Preparing one window ahead, then applying the same or another one: every application still
+// matches the reference bit for bit, prepared or not.
+TEST(Window, PreparedAheadOrNotTheSameCoefficients) {
+    const int n = 4096;
+    std::vector<double> input(n);
+    for (int i = 0; i < n; ++i) input[i] = (i * 7919) % 65536 - 32768;
+    struct Step {
+        const char* prepared;
+        const char* applied;
+    };
+    WindowFunction window(n);
+    std::vector<double> produced(n);
+    std::vector<double> expected(n);
+    for (const Step step : {Step{"black-h", "black-h"}, Step{"han", "black-h"}, Step{"rect", "ham"},
+                            Step{"bart", "bart"}, Step{"Han", "black"}}) {
+        window.Prepare(step.prepared);
+        window.ApplyWindow(step.applied, input.data(), produced.data());
+        reference::ApplyWindow(step.applied, n, input.data(), expected.data());
+        EXPECT_EQ(std::memcmp(produced.data(), expected.data(), sizeof(double) * n), 0)
+            << step.prepared << " then " << step.applied;
+    }
+}
+
 }  // namespace
 }  // namespace velmora2
