@@ -2,6 +2,7 @@
 // Views take their colours and pens from here so that all pictures look alike.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "display/Surface.h"
@@ -13,6 +14,10 @@ inline constexpr int kSurfaceWidth = 481;
 inline constexpr int kSurfaceHeight = 361;
 inline constexpr int kFieldWidth = 480;
 inline constexpr int kFieldHeight = 360;
+// The traces span the field's width; cursor read-outs start no further right than this, so
+// that they stay inside the field.
+inline constexpr double kTraceWidth = kFieldWidth;
+inline constexpr int64_t kRightmostReadout = 430;
 // Where the picture lands in the main window's client area.
 inline constexpr int kPictureLeft = 20;
 inline constexpr int kPictureTop = 20;

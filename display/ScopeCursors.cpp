@@ -12,9 +12,6 @@
 namespace velmora2 {
 namespace {
 
-// Read-outs start no further right than this, so that they stay inside the field.
-constexpr int64_t kRightmostReadout = 430;
-
 // Seconds from the left edge to pixel column x; NaN when the rate or OSR is not known.
 double CursorTime(const ScopeState& state, int64_t x) {
     if (state.sampleRate <= 0 || state.oversampling <= 0)

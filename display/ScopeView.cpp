@@ -13,7 +13,6 @@
 namespace velmora2 {
 namespace {
 
-constexpr double kTraceWidth = 480.0;
 constexpr double kFullScaleHigh = 32767.0;
 constexpr double kFullScaleLow = -32768.0;
 // The last buffer index is never drawn.

@@ -16,7 +16,6 @@
 namespace velmora2 {
 namespace {
 
-constexpr double kTraceWidth = 480.0;
 constexpr double kNoFrequency = std::numeric_limits<double>::quiet_NaN();
 
 int32_t Position(const SpectrumChannel& channel, const SpectrumViewState& state) {

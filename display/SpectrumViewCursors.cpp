@@ -11,9 +11,6 @@
 namespace velmora2 {
 namespace {
 
-// Read-outs start no further right than this, so that they stay inside the field.
-constexpr int64_t kRightmostReadout = 430;
-
 void DrawHertz(Surface& surface, int64_t x, int64_t y, double hertz) {
     ReadoutText text;
     text.Fixed(hertz, 7, 0).Literal(" Hz");

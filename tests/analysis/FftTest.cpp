@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "analysis/Fft.h"
 #include "analysis/Window.h"
 #include "reference/SpectrumReference.h"
+#include "tests/analysis/SameBits.h"
 #include "tests/analysis/SignalSynthesis.h"
 
 namespace velmora2 {
 namespace {
 
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), sizeof(double) * a.size()) == 0;
-}
+using testing::SameBits;
 
 struct Spectrum {
     std::vector<double> magnitude, re, im;

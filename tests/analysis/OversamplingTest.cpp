@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <random>
 #include <vector>
 
 #include "analysis/Oversampling.h"
+#include "tests/analysis/SameBits.h"
 
 namespace velmora2 {
 namespace {
+
+using testing::SameBits;
 
 constexpr int kLength = kOversampledLength;
 
@@ -26,10 +28,6 @@ Oversampled Oversample(const std::vector<double>& raw, int factor) {
     Oversampled out;
     EXPECT_TRUE(OversampleForDisplay(raw.data(), factor, out.stuffed.data(), out.display.data()));
     return out;
-}
-
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 // The filter sum written out plainly: every tap against every stuffed value, zeros included,
@@ -169,7 +167,7 @@ TEST(OversamplingDisplay, ConstantInputSettlesAtTheFilterGainOnceTheFilterIsFull
     for (const SteadyRow& row : {SteadyRow{2, 2 * 0.5021822, 1e-7}, SteadyRow{4, 1.0, 6e-3}}) {
         const int taps = FilterLength(row.factor);
         for (double c : {1000.0, -32768.0, 32767.0}) {
-            SCOPED_TRACE(testing::Message() << "R " << row.factor << " c " << c);
+            SCOPED_TRACE(::testing::Message() << "R " << row.factor << " c " << c);
             const Oversampled out = Oversample(std::vector<double>(kLength, c), row.factor);
             for (int k = taps - 1; k < kLength; ++k) {
                 EXPECT_NEAR(out.display[k], row.gain * c, row.tolerance * std::abs(c)) << k;
@@ -184,7 +182,7 @@ TEST(OversamplingDisplay, ConstantInputSettlesAtTheFilterGainOnceTheFilterIsFull
 TEST(OversamplingDisplay, ImpulseComesOutAsTheScaledTapTableFromItsStuffedPosition) {
     for (int factor : {2, 4}) {
         for (int at : {0, 3}) {
-            SCOPED_TRACE(testing::Message() << "R " << factor << " impulse at " << at);
+            SCOPED_TRACE(::testing::Message() << "R " << factor << " impulse at " << at);
             const std::span<const double> h = Taps(factor);
             std::vector<double> raw(kLength, 0.0);
             raw[at] = 1.0;
@@ -227,7 +225,7 @@ TEST(OversamplingDisplay, OutputIsBitIdenticalToTheLiteralFilterSum) {
     };
     for (int factor : {1, 2, 4}) {
         for (std::size_t n = 0; n < inputs.size(); ++n) {
-            SCOPED_TRACE(testing::Message() << "R " << factor << " input " << n);
+            SCOPED_TRACE(::testing::Message() << "R " << factor << " input " << n);
             const Oversampled out = Oversample(inputs[n], factor);
             EXPECT_TRUE(SameBits(out.display, ReferenceFilter(out.stuffed, factor)));
         }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/CTarvikDlg.h"
 #include "audio/sim/SimBench.h"
@@ -12,33 +10,17 @@
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
+#include "tests/support/FileText.h"
 #include "tests/support/ScriptedSoundSystem.h"
+#include "tests/support/TempDirectory.h"
 
 namespace velmora2 {
 namespace {
 
 using testing::FakeDialogServices;
 using testing::FakeDialogView;
-
-class TempDirectory {
-public:
-    TempDirectory() {
-        char pattern[] = "/tmp/velmora2-startup-XXXXXX";
-        path_ = mkdtemp(pattern);
-    }
-    ~TempDirectory() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::ReadFile;
+using testing::TempDirectory;
 
 // Fails to open every device but the system default, like a board that is unplugged.
 class OnlyDefaultOpens final : public SoundSystem {

@@ -5,9 +5,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "display/DrawCallLog.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
+#include "tests/support/FileText.h"
 
 namespace velmora2 {
 namespace {
@@ -23,13 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FakeDialogServices;
 using testing::FakeDialogView;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::ReadFile;
 
 // Sets an environment variable for the life of the object.
 class ScopedVariable {

@@ -23,7 +23,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRate = 48000;
+using testing::kLoopbackRate;
 
 // Waits (a safety limit, not a timing check) until `blocks` more blocks have been processed.
 bool WaitForMoreBlocks(const CDSCapture& engine, uint64_t blocks) {
@@ -55,12 +55,12 @@ protected:
     DrawCallLogTarget window;
     std::atomic<double> mainFrequency{0.0};  // written by the worker until the engine goes
     int maxOutputRate = 0;
-    CDSCapture engine{sound,      window, DeviceId{},
-                      DeviceId{}, kRate,  FileSearchPlaces{dir.Path(), {}, {}, {}}};
+    CDSCapture engine{sound,      window,        DeviceId{},
+                      DeviceId{}, kLoopbackRate, FileSearchPlaces{dir.Path(), {}, {}, {}}};
 };
 
 TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
-    ASSERT_TRUE(WriteToneFile(dir / "sin1k.wav", 1000, kRate));
+    ASSERT_TRUE(WriteToneFile(dir / "sin1k.wav", 1000, kLoopbackRate));
     ASSERT_NO_FATAL_FAILURE(StartEngine());
     ASSERT_EQ(engine.SetGeneratorFile("sin1k.wav"), 0);
     engine.SetGeneratorVolume(0);
@@ -78,7 +78,7 @@ TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
 
     const WavContents wav = ReadWavFile(dir / "RECORD00.wav");
     ASSERT_EQ(wav.fault, WavFault::None);
-    EXPECT_EQ(wav.format.sampleRate, static_cast<uint32_t>(kRate));
+    EXPECT_EQ(wav.format.sampleRate, static_cast<uint32_t>(kLoopbackRate));
     EXPECT_EQ(wav.format.channels, 2);
     ASSERT_GE(wav.data.size(), 24u * kBlockBytes);
     EXPECT_EQ(wav.data.size() % kBlockBytes, 0u);
@@ -106,7 +106,7 @@ TEST_F(EngineLoopback, PlaysTheToneFileMeasuresItAndRecordsIt) {
     std::printf("main frequency %.3f Hz; recording %zu frames, rms %.1f, median period %zu\n",
                 mainFrequency.load(), frames, rms, medianSpacing);
     EXPECT_NEAR(rms, kToneAmplitude / std::sqrt(2.0), 0.2 * kToneAmplitude);
-    EXPECT_EQ(medianSpacing, static_cast<size_t>(kRate / 1000));
+    EXPECT_EQ(medianSpacing, static_cast<size_t>(kLoopbackRate / 1000));
 }
 
 TEST_F(EngineLoopback, AFileAtAnotherRatePlaysThroughAStreamAtItsOwnRate) {

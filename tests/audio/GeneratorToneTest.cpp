@@ -14,7 +14,7 @@
 namespace velmora2 {
 namespace {
 
-constexpr int kRate = 48000;
+using testing::kLoopbackRate;
 constexpr double kToneHz = 1000.0;
 constexpr double kAmplitude = 16000.0;
 constexpr int kSettleBlocks = 12;   // 0.5 s for the sound server's latency
@@ -22,10 +22,10 @@ constexpr int kMeasureBlocks = 12;  // then 0.5 s that are measured
 
 // One second of a 1 kHz tone on both channels: a whole number of periods, so it loops cleanly.
 std::vector<int16_t> OneSecondOfTone() {
-    std::vector<int16_t> frames(2 * kRate);
-    for (int i = 0; i < kRate; ++i) {
+    std::vector<int16_t> frames(2 * kLoopbackRate);
+    for (int i = 0; i < kLoopbackRate; ++i) {
         const auto value = static_cast<int16_t>(
-            std::lround(kAmplitude * std::sin(2 * M_PI * kToneHz * i / kRate)));
+            std::lround(kAmplitude * std::sin(2 * M_PI * kToneHz * i / kLoopbackRate)));
         frames[2 * i] = value;
         frames[2 * i + 1] = value;
     }
@@ -43,7 +43,7 @@ protected:
         PulseLoopback::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(sound.OpenCaptureDevice(DeviceId{}, captureDevice), kOk);
-        ASSERT_EQ(captureDevice->CreateCaptureBuffer(WaveFormat::StereoPcm16(kRate),
+        ASSERT_EQ(captureDevice->CreateCaptureBuffer(WaveFormat::StereoPcm16(kLoopbackRate),
                                                      kCaptureBufferBytes, capture),
                   kOk);
         ASSERT_EQ(capture->AttachQueue(&queue), kOk);
@@ -79,7 +79,8 @@ protected:
             if (i > 0 && left[i - 1] < 0 && left[i] >= 0) ++upward;
         }
         heard.rms = std::sqrt(sum / static_cast<double>(left.size()));
-        heard.frequencyHz = upward * static_cast<double>(kRate) / static_cast<double>(left.size());
+        heard.frequencyHz =
+            upward * static_cast<double>(kLoopbackRate) / static_cast<double>(left.size());
         return heard;
     }
 
@@ -95,8 +96,9 @@ TEST_F(GeneratorTone, ToneIsHeardAtTheVolumeSetAndStopsWhenStopped) {
     const std::vector<int16_t> tone = OneSecondOfTone();
     const auto bytes = static_cast<uint32_t>(tone.size() * sizeof(int16_t));
     std::unique_ptr<OutputBuffer> generator;
-    ASSERT_EQ(outputDevice->CreateOutputBuffer(WaveFormat::StereoPcm16(kRate), bytes, generator),
-              kOk);
+    ASSERT_EQ(
+        outputDevice->CreateOutputBuffer(WaveFormat::StereoPcm16(kLoopbackRate), bytes, generator),
+        kOk);
     ASSERT_EQ(generator->Fill(0, reinterpret_cast<const uint8_t*>(tone.data()), bytes), kOk);
     ASSERT_EQ(generator->SetVolume(0), kOk);
 

@@ -12,6 +12,9 @@
 
 namespace velmora2::testing {
 
+// The null sink's rate, as the script creates it.
+inline constexpr int kLoopbackRate = 48000;
+
 inline bool PulseLoopbackRunning() {
     const char* flag = std::getenv("VELMORA2_PULSE_LOOPBACK");
     return flag != nullptr && std::string_view(flag) == "1";

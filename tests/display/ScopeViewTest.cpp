@@ -19,8 +19,6 @@ using testing::Polylines;
 using testing::SegmentsWithPen;
 using testing::TextsStartingWith;
 
-constexpr Rgb kGreen = kMarkerColor;
-
 class ScopeViewTest : public ::testing::Test {
 protected:
     ScopeViewTest() { samples.fill(0.0); }
@@ -196,9 +194,9 @@ TEST_F(ScopeViewTest, ChannelOffHidesItsOwnMarksButKeepsTriggerCursorsAndNotices
     EXPECT_TRUE(Polygons(Calls(), kLeftChannelColor).empty());
 
     EXPECT_TRUE(FindText(Calls(), " 0.00 V"));
-    EXPECT_EQ(Polygons(Calls(), kGreen).size(), 1u);  // trigger marker
+    EXPECT_EQ(Polygons(Calls(), kMarkerColor).size(), 1u);  // trigger marker
     // Trigger level line plus two cursors plus the line joining them.
-    EXPECT_EQ(SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted).size(), 4u);
+    EXPECT_EQ(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted).size(), 4u);
     EXPECT_EQ(TextsStartingWith(Calls(), "  2.083 ms").size(), 1u);
     EXPECT_TRUE(FindText(Calls(), "HOLD"));
 }
@@ -228,7 +226,7 @@ TEST_F(ScopeViewTest, NoTriggerFoundSuppressesTracesAndShowsTheWaitingNoticeOnce
         Draw(Right(/*valid=*/false));
         EXPECT_TRUE(Trace(kLeftChannelColor).empty());
         EXPECT_TRUE(Trace(kRightChannelColor).empty());
-        EXPECT_TRUE(Polygons(Calls(), kGreen).empty());  // no trigger marker either
+        EXPECT_TRUE(Polygons(Calls(), kMarkerColor).empty());  // no trigger marker either
         const auto notices = TextsStartingWith(Calls(), "WAITING");
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].text, c.notice);
@@ -286,18 +284,18 @@ TEST_F(ScopeViewTest, TriggerLineReadoutAndMarkerBelongToTheSourceChannelOnly) {
     state.scaleR = 32768;
     state.timeOffset = -48;  // trigger instant 48 samples = 48 pixels from the left edge
     Draw(Left());
-    EXPECT_TRUE(SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted).empty());
+    EXPECT_TRUE(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted).empty());
     EXPECT_TRUE(TextsStartingWith(Calls(), " 0.83").empty());
 
     Draw(Right());
-    const auto line = SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted);
+    const auto line = SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted);
     ASSERT_EQ(line.size(), 1u);
     EXPECT_EQ(line[0].from, (Point{0, 245}));
     EXPECT_EQ(line[0].to, (Point{480, 245}));
     const auto readout = FindText(Calls(), " 0.83 V");
     ASSERT_TRUE(readout);
     EXPECT_EQ(readout->at, (Point{440, 233}));
-    const auto marker = Polygons(Calls(), kGreen);
+    const auto marker = Polygons(Calls(), kMarkerColor);
     ASSERT_EQ(marker.size(), 1u);
     EXPECT_EQ(marker[0], (std::vector<Point>{{46, 243}, {51, 243}, {51, 248}, {46, 248}}));
 }
@@ -317,10 +315,10 @@ TEST_F(ScopeViewTest, CursorReadoutsInMillisecondsWithSignedDifference) {
     EXPECT_EQ(second->at, (Point{300, 32}));
     EXPECT_EQ(difference->at, (Point{175, 335}));
 
-    const auto lines = SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted);
+    const auto lines = SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], (testing::Segment{{100, 0}, {100, 360}, kGreen, PenStyle::Dotted}));
-    EXPECT_EQ(lines[2], (testing::Segment{{100, 350}, {300, 350}, kGreen, PenStyle::Dotted}));
+    EXPECT_EQ(lines[0], (testing::Segment{{100, 0}, {100, 360}, kMarkerColor, PenStyle::Dotted}));
+    EXPECT_EQ(lines[2], (testing::Segment{{100, 350}, {300, 350}, kMarkerColor, PenStyle::Dotted}));
 }
 
 TEST_F(ScopeViewTest, CursorTimeAccountsForTimeSpanRateAndOversampling) {
@@ -343,7 +341,7 @@ TEST_F(ScopeViewTest, CursorAtTheRightEdgeKeepsItsReadoutInsideTheField) {
     EXPECT_EQ(readouts[0].at, (Point{430, 8}));
     EXPECT_EQ(readouts[1].at, (Point{430, 32}));
     EXPECT_EQ(FindText(Calls(), "  0.000 ms")->at, (Point{430, 335}));
-    const auto lines = SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted);
+    const auto lines = SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted);
     EXPECT_EQ(lines[0].from.x, 480);
 }
 
@@ -369,9 +367,9 @@ TEST_F(ScopeViewTest, HiddenCursorsAndTheRightCallDrawNoCursorMarks) {
     state.cursorX = {100, 300};
     state.cursorShown = {false, true};
     Draw(Right());
-    EXPECT_TRUE(SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted).empty());
+    EXPECT_TRUE(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted).empty());
     Draw(Left());
-    EXPECT_EQ(SegmentsWithPen(Calls(), kGreen, PenStyle::Dotted).size(), 1u);
+    EXPECT_EQ(SegmentsWithPen(Calls(), kMarkerColor, PenStyle::Dotted).size(), 1u);
     EXPECT_TRUE(TextsStartingWith(Calls(), "  2.083").empty());
     EXPECT_TRUE(FindText(Calls(), "  6.250 ms"));
 }

@@ -13,7 +13,7 @@ namespace {
 
 using namespace velmora2::testing;
 
-constexpr size_t kBlock = 8192;
+constexpr size_t kWriteBytes = 8192;
 
 class WavWriterTest : public ::testing::Test {
 protected:
@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(WavWriterTest, FiveBlocksGiveTheDocumentedHeaderAndSizes) {
-    const Bytes block = Samples(kBlock);
+    const Bytes block = Samples(kWriteBytes);
     {
         WavWriter writer(NewFile());
         ASSERT_TRUE(writer.WriteHeader(WaveFormat::StereoPcm16(96000)));
@@ -48,11 +48,11 @@ TEST_F(WavWriterTest, FiveBlocksGiveTheDocumentedHeaderAndSizes) {
     header.insert(header.end(), {'d', 'a', 't', 'a'});
     Append32(header, 40960);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 46), header);
-    EXPECT_EQ(Bytes(file.begin() + 46 + 4 * kBlock, file.end()), block);
+    EXPECT_EQ(Bytes(file.begin() + 46 + 4 * kWriteBytes, file.end()), block);
 }
 
 TEST_F(WavWriterTest, AFileLeftWithoutFinishReadsUpToTheLastSizeUpdate) {
-    const Bytes block = Samples(kBlock);
+    const Bytes block = Samples(kWriteBytes);
     WavWriter writer(NewFile());
     ASSERT_TRUE(writer.WriteHeader(WaveFormat::StereoPcm16(48000)));
     for (int i = 0; i < 3; ++i) {
@@ -63,22 +63,22 @@ TEST_F(WavWriterTest, AFileLeftWithoutFinishReadsUpToTheLastSizeUpdate) {
 
     const WavContents seen = ReadWavFile(path);  // what a killed program leaves behind
     ASSERT_EQ(seen.fault, WavFault::None);
-    EXPECT_EQ(seen.data.size(), 3 * kBlock);
+    EXPECT_EQ(seen.data.size(), 3 * kWriteBytes);
     EXPECT_EQ(seen.format.sampleRate, 48000u);
 }
 
 TEST_F(WavWriterTest, AFailedWriteLeavesAValidFileOfTheBlocksWrittenBefore) {
-    const Bytes block = Samples(kBlock);
+    const Bytes block = Samples(kWriteBytes);
     WavWriter writer(std::make_unique<FailingByteFile>(NewFile(), 3));
     ASSERT_TRUE(writer.WriteHeader(WaveFormat::StereoPcm16(48000)));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(writer.Append(block.data(), block.size()));
     EXPECT_FALSE(writer.Append(block.data(), block.size()));
-    EXPECT_EQ(writer.DataBytes(), 3 * kBlock);
+    EXPECT_EQ(writer.DataBytes(), 3 * kWriteBytes);
     EXPECT_TRUE(writer.Finish());
 
     const Bytes file = ReadFileBytes(path);
-    EXPECT_EQ(file.size(), 46 + 3 * kBlock);  // the half-written block is cut off
-    EXPECT_EQ(Read32(file, 4), 38 + 3 * kBlock);
+    EXPECT_EQ(file.size(), 46 + 3 * kWriteBytes);  // the half-written block is cut off
+    EXPECT_EQ(Read32(file, 4), 38 + 3 * kWriteBytes);
     const WavContents seen = ReadWavFile(path);
     ASSERT_EQ(seen.fault, WavFault::None);
     EXPECT_EQ(seen.data.size(), 24576u);

@@ -62,7 +62,7 @@ TEST(HzDiv, RowsBeyondTheRateResolveToTheWidestItCanShow) {
         {192000, 0, "100Hz/d", 1000, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rate << " Hz, position " << c.position);
+        SCOPED_TRACE(::testing::Message() << c.rate << " Hz, position " << c.position);
         const auto step = HzDivAt(c.position, c.rate);
         ASSERT_TRUE(step.has_value());
         EXPECT_EQ(step->label, c.label);

@@ -71,12 +71,6 @@ void WriteBenchFiles(const std::filesystem::path& directory) {
     EXPECT_EQ(SaveSettingsFile(directory, settings), SettingsSave::Saved);
 }
 
-SimBenchOptions RealTime() {
-    SimBenchOptions options;
-    options.realTimeClock = true;
-    return options;
-}
-
 const std::filesystem::path& Prepared(const TempDirectory& directory) {
     WriteBenchFiles(directory.Path());
     return directory.Path();
@@ -96,8 +90,14 @@ void PictureTee::CopyToWindow(const Surface& source, int x, int y) {
     log_.CopyToWindow(tee->Log(), x, y);
 }
 
+SimBenchOptions RealTimeBench() {
+    SimBenchOptions options;
+    options.realTimeClock = true;
+    return options;
+}
+
 BenchMainWindow::BenchMainWindow()
-    : bench(RealTime()),
+    : bench(RealTimeBench()),
       window(MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,
              MainWindowTitle()),
       services(&window),

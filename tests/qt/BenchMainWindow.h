@@ -14,6 +14,9 @@
 
 namespace velmora2::testing {
 
+// A simulated bench paced by the real clock, as the program runs it.
+SimBenchOptions RealTimeBench();
+
 // Hands every picture to the window's client area and to a call log alike.
 class PictureTee final : public DrawingTarget {
 public:

@@ -7,19 +7,15 @@
 
 #include "qt/QImageSurface.h"
 #include "qt/QtClientArea.h"
+#include "tests/support/ImagePixels.h"
 
 namespace velmora2 {
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kGreen{0, 255, 0};
-
-Rgb PixelAt(const QImage& image, int x, int y) {
-    const QRgb pixel = image.pixel(x, y);
-    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
-            static_cast<uint8_t>(qBlue(pixel))};
-}
+using testing::kBlue;
+using testing::kGreen;
+using testing::kRed;
+using testing::PixelAt;
 
 class ClientAreaRepeatCopyTest : public ::testing::Test {
 protected:

@@ -18,18 +18,14 @@
 #include "engine/MeterImage.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtMainWindow.h"
+#include "tests/support/ImagePixels.h"
 #include "tests/support/QtTestApplication.h"
 
 namespace velmora2 {
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-
-Rgb PixelAt(const QImage& image, int x, int y) {
-    const QRgb pixel = image.pixel(x, y);
-    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
-            static_cast<uint8_t>(qBlue(pixel))};
-}
+using testing::kRed;
+using testing::PixelAt;
 
 class PaintCounter final : public QObject {
 public:

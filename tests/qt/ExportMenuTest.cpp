@@ -16,6 +16,7 @@
 #include "display/DrawingConventions.h"
 #include "qt/QtExportMenu.h"
 #include "qt/QtMainWindow.h"
+#include "tests/qt/BenchMainWindow.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/QtTestApplication.h"
 #include "tests/support/TempDirectory.h"
@@ -25,12 +26,6 @@ namespace {
 
 using testing::FakeDialogServices;
 using testing::ProcessEventsUntil;
-
-SimBenchOptions RealTime() {
-    SimBenchOptions options;
-    options.realTimeClock = true;
-    return options;
-}
 
 std::vector<std::string> Lines(const std::filesystem::path& path) {
     std::ifstream in(path);
@@ -77,7 +72,7 @@ protected:
 
     testing::TempDirectory files;
     testing::TempDirectory program;
-    SimBench bench{RealTime()};
+    SimBench bench{testing::RealTimeBench()};
     QtMainWindow window{MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,
                         MainWindowTitle()};
     FakeDialogServices services;

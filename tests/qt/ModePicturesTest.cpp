@@ -10,6 +10,7 @@
 #include "panel/ControlIds.h"
 #include "tests/e2e/PictureTestSupport.h"
 #include "tests/qt/BenchMainWindow.h"
+#include "tests/support/ImagePixels.h"
 #include "tests/support/QtTestApplication.h"
 
 namespace velmora2 {
@@ -29,8 +30,8 @@ int CountInside(const QImage& image, Rgb colour, Area area, bool skipCentreLines
     return count;
 }
 
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kRed{255, 0, 0};
+using testing::kGreen;
+using testing::kRed;
 // Inside the network chart's frame, legends (above the frame) left out.
 constexpr Area kChartInside{kNetworkPlotOrigin.x + 1, kNetworkPlotOrigin.y + 1,
                             kNetworkPlotOrigin.x + 400, kNetworkPlotOrigin.y + 280};

@@ -8,19 +8,18 @@
 #include <vector>
 
 #include "qt/QImageSurface.h"
+#include "tests/support/ImagePixels.h"
 
 namespace velmora2 {
 namespace {
 
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
+using testing::kBlue;
+using testing::kRed;
 
 Rgb PixelAt(const QImageSurface& surface, int x, int y) {
-    const QRgb pixel = surface.Image().pixel(x, y);
-    return {static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
-            static_cast<uint8_t>(qBlue(pixel))};
+    return testing::PixelAt(surface.Image(), x, y);
 }
 
 std::vector<Point> PaintedPixels(const QImageSurface& surface, Rgb background = kWhite) {
