@@ -23,10 +23,10 @@ public:
         semaphore_.acquire();
         pending_.exchange(false, std::memory_order_acq_rel);
     }
-    // As Wait, but gives up after the timeout; true when notified.
+    // As Wait (the flag cleared the same way), but gives up after the timeout; true when notified.
     bool WaitFor(std::chrono::steady_clock::duration timeout) {
         if (!semaphore_.try_acquire_for(timeout)) return false;
-        pending_.store(false, std::memory_order_release);
+        pending_.exchange(false, std::memory_order_acq_rel);
         return true;
     }
 
