@@ -200,9 +200,9 @@ TEST(WavFileBackend, ASlowEngineLosesNoBlock) {
     const Bytes file = StereoWav(int64_t{kBlocks} * kBlockFrames);
     WavFileSound sound(InputFrom(file), {WavPacing::AsProcessed, 0});
     DrawCallLogTarget window;
+    std::vector<int64_t> firstFrames;  // outlives the engine, whose worker writes it
     CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, 48000);
     engine.SetInitialisationTrace(false);
-    std::vector<int64_t> firstFrames;
     engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& block) {
         firstFrames.push_back(FrameNumberAt(block.bytes, 0));
         std::this_thread::sleep_for(std::chrono::microseconds(300));
