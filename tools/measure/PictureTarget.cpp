@@ -5,6 +5,14 @@
 
 namespace velmora2 {
 
+namespace {
+
+bool IsPictureField(const Surface& surface) {
+    return surface.Width() == kSurfaceWidth && surface.Height() == kSurfaceHeight;
+}
+
+}  // namespace
+
 PictureSurface::PictureSurface(int width, int height, Rgb background, bool withPixels)
     : log_(width, height, background) {
     if (withPixels) pixels_ = std::make_unique<QImageSurface>(width, height, background);
@@ -47,17 +55,25 @@ QImage PictureSurface::Pixels() const {
 
 std::unique_ptr<Surface> PictureTarget::CreateSurface(int width, int height, Rgb background) {
     auto surface = std::make_unique<PictureSurface>(width, height, background, withPixels_);
-    if (picture_ == nullptr && width == kSurfaceWidth && height == kSurfaceHeight)
+    if (IsPictureField(*surface)) {
+        const std::lock_guard lock(shownMutex_);
         picture_ = surface.get();
+    }
     return surface;
 }
 
 void PictureTarget::CopyToWindow(const Surface& source, int, int) {
-    if (&source != picture_) return;
+    // Every surface here is one of ours; the one of the picture field's size is the picture.
+    if (!IsPictureField(source)) return;
     const std::lock_guard lock(shownMutex_);
     if (!shownWanted_) return;
     shownWanted_ = false;
-    shown_ = picture_->Pixels();
+    shown_ = static_cast<const PictureSurface&>(source).Pixels();
+}
+
+const PictureSurface* PictureTarget::Picture() const {
+    const std::lock_guard lock(shownMutex_);
+    return picture_;
 }
 
 void PictureTarget::RequestShownPicture() {

@@ -52,9 +52,11 @@ public:
     // The copy once taken; empty before.
     std::optional<QImage> ShownPicture() const;
 
-    // The first surface of the picture field's size (the engine's back buffer, which lives as
-    // long as the engine); null before it exists. Read it only where the worker cannot draw.
-    const PictureSurface* Picture() const { return picture_; }
+    // The latest surface of the picture field's size (the back buffer of the engine started
+    // last, which lives as long as that engine); null before it exists. An engine started and
+    // released before it (the window's probe) leaves nothing behind here. Read the surface only
+    // where the worker cannot draw.
+    const PictureSurface* Picture() const;
 
 private:
     bool withPixels_;
