@@ -42,7 +42,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DVELMORA2_FUZZERS=ON -DVELMORA2_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG"
 cmake --build build-asan -j2
-ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0" LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp" \
+ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0" LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp:print_suppressions=0" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" QT_QPA_PLATFORM=offscreen \
   ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
 scripts/fuzz.sh 60
