@@ -11,9 +11,9 @@ import unittest
 from pathlib import Path
 
 CHECKER = Path(sys.argv.pop(1) if len(sys.argv) > 1 else "scripts/check-include-arrows.py")
-spec = importlib.util.spec_from_file_location("check_include_arrows", CHECKER)
-arrows = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(arrows)
+module_location = importlib.util.spec_from_file_location("check_include_arrows", CHECKER)
+arrows = importlib.util.module_from_spec(module_location)
+module_location.loader.exec_module(arrows)
 
 # (including file, include line's name, file the name refers to, passes)
 CASES = [
