@@ -35,10 +35,7 @@ TEST(Shutdown, AStuckWorkerIsReportedAndACleanOneIsNot) {
 
     // Let the worker end before the bench and the client area go away with this test.
     clientArea.Release();
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (testing::ThreadCount() != threadsBefore && std::chrono::steady_clock::now() < limit)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(testing::ThreadCount(), threadsBefore);
+    EXPECT_EQ(testing::ThreadCountOnceItIs(threadsBefore), threadsBefore);
 }
 
 }  // namespace

@@ -61,10 +61,7 @@ TEST(EngineFaults, DestroyingAnEngineWhoseWorkerIsStuckLeavesTheWorkerItsMemory)
 
     // The worker finishes its block (analysis and drawing), sees the stop and ends.
     window.Release();
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (testing::ThreadCount() != threadsBefore && std::chrono::steady_clock::now() < limit)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(testing::ThreadCount(), threadsBefore);
+    EXPECT_EQ(testing::ThreadCountOnceItIs(threadsBefore), threadsBefore);
     EXPECT_EQ(bench.Step(1), 0);  // and it released the capture on its way out
 }
 

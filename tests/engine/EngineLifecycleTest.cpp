@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 using testing::DeliverBlocks;
 using testing::FrameNumberAt;
 using testing::NumberFrames;
-using testing::ThreadCount;
+using testing::ThreadCountOnceItIs;
 using testing::WaitForBlocks;
 
 struct SeenBlock {
@@ -139,7 +139,7 @@ TEST_F(EngineOnBench, StopRightAfterStartEndsTheWorkerPromptly) {
     EXPECT_TRUE(engine.Stop());
     // Acknowledged by the worker, not ended by the 3000 ms fallback.
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2900ms);
-    EXPECT_EQ(ThreadCount(), threadsBefore);
+    EXPECT_EQ(ThreadCountOnceItIs(threadsBefore), threadsBefore);
 }
 
 TEST_F(EngineOnBench, StopReturnsWhenTheBenchStopsDelivering) {
@@ -198,7 +198,7 @@ TEST_P(EngineStartFailure, ReturnsTheFailingCodeAndLeavesNoThread) {
     auto engine = std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, c.sampleRate);
     int maxRate = -1;
     EXPECT_EQ(engine->Start(maxRate), c.expected);
-    EXPECT_EQ(ThreadCount(), threadsBefore);
+    EXPECT_EQ(ThreadCountOnceItIs(threadsBefore), threadsBefore);
     engine.reset();
     // Nothing is shown on the window by an engine that did not start.
     EXPECT_EQ(window.CopyCount(), 0u);

@@ -36,11 +36,24 @@ inline int ThreadCount() {
     return count;
 }
 
-// The thread count to compare against later: runtimes that start a helper thread of their own
-// with the first thread (the sanitizers do) have done so by then.
-inline int BaselineThreadCount() {
-    std::thread([] {}).join();
+// A joined thread can still be listed under /proc for a moment after join() returns (the kernel
+// wakes the joiner before it reaps the task), so counts are read once they stop moving.
+
+// The count once it equals `expected`, or whatever it is when `limit` has passed.
+inline int ThreadCountOnceItIs(int expected,
+                               std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (ThreadCount() != expected && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return ThreadCount();
+}
+
+// The thread count to compare against later: runtimes that start a helper thread of their own
+// with the first thread (the sanitizers do) have done so by then, and the joined probe is gone.
+inline int BaselineThreadCount() {
+    const int before = ThreadCount();
+    std::thread([] {}).join();
+    return ThreadCountOnceItIs(before, std::chrono::milliseconds(50));
 }
 
 }  // namespace velmora2::testing
