@@ -36,18 +36,15 @@ void Average(ChannelSpectrum& channel, bool add, double frames) {
 
 }  // namespace
 
-void AverageSpectra(int maxAverage, int& counter, ChannelSpectrum& left, ChannelSpectrum& right) {
-    for (ChannelSpectrum* channel : {&left, &right}) {
-        const bool accumulating = counter > 0;
-        if (accumulating) {
-            if (counter == 1) ClearSums(*channel);
-            channel->averagedFrames = counter;
-        }
-        // A finished average divides by the records it really holds, which is MAXAVEN unless
-        // MAXAVEN was lowered below the counter; freshly allocated sums hold none and show 0.
-        Average(*channel, accumulating, std::max(channel->averagedFrames, 1));
+void AverageChannel(int counter, ChannelSpectrum& channel) {
+    const bool accumulating = counter > 0;
+    if (accumulating) {
+        if (counter == 1) ClearSums(channel);
+        channel.averagedFrames = counter;
     }
-    if (counter > 0) counter = counter >= maxAverage ? 0 : counter + 1;
+    // A finished average divides by the records it really holds, which is MAXAVEN unless MAXAVEN
+    // was lowered below the counter; freshly allocated sums hold none and show 0.
+    Average(channel, accumulating, std::max(channel.averagedFrames, 1));
 }
 
 }  // namespace velmora2

@@ -22,19 +22,28 @@ bool SpectrumAnalyzer::Resize(int n) {
 }
 
 void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRate,
-                                     bool averagingOn, int maxAverage, int& averagingCounter) {
-    // Each channel is transformed right after its window, while the windowed record is still in
-    // the caches.
-    for (ChannelSpectrum* channel : {&left_, &right_}) {
-        window_.ApplyWindow(windowName, channel->capture.data(), channel->windowed.data());
-        fft_.ComputeSpectrum(channel->windowed.data(), channel->magnitude.data(), 0,
-                             channel->re.data(), channel->im.data());
-    }
-
+                                     bool averagingOn, int maxAverage, int& averagingCounter,
+                                     SideThread* side) {
+    window_.Prepare(windowName);  // before the channels share the window's table
     const bool keepHarmonicCount = AverageFinished(averagingOn, averagingCounter);
-    MeasureChannel(left_, sampleRate, keepHarmonicCount);
-    MeasureChannel(right_, sampleRate, keepHarmonicCount);
-    if (averagingOn) AverageSpectra(maxAverage, averagingCounter, left_, right_);
+    // Each channel is transformed right after its window, while the windowed record is still in
+    // the caches, then measured and averaged. The channels share nothing but read-only tables.
+    const auto analyse = [&](ChannelSpectrum& channel) {
+        window_.ApplyWindow(windowName, channel.capture.data(), channel.windowed.data());
+        fft_.ComputeSpectrum(channel.windowed.data(), channel.magnitude.data(), 0,
+                             channel.re.data(), channel.im.data());
+        MeasureChannel(channel, sampleRate, keepHarmonicCount);
+        if (averagingOn) AverageChannel(averagingCounter, channel);
+    };
+    const auto analyseLeft = [&] { analyse(left_); };
+    const auto analyseRight = [&] { analyse(right_); };
+    if (side != nullptr && left_.size >= kSideThreadMinimumSize) {
+        side->RunBeside(analyseLeft, analyseRight);
+    } else {
+        analyseLeft();
+        analyseRight();
+    }
+    if (averagingOn) averagingCounter = NextAveragingCounter(averagingCounter, maxAverage);
 }
 
 }  // namespace velmora2

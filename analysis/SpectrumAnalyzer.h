@@ -7,6 +7,7 @@
 
 #include "analysis/ChannelSpectrum.h"
 #include "analysis/Fft.h"
+#include "analysis/SideThread.h"
 #include "analysis/Window.h"
 
 namespace velmora2 {
@@ -29,10 +30,15 @@ public:
     // Makes the named window's coefficients ahead of the first record that needs them.
     void PrepareWindow(const std::string& windowName) { window_.Prepare(windowName); }
 
-    // One complete record in Left().capture and Right().capture: windows both, transforms both,
-    // measures left then right, and averages when averaging is on (counter as in AverageSpectra).
+    // One complete record in Left().capture and Right().capture: windows, transforms and measures
+    // both and averages them when averaging is on (the counter as in Averaging.h). Given a side
+    // thread, a record of kSideThreadMinimumSize or more has its right channel analysed there
+    // while the left one is analysed here; the results are the same either way.
     void AnalyseRecord(const std::string& windowName, int sampleRate, bool averagingOn,
-                       int maxAverage, int& averagingCounter);
+                       int maxAverage, int& averagingCounter, SideThread* side = nullptr);
+
+    // Below this the hand-over would cost about as much as it saves.
+    static constexpr int kSideThreadMinimumSize = 8192;
 
 private:
     WindowFunction window_;

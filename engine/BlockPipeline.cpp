@@ -39,7 +39,9 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
     // The screen always shows the picture finished during the previous block.
     window_.CopyToWindow(*backBuffer_, kPictureLeft, kPictureTop);
 
-    OversampleBothChannels();
+    // The spectrum is drawn from the records alone; any other mode refreshes the display buffers
+    // in its first block, before it draws them.
+    if (settings.mode != kModeSpectrum) OversampleBothChannels();
     bool painted = true;
     switch (settings.mode) {
         case kModeScope:
@@ -135,7 +137,7 @@ void BlockPipeline::DrawScope() {
 void BlockPipeline::AnalyseAndDrawSpectrum() {
     const RuntimeState& s = *settings_;
     samples_.records.AnalyseRecord(s.windowFunction, sampleRate_, s.averagingOn, s.averagingLength,
-                                   state_.averagingCounter);
+                                   state_.averagingCounter, side_);
     recordsAnalysed_.fetch_add(1, std::memory_order_acq_rel);
 
     const SpectrumRecord record{Measured(samples_.records.Left()),

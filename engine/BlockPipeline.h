@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "analysis/NetworkSweep.h"
+#include "analysis/SideThread.h"
 #include "display/SpectrumStage.h"
 #include "display/Surface.h"
 #include "engine/RuntimeState.h"
@@ -30,6 +31,8 @@ public:
 
     // Input blocks lost since the engine started; shown on every picture while above 0.
     void SetInputLoss(uint64_t droppedBlocks) { inputLoss_ = droppedBlocks; }
+    // A thread that takes one channel's share of each long record, or none.
+    void UseSideThread(SideThread* side) { side_ = side; }
 
     // Applies a record length outside any block (before the worker runs). False when refused.
     bool ResizeRecord(int32_t length) { return ApplyRecordLength(length); }
@@ -75,6 +78,7 @@ private:
     SampleBlock samples_;
     std::atomic<uint64_t> recordsAnalysed_{0};
     uint64_t inputLoss_ = 0;
+    SideThread* side_ = nullptr;
     NetworkSweep sweep_;
     mutable std::mutex publishedSweepMutex_;
     SweepResults publishedSweep_;

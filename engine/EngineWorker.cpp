@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <system_error>
 
+#include "analysis/SideThread.h"
 #include "engine/MeterImage.h"
 
 namespace velmora2 {
@@ -25,7 +28,17 @@ void EngineWorker::Run() {
     const bool initialised = !Failed(initResult);
     if (initialised) DrawMeterImages();
     initDone.Set();
-    if (initialised) RunWaitLoop();
+    if (initialised) {
+        std::optional<SideThread> side;
+        try {
+            side.emplace();
+        } catch (const std::system_error&) {
+            // Without it the long records are analysed on this thread alone.
+        }
+        pipeline.UseSideThread(side ? &*side : nullptr);
+        RunWaitLoop();
+        pipeline.UseSideThread(nullptr);
+    }
     ReleaseDevices();
     threadEnded.Set();
 }

@@ -41,12 +41,14 @@ void ExpectAverage(const ChannelSpectrum& channel, double mean, double scale) {
 
 class Averaging : public ::testing::Test {
 protected:
-    // Feeds records first ... last (numbers as values) through AverageSpectra.
+    // Feeds records first ... last (numbers as values) through the averaging of both channels.
     void Feed(int first, int last, int maxAverage) {
         for (int f = first; f <= last; ++f) {
             LoadRecord(left, f, 1);
             LoadRecord(right, f, 3);
-            AverageSpectra(maxAverage, counter, left, right);
+            AverageChannel(counter, left);
+            AverageChannel(counter, right);
+            counter = NextAveragingCounter(counter, maxAverage);
         }
     }
 
