@@ -1,7 +1,8 @@
 // A second thread for the analysis of long records: the worker hands it one channel's share of a
 // record and does the other channel's share itself, so the record is ready in about half the
 // time on a machine with a second core. Started on construction, ended and joined on
-// destruction, asleep between jobs. A job is neither copied nor allocated; it is called as const and must not throw.
+// destruction, asleep between jobs. A job is neither copied nor allocated; it is called as const
+// and must not throw.
 #pragma once
 
 #include <condition_variable>

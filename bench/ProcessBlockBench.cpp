@@ -13,8 +13,8 @@
 #include <ctime>
 #include <vector>
 
-#include "audio/SoundSystem.h"
 #include "analysis/SideThread.h"
+#include "audio/SoundSystem.h"
 #include "engine/BlockPipeline.h"
 #include "qt/QtClientArea.h"
 
@@ -113,8 +113,8 @@ void ScopeBlock(benchmark::State& state) {
 BENCHMARK(ScopeBlock)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The block that completes a 65536-sample record with the averaging on: windows, transforms,
-// measures, averages and draws both channels, the right one's analysis on the side thread. The 31 blocks that only store their slice are not
-// timed.
+// measures, averages and draws both channels, the right one's analysis on the side thread. The
+// 31 blocks that only store their slice are not timed.
 void SpectrumRecordBlock(benchmark::State& state) {
     BenchPipeline bench;
     BlockPipeline& pipeline = bench.pipeline;

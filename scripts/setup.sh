@@ -33,10 +33,12 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup: could not generate de_DE.UTF-8"
 fi
 
-# A unity build: the sources of each library and test program are compiled a few at a time as one
-# unit, which halves the time of a fresh build. For quick rebuilds while editing, configure a
-# tree of your own with -DCMAKE_UNITY_BUILD=OFF.
+# A unity build (the sources of each library and test program compiled a few at a time as one
+# unit) with line tables only (enough for a backtrace with files and lines): a fresh build takes
+# less than half the time. For quick rebuilds while editing, or a debugger that shows variables,
+# configure a tree of your own with -DCMAKE_UNITY_BUILD=OFF or -DCMAKE_BUILD_TYPE=Debug.
 if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 fi
 cmake --build build -j2

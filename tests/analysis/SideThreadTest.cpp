@@ -44,7 +44,8 @@ void FillRecord(SpectrumAnalyzer& analyzer, int record) {
     const int n = analyzer.Size();
     for (int i = 0; i < n; ++i) {
         const double t = i + record * 0.37;
-        analyzer.Left().capture[i] = std::round(12000 * std::sin(0.05 * t) + 300 * std::sin(0.3 * t));
+        analyzer.Left().capture[i] =
+            std::round(12000 * std::sin(0.05 * t) + 300 * std::sin(0.3 * t));
         analyzer.Right().capture[i] = std::round(9000 * std::sin(0.011 * t + record));
     }
 }
@@ -66,7 +67,7 @@ TEST(SideThread, LongRecordsAnalysedBesideGiveTheSameBitsAsOnOneThread) {
     SideThread side;
     for (const int n : {4096, SpectrumAnalyzer::kSideThreadMinimumSize, 65536}) {
         for (const bool averaging : {false, true}) {
-            SCOPED_TRACE(testing::Message() << n << (averaging ? " averaged" : ""));
+            SCOPED_TRACE(::testing::Message() << n << (averaging ? " averaged" : ""));
             SpectrumAnalyzer alone(n);
             SpectrumAnalyzer beside(n);
             int aloneCounter = 1;
