@@ -332,8 +332,8 @@ void CDlgOption::OnChangeWavFile() {
 
 void CDlgOption::OnSaveSettings() {
     values_.saveRequested = true;
-    services_->SingleShot(kSaveDelayMs, [this] {
-        if (!ended_) OnOK();
+    services_->SingleShot(kSaveDelayMs, [this, alive = std::weak_ptr(alive_)] {
+        if (!alive.expired() && !ended_) OnOK();
     });
 }
 

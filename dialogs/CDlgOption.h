@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ private:
     DialogView* view_ = nullptr;
     DialogServices* services_ = nullptr;
     bool ended_ = false;
+    // Expires with the dialog: a delayed action of the dialog's may come after it is gone.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace velmora2

@@ -38,7 +38,8 @@ TSAN_OPTIONS="halt_on_error=1" UBSAN_OPTIONS="print_stacktrace=1" \
 # build holds the fuzz targets for the WAV reader and the settings loader, run side by side for
 # 60 s. The programs that load the sound and window libraries keep full stacks on every
 # allocation, so that the third-party suppressions can see the library they name; the others,
-# which load neither, keep the quick frame-pointer stacks.
+# which load neither, keep the quick frame-pointer stacks. A frame that has returned stays
+# poisoned, so a callback that outlives the object it points into is caught.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DVELMORA2_FUZZERS=ON -DVELMORA2_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG"
@@ -46,8 +47,8 @@ cmake --build build-asan -j2
 own_code_only='^(analysis|allocation|dataexport|dialogs|display|engine|panel|settings|structure)$'
 export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" QT_QPA_PLATFORM=offscreen
-ASAN_OPTIONS="detect_leaks=1" \
+ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1" \
   ctest --test-dir build-asan --output-on-failure -j2 --timeout 600 -L "$own_code_only"
-ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0" \
+ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0" \
   ctest --test-dir build-asan --output-on-failure -j2 --timeout 600 -LE "$own_code_only"
 scripts/fuzz.sh 60
