@@ -18,26 +18,36 @@ void SideThread::Hand(void (*run)(const void*), const void* job) {
         std::lock_guard lock(mutex_);
         run_ = run;
         job_ = job;
+        started_ = false;
     }
     changed_.notify_all();
 }
 
-void SideThread::WaitUntilDone() {
+bool SideThread::TakeBackOrWait(Clock::duration mineTook) {
     std::unique_lock lock(mutex_);
+    if (job_ != nullptr && !started_) {
+        job_ = nullptr;
+        return true;
+    }
+    const Clock::time_point waitStart = Clock::now();
     changed_.wait(lock, [this] { return job_ == nullptr; });
+    if (Clock::now() - waitStart > mineTook) restRounds_ = kRestRounds;
+    return false;
 }
 
 void SideThread::Loop() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return job_ != nullptr || ending_; });
-        if (job_ == nullptr) return;
+        changed_.wait(lock, [this] { return (job_ != nullptr && !started_) || ending_; });
+        if (job_ == nullptr || started_) return;
+        started_ = true;
         void (*run)(const void*) = run_;
         const void* job = job_;
         lock.unlock();
         run(job);
         lock.lock();
         job_ = nullptr;
+        started_ = false;
         changed_.notify_all();
     }
 }

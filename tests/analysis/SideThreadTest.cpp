@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -11,30 +13,65 @@
 namespace velmora2 {
 namespace {
 
-TEST(SideThread, RunsTheHandedJobOnAnotherThreadAndReturnsWhenBothAreDone) {
+// Whichever thread does it, the handed job runs exactly once per call and is done on return.
+TEST(SideThread, RunsBothSharesOnceWhicheverThreadDoesTheHandedOne) {
     SideThread side;
-    for (int round = 0; round < 1000; ++round) {
-        std::thread::id mineOn;
-        std::thread::id theirsOn;
-        side.RunBeside([&] { mineOn = std::this_thread::get_id(); },
-                       [&] {
-                           std::this_thread::yield();
-                           theirsOn = std::this_thread::get_id();
-                       });
-        ASSERT_EQ(mineOn, std::this_thread::get_id());
-        ASSERT_NE(theirsOn, std::thread::id{}) << "returned before the side job was done";
-        ASSERT_NE(theirsOn, mineOn);
+    for (int round = 0; round < 2000; ++round) {
+        int theirsRuns = 0;
+        bool mineRan = false;
+        side.RunBeside([&] { mineRan = true; }, [&] { ++theirsRuns; });
+        ASSERT_TRUE(mineRan);
+        ASSERT_EQ(theirsRuns, 1) << "round " << round;
     }
 }
 
-TEST(SideThread, WaitsForTheHandedJobWhenTheCallersShareThrows) {
+// The side thread does the handed job beside the caller's share; once it kept the caller waiting
+// longer than the caller's share took (its core busy elsewhere), the caller does the next
+// kRestRounds jobs itself, then hands them over again.
+TEST(SideThread, ASideThreadThatKeptTheCallerWaitingRestsForSomeRounds) {
     SideThread side;
+    const std::thread::id caller = std::this_thread::get_id();
+    // Runs one round; a caller that waits for the side thread to start lets it have the job.
+    const auto round = [&](bool waitForSide, std::chrono::milliseconds theirsTakes) {
+        std::atomic<bool> started{false};
+        std::thread::id theirsOn;
+        side.RunBeside(
+            [&] {
+                const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                while (waitForSide && !started && std::chrono::steady_clock::now() < limit)
+                    std::this_thread::yield();
+            },
+            [&] {
+                theirsOn = std::this_thread::get_id();
+                started = true;
+                std::this_thread::sleep_for(theirsTakes);
+            });
+        return theirsOn;
+    };
+    using std::chrono::milliseconds;
+    EXPECT_NE(round(true, milliseconds(0)), caller);
+    EXPECT_NE(round(true, milliseconds(100)), caller);  // keeps the caller waiting
+    for (int k = 0; k < SideThread::kRestRounds; ++k)
+        EXPECT_EQ(round(false, milliseconds(0)), caller);
+    EXPECT_NE(round(true, milliseconds(0)), caller);
+}
+
+// The handed job refers to the caller's frame, so a throwing share still returns only once the
+// job is finished: here the side thread has started it before the caller's share throws.
+TEST(SideThread, WaitsForAStartedJobWhenTheCallersShareThrows) {
+    SideThread side;
+    std::atomic<bool> theirsStarted{false};
     bool theirsDone = false;
-    EXPECT_THROW(side.RunBeside([] { throw std::runtime_error("mine failed"); },
-                                [&] {
-                                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                    theirsDone = true;
-                                }),
+    EXPECT_THROW(side.RunBeside(
+                     [&] {
+                         while (!theirsStarted) std::this_thread::yield();
+                         throw std::runtime_error("mine failed");
+                     },
+                     [&] {
+                         theirsStarted = true;
+                         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                         theirsDone = true;
+                     }),
                  std::runtime_error);
     EXPECT_TRUE(theirsDone);
 }
