@@ -95,20 +95,25 @@ struct BenchPipeline {
 // Every benchmark draws its first picture untimed: the first texts of a program run render their
 // glyphs into the font's cache, once per run and not once per block.
 
+// Times every block of the sine through the pipeline, after the untimed first one.
+void TimeEveryBlock(benchmark::State& state, BlockPipeline& pipeline,
+                    const RuntimeState& settings) {
+    const std::vector<uint8_t> block = SineBlock();
+    pipeline.Process(block.data(), settings, {});
+    BlockTimes times(state);
+    for (auto _ : state) times.TimeIteration([&] { pipeline.Process(block.data(), settings, {}); });
+    times.Report();
+}
+
 void ScopeBlock(benchmark::State& state) {
     BenchPipeline bench;
-    BlockPipeline& pipeline = bench.pipeline;
     RuntimeState settings;
     settings.mode = kModeScope;
     settings.oversampling = 4;
     settings.triggerEnabled = true;
     settings.cursors = {60, 240, 0, 0, 0, 0};
     settings.cursorShown = {true, true, false, false, false, false};
-    const std::vector<uint8_t> block = SineBlock();
-    pipeline.Process(block.data(), settings, {});
-    BlockTimes times(state);
-    for (auto _ : state) times.TimeIteration([&] { pipeline.Process(block.data(), settings, {}); });
-    times.Report();
+    TimeEveryBlock(state, bench.pipeline, settings);
 }
 BENCHMARK(ScopeBlock)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -176,7 +181,6 @@ BENCHMARK(NetworkSweepBlock)->UseManualTime()->Unit(benchmark::kMicrosecond);
 // cursors and their readouts.
 void LissajousBlock(benchmark::State& state) {
     BenchPipeline bench;
-    BlockPipeline& pipeline = bench.pipeline;
     RuntimeState settings;
     settings.mode = kModeLissajous;
     settings.oversampling = 4;
@@ -185,11 +189,7 @@ void LissajousBlock(benchmark::State& state) {
     settings.cursors[kLissajousCursors + 1] = 90;
     settings.cursorShown[kLissajousCursors] = true;
     settings.cursorShown[kLissajousCursors + 1] = true;
-    const std::vector<uint8_t> block = SineBlock();
-    pipeline.Process(block.data(), settings, {});
-    BlockTimes times(state);
-    for (auto _ : state) times.TimeIteration([&] { pipeline.Process(block.data(), settings, {}); });
-    times.Report();
+    TimeEveryBlock(state, bench.pipeline, settings);
 }
 BENCHMARK(LissajousBlock)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
