@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "analysis/Lanes.h"
+
 namespace velmora2 {
 
 namespace {
@@ -17,22 +19,57 @@ void ClearSums(ChannelSpectrum& channel) {
     channel.mainPowerSum = 0;
 }
 
-// Shows sum / frames for every averaged value, after adding this record when add is set.
-void Average(ChannelSpectrum& channel, bool add, double frames) {
-    const int n = channel.size / 2;
-    auto average = [add, frames](double& value, double& sum) {
-        if (add) sum += value;
-        value = sum / frames;
-    };
-    for (int k = 0; k < n; ++k) average(channel.magnitude[k], channel.magnitudeSum[k]);
-    // The mirror image, in a loop of its own so that the one above runs on whole vectors.
-    for (int k = 0; k < n; ++k) channel.magnitude[channel.size - 1 - k] = channel.magnitude[k];
-    average(channel.mainFrequency, channel.mainFrequencySum);
-    average(channel.mainPower, channel.mainPowerSum);
-    for (int i = 0; i < channel.harmonicCount; ++i)
-        average(channel.harmonicPowers[i], channel.harmonicPowerSum[i]);
-    for (int k = 0; k < n; ++k) average(channel.binPowers[k], channel.binPowerSum[k]);
+// value = sum / frames, after sum += value when kAdd.
+template <bool kAdd, typename V>
+[[gnu::always_inline]] inline void Average(V& value, V& sum, const V& frames) {
+    if constexpr (kAdd) sum = sum + value;
+    value = sum / frames;
 }
+
+// Averages values[0 ... count - 1] against their sums, four at a time; with a mirror, also
+// writes each value to mirror[-k] (the magnitudes' mirror image about the middle).
+template <bool kAdd>
+[[gnu::always_inline]] inline void AverageArray(double* values, double* sums, int count,
+                                                double frames, double* mirror) {
+    const Quad quadFrames = Quad{} + frames;
+    int k = 0;
+    for (; k + 4 <= count; k += 4) {
+        Quad value, sum;
+        Load(value, values + k);
+        Load(sum, sums + k);
+        Average<kAdd>(value, sum, quadFrames);
+        Store(values + k, value);
+        if constexpr (kAdd) Store(sums + k, sum);
+        if (mirror != nullptr) StoreReversed(mirror - k - 3, value);
+    }
+    for (; k < count; ++k) {
+        Average<kAdd>(values[k], sums[k], frames);
+        if (mirror != nullptr) mirror[-k] = values[k];
+    }
+}
+
+// Shows sum / frames for every averaged value, after adding this record when kAdd is set.
+template <bool kAdd>
+[[gnu::always_inline]] inline void AverageValues(ChannelSpectrum& channel, double frames) {
+    const int n = channel.size / 2;
+    AverageArray<kAdd>(channel.magnitude.data(), channel.magnitudeSum.data(), n, frames,
+                       channel.magnitude.data() + channel.size - 1);
+    Average<kAdd>(channel.mainFrequency, channel.mainFrequencySum, frames);
+    Average<kAdd>(channel.mainPower, channel.mainPowerSum, frames);
+    for (int i = 0; i < channel.harmonicCount; ++i)
+        Average<kAdd>(channel.harmonicPowers[i], channel.harmonicPowerSum[i], frames);
+    AverageArray<kAdd>(channel.binPowers.data(), channel.binPowerSum.data(), n, frames, nullptr);
+}
+
+void AveragePortable(ChannelSpectrum& channel, bool add, double frames) {
+    add ? AverageValues<true>(channel, frames) : AverageValues<false>(channel, frames);
+}
+
+__attribute__((target("avx"))) void AverageAvx(ChannelSpectrum& channel, bool add, double frames) {
+    add ? AverageValues<true>(channel, frames) : AverageValues<false>(channel, frames);
+}
+
+const auto kAverage = ProcessorHasAvx() ? AverageAvx : AveragePortable;
 
 }  // namespace
 
@@ -44,7 +81,7 @@ void AverageChannel(int counter, ChannelSpectrum& channel) {
     }
     // A finished average divides by the records it really holds, which is MAXAVEN unless MAXAVEN
     // was lowered below the counter; freshly allocated sums hold none and show 0.
-    Average(channel, accumulating, std::max(channel.averagedFrames, 1));
+    kAverage(channel, accumulating, std::max(channel.averagedFrames, 1));
 }
 
 }  // namespace velmora2

@@ -16,7 +16,6 @@ int BufferLength(int n) {
 ChannelSpectrum::ChannelSpectrum(int n)
     : size(n),
       capture(BufferLength(n)),
-      windowed(BufferLength(n)),
       magnitude(BufferLength(n)),
       re(BufferLength(n)),
       im(BufferLength(n)),

@@ -1,7 +1,7 @@
-// The analysis buffers of one channel for record length N: the captured record, its windowed
-// copy, the spectrum, the measured powers and the averaging sums. Arrays hold M = max(N, 2048)
-// or M/2 zero-filled doubles and are allocated and released together (SpectrumAnalyzer::Resize
-// replaces both channels at once); each starts on a cache line.
+// The analysis buffers of one channel for record length N: the captured record, the spectrum, the
+// measured powers and the averaging sums. Arrays hold M = max(N, 2048) or M/2 zero-filled doubles
+// and are allocated and released together (SpectrumAnalyzer::Resize replaces both channels at
+// once); each starts on a cache line.
 #pragma once
 
 #include "analysis/CacheAlignedArray.h"
@@ -16,7 +16,6 @@ struct ChannelSpectrum {
 
     // M entries each.
     CacheAlignedArray capture;    // raw sample codes of the record (first N used)
-    CacheAlignedArray windowed;   // capture x window
     CacheAlignedArray magnitude;  // |X[k]|, mirrored about the middle; averaged when enabled
     CacheAlignedArray re;         // X[k], unscaled
     CacheAlignedArray im;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "analysis/Lanes.h"
+
 namespace velmora2 {
 
 namespace {
@@ -14,22 +16,8 @@ namespace {
 // Not pi to full precision: the transform's twiddle factors are defined with this value.
 constexpr double kTwiddlePi = 3.1415928;
 
-// One or four neighbouring butterflies at once. Vector arithmetic is element-wise IEEE
-// arithmetic, so every lane computes exactly what the scalar code would.
+// One or four neighbouring butterflies at once.
 using Scalar = double;
-using Quad = double __attribute__((vector_size(32)));
-
-// The helpers take vectors by reference and are always inlined, so no wide vector crosses a call
-// boundary (whose convention would depend on the instruction set).
-template <typename V>
-[[gnu::always_inline]] inline void Load(V& v, const double* p) {
-    std::memcpy(&v, p, sizeof(V));
-}
-
-template <typename V>
-[[gnu::always_inline]] inline void Store(double* p, const V& v) {
-    std::memcpy(p, &v, sizeof(V));
-}
 
 // t = w X[b]; X[b] = X[a] - t; X[a] = X[a] + t.
 template <typename V>
@@ -126,8 +114,10 @@ template <typename V>
 // bits), so the four groups g = r(m) ... r(m + 3) read their point j as four neighbouring
 // inputs. Their butterflies run side by side in the lanes, and transposes turn the lanes back
 // into each group's eight consecutive points.
-[[gnu::always_inline]] inline void FirstThreeStagesFromInput(const double* in, double* re,
-                                                             double* im, int n, const int* source,
+template <bool kWindowed>
+[[gnu::always_inline]] inline void FirstThreeStagesFromInput(const double* in, const double* window,
+                                                             double* re, double* im, int n,
+                                                             const int* source,
                                                              const double* twiddleRe,
                                                              const double* twiddleIm) {
     constexpr int kReversed3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
@@ -136,7 +126,13 @@ template <typename V>
         Quad r[8], i[8];
 #pragma GCC unroll 8
         for (int j = 0; j < 8; ++j) {
-            Load(r[j], in + kReversed3[j] * groups + m);
+            const int index = kReversed3[j] * groups + m;
+            Load(r[j], in + index);
+            if constexpr (kWindowed) {
+                Quad w;
+                Load(w, window + index);
+                r[j] = r[j] * w;
+            }
             i[j] = Quad{};
         }
         // Stage s pairs point p with p + 2^s; their twiddle is entry 2^s - 1 + (p mod 2^s).
@@ -169,9 +165,7 @@ template <typename V>
 }
 
 // The passes carry nearly all the work; where the processor has 256-bit registers they use them,
-// with the same element-wise arithmetic (and no fused multiply-add). The choice is made once at
-// start-up by an ordinary check rather than by the loader's function resolution, which runs
-// before sanitizer runtimes are ready.
+// with the same element-wise arithmetic (and no fused multiply-add).
 __attribute__((target("avx"))) void StagesAvx(double* re, double* im, int n, int from, int to,
                                               const double* twiddleRe, const double* twiddleIm) {
     Stages<Quad>(re, im, n, from, to, twiddleRe, twiddleIm);
@@ -182,16 +176,24 @@ void StagesPortable(double* re, double* im, int n, int from, int to, const doubl
     Stages<Quad>(re, im, n, from, to, twiddleRe, twiddleIm);
 }
 
-__attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, double* re, double* im,
-                                                        int n, const int* source,
-                                                        const double* twiddleRe,
+// A window, when given, multiplies each input as it is loaded: the same product the windowed
+// copy of the record would hold, without the pass that writes and reads that copy.
+__attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, const double* window,
+                                                        double* re, double* im, int n,
+                                                        const int* source, const double* twiddleRe,
                                                         const double* twiddleIm) {
-    FirstThreeStagesFromInput(in, re, im, n, source, twiddleRe, twiddleIm);
+    if (window == nullptr)
+        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+    else
+        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm);
 }
 
-void FirstThreeStagesPortable(const double* in, double* re, double* im, int n, const int* source,
-                              const double* twiddleRe, const double* twiddleIm) {
-    FirstThreeStagesFromInput(in, re, im, n, source, twiddleRe, twiddleIm);
+void FirstThreeStagesPortable(const double* in, const double* window, double* re, double* im, int n,
+                              const int* source, const double* twiddleRe, const double* twiddleIm) {
+    if (window == nullptr)
+        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+    else
+        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm);
 }
 
 // |X[k]| for from <= k < n/2 into magnitude[k] and its mirror magnitude[n-1-k].
@@ -226,16 +228,14 @@ __attribute__((target("avx"))) void MirroredMagnitudesAvx(const double* re, cons
 }
 
 struct WidePasses {
-    void (*firstThreeStages)(const double*, double*, double*, int, const int*, const double*,
-                             const double*);
+    void (*firstThreeStages)(const double*, const double*, double*, double*, int, const int*,
+                             const double*, const double*);
     void (*stages)(double*, double*, int, int, int, const double*, const double*);
     void (*magnitudes)(const double*, const double*, double*, int);
 };
 
 WidePasses ChooseWidePasses() {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx"))
-        return {FirstThreeStagesAvx, StagesAvx, MirroredMagnitudesAvx};
+    if (ProcessorHasAvx()) return {FirstThreeStagesAvx, StagesAvx, MirroredMagnitudesAvx};
     return {FirstThreeStagesPortable, StagesPortable, MirroredMagnitudes};
 }
 
@@ -277,18 +277,28 @@ FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1
 
 void FftPlan::ComputeSpectrum(const double* input, double* magnitude, int offset, double* re,
                               double* im) const {
+    Transform(input + offset, nullptr, magnitude, re, im);
+}
+
+void FftPlan::ComputeWindowedSpectrum(const double* input, const double* window, double* magnitude,
+                                      double* re, double* im) const {
+    Transform(input, window, magnitude, re, im);
+}
+
+void FftPlan::Transform(const double* in, const double* window, double* magnitude, double* re,
+                        double* im) const {
     const int n = n_;
-    const double* in = input + offset;
     const double* twRe = twiddleRe_.data();
     const double* twIm = twiddleIm_.data();
     if (n < 32) {
         for (int k = 0; k < n; ++k) {
-            re[k] = in[source_[k]];
+            const int from = source_[k];
+            re[k] = window == nullptr ? in[from] : in[from] * window[from];
             im[k] = 0.0;
         }
         kWide.stages(re, im, n, 1, n, twRe, twIm);
     } else {
-        kWide.firstThreeStages(in, re, im, n, source_.data(), twRe, twIm);
+        kWide.firstThreeStages(in, window, re, im, n, source_.data(), twRe, twIm);
         const int block = std::min(n, kCacheBlockPoints);
         for (int b = 0; b < n; b += block)
             kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);

@@ -18,7 +18,15 @@ public:
     void ComputeSpectrum(const double* input, double* magnitude, int offset, double* re,
                          double* im) const;
 
+    // The same for the windowed record input[i] * window[i], i < n; a null window leaves the
+    // input as it is. Bit for bit what the transform of a windowed copy would give.
+    void ComputeWindowedSpectrum(const double* input, const double* window, double* magnitude,
+                                 double* re, double* im) const;
+
 private:
+    void Transform(const double* in, const double* window, double* magnitude, double* re,
+                   double* im) const;
+
     int n_;
     // source[k]: the input index that lands at position k after the bit-reversal swaps.
     std::vector<int> source_;

@@ -31,7 +31,8 @@ bool SideThread::TakeBackOrWait(Clock::duration mineTook) {
     }
     const Clock::time_point waitStart = Clock::now();
     changed_.wait(lock, [this] { return job_ == nullptr; });
-    if (Clock::now() - waitStart > mineTook) restRounds_ = kRestRounds;
+    lateRounds_ = Clock::now() - waitStart > mineTook ? lateRounds_ + 1 : 0;
+    restRounds_ = RestRoundsAfter(lateRounds_);
     return false;
 }
 

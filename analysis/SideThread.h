@@ -3,11 +3,14 @@
 // time on a machine with a second core. When that core is busy elsewhere, handing over must not
 // make records later than doing all on the worker: a job the side thread has not started by the
 // time the worker is done with its own share is taken back, and when the worker had to wait for
-// the side thread longer than its own share took, the next kRestRounds jobs stay on the worker.
+// the side thread longer than its own share took, the next jobs stay on the worker: one after a
+// single late round (a moment's hold-up on a shared machine), twice as many after each further
+// late round in a row, up to kMostRestRounds (a core that stays busy elsewhere).
 // Started on construction, ended and joined on destruction, asleep between jobs. A job is
 // neither copied nor allocated; it is called as const and must not throw.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -51,7 +54,12 @@ public:
         if (takenBack) theirs();
     }
 
-    static constexpr int kRestRounds = 8;
+    static constexpr int kMostRestRounds = 8;
+
+    // The jobs that stay on the caller after the given number of late rounds in a row.
+    static constexpr int RestRoundsAfter(int lateRounds) {
+        return lateRounds <= 0 ? 0 : std::min(kMostRestRounds, 1 << std::min(lateRounds - 1, 3));
+    }
 
 private:
     void Hand(void (*run)(const void*), const void* job);
@@ -68,7 +76,8 @@ private:
     const void* job_ = nullptr;  // set while a job is handed and not yet done or taken back
     bool started_ = false;       // the handed job is running here
     bool ending_ = false;
-    int restRounds_ = 0;  // the caller's only
+    int restRounds_ = 0;  // the caller's only, as the next one
+    int lateRounds_ = 0;
     std::thread thread_;
 };
 

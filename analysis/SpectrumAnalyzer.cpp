@@ -24,14 +24,14 @@ bool SpectrumAnalyzer::Resize(int n) {
 void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRate,
                                      bool averagingOn, int maxAverage, int& averagingCounter,
                                      SideThread* side) {
-    window_.Prepare(windowName);  // before the channels share the window's table
+    // Made before the channels share the window's table.
+    const double* window = window_.Coefficients(windowName);
     const bool keepHarmonicCount = AverageFinished(averagingOn, averagingCounter);
-    // Each channel is transformed right after its window, while the windowed record is still in
-    // the caches, then measured and averaged. The channels share nothing but read-only tables.
+    // Each channel is windowed as the transform loads it, then measured and averaged. The
+    // channels share nothing but read-only tables.
     const auto analyse = [&](ChannelSpectrum& channel) {
-        window_.ApplyWindow(windowName, channel.capture.data(), channel.windowed.data());
-        fft_.ComputeSpectrum(channel.windowed.data(), channel.magnitude.data(), 0,
-                             channel.re.data(), channel.im.data());
+        fft_.ComputeWindowedSpectrum(channel.capture.data(), window, channel.magnitude.data(),
+                                     channel.re.data(), channel.im.data());
         MeasureChannel(channel, sampleRate, keepHarmonicCount);
         if (averagingOn) AverageChannel(averagingCounter, channel);
     };

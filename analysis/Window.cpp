@@ -1,7 +1,6 @@
 #include "analysis/Window.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace velmora2 {
 
@@ -48,21 +47,17 @@ WindowFunction::WindowFunction(int n) : n_(n), coefficients_(n) {}
 
 void WindowFunction::Prepare(const std::string& name) {
     const WindowKind kind = WindowKindFromName(name);
-    // x * 1.0 is x exactly, so the rectangular window needs no table: it is a copy.
     if (kind == WindowKind::Rect || (filled_ && kind == filledKind_)) return;
     for (int i = 0; i < n_; ++i) coefficients_[i] = WindowCoefficient(kind, i, n_);
     filledKind_ = kind;
     filled_ = true;
 }
 
-void WindowFunction::ApplyWindow(const std::string& name, const double* input, double* output) {
-    if (WindowKindFromName(name) == WindowKind::Rect) {
-        std::memcpy(output, input, sizeof(double) * n_);
-        return;
-    }
+const double* WindowFunction::Coefficients(const std::string& name) {
+    // x * 1.0 is x exactly, so the rectangular window needs no table.
+    if (WindowKindFromName(name) == WindowKind::Rect) return nullptr;
     Prepare(name);
-    const double* w = coefficients_.data();
-    for (int i = 0; i < n_; ++i) output[i] = input[i] * w[i];
+    return coefficients_.data();
 }
 
 }  // namespace velmora2

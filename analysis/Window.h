@@ -14,7 +14,7 @@ enum class WindowKind { Rect, Han, Ham, Black, BlackH, Bart };
 // (including "Han" and "rect") is the rectangular window.
 WindowKind WindowKindFromName(std::string_view name);
 
-// Applies a window to records of one length n. The coefficients are computed once per window
+// The window of records of one length n. The coefficients are computed once per window
 // name instead of once per frame; the worker thread is the only caller.
 class WindowFunction {
 public:
@@ -25,8 +25,9 @@ public:
     // first record with them does not pay for it.
     void Prepare(const std::string& name);
 
-    // output[i] = input[i] * w[i] for i < n.
-    void ApplyWindow(const std::string& name, const double* input, double* output);
+    // The named window's coefficients w[0] ... w[n - 1], computed now unless kept; null for the
+    // rectangular window, whose coefficients are all 1. Valid until the next call.
+    const double* Coefficients(const std::string& name);
 
 private:
     int n_;

@@ -61,17 +61,12 @@ QImageSurface::QImageSurface(int width, int height, Rgb background)
     image_.fill(ToQRgb(background));
     // The first use of a font loads the system's font database, which takes longer than several
     // pictures; it happens here rather than in the middle of the first picture.
-    LabelAscent();
+    LabelFont();
 }
 
 QFont QImageSurface::LabelFont() {
     static const QFont font = MakeLabelFont();
     return font;
-}
-
-int QImageSurface::LabelAscent() {
-    static const int ascent = QFontMetrics(LabelFont()).ascent();
-    return ascent;
 }
 
 void QImageSurface::SetPen(Rgb color, PenStyle style) {
@@ -168,12 +163,23 @@ void QImageSurface::FillRect(int left, int top, int right, int bottom, Rgb fill)
 void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     ++revision_;
     QPainter painter(&image_);
-    const QFont font = LabelFont();
-    painter.setFont(font);
+    painter.setFont(LabelFont());
     painter.setPen(QColor(ToQRgb(color)));
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.drawText(QPoint(x, y + LabelAscent()),
-                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter.drawStaticText(QPoint(x, y), LaidOut(text));
+}
+
+const QStaticText& QImageSurface::LaidOut(std::string_view text) {
+    const std::string key(text);
+    if (const auto found = laidOut_.find(key); found != laidOut_.end()) return found->second;
+    // Read-outs bring new texts with every picture; the labels stay. Starting afresh now and
+    // then keeps the labels' layouts at hand without keeping every read-out ever shown.
+    if (laidOut_.size() >= kLaidOutTexts) laidOut_.clear();
+    QStaticText laidOut(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform(), LabelFont());
+    return laidOut_.emplace(key, std::move(laidOut)).first->second;
 }
 
 }  // namespace velmora2

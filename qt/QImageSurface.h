@@ -5,7 +5,12 @@
 
 #include <QFont>
 #include <QImage>
+#include <QStaticText>
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "display/Surface.h"
 
@@ -41,10 +46,12 @@ public:
     static QFont LabelFont();
 
 private:
-    // The label font's ascent: text is placed by the top of its cell.
-    static int LabelAscent();
+    // The text laid out in the label font, kept for the next picture that shows it.
+    const QStaticText& LaidOut(std::string_view text);
+    static constexpr size_t kLaidOutTexts = 256;
 
     QImage image_;
+    std::unordered_map<std::string, QStaticText> laidOut_;
     uint64_t id_;
     uint64_t revision_ = 0;
     QRgb penColor_;

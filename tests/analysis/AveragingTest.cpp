@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "analysis/Averaging.h"
 #include "analysis/SpectrumAnalyzer.h"
+#include "tests/analysis/SameBits.h"
 #include "tests/analysis/SignalSynthesis.h"
 
 namespace velmora2 {
@@ -95,6 +97,39 @@ TEST_F(Averaging, MaxAverageLoweredBelowTheCounterFinishesAtTheNextRecord) {
     EXPECT_EQ(counter, 0);
     ExpectAverage(left, 16, 1);
     ExpectAverage(right, 16, 3);
+}
+
+// The running average in its plain form: each sum in record order, each value its sum over the
+// frames, the magnitudes' upper half their mirror image. Values whose quotients round, at record
+// lengths from a single bin to a whole vector and beyond, must come out bit for bit.
+TEST(AveragingArithmetic, EveryValueIsItsSumOverTheFramesBitForBit) {
+    for (int n : {2, 4, 8, 14, 256, 2048}) {
+        ChannelSpectrum channel(n);
+        std::vector<double> magnitudeSum(n / 2), binPowerSum(n / 2);
+        uint64_t seed = 12345;
+        auto next = [&seed] {
+            seed = seed * 6364136223846793005u + 1442695040888963407u;
+            return static_cast<double>(seed >> 11) * 0x1p-40;
+        };
+        for (int counter = 1; counter <= 7; ++counter) {
+            std::vector<double> magnitude(n), binPowers(n / 2);
+            for (int k = 0; k < n / 2; ++k) {
+                channel.magnitude[k] = next();
+                channel.binPowers[k] = next();
+                magnitudeSum[k] += channel.magnitude[k];
+                binPowerSum[k] += channel.binPowers[k];
+                magnitude[k] = magnitude[n - 1 - k] = magnitudeSum[k] / counter;
+                binPowers[k] = binPowerSum[k] / counter;
+            }
+            AverageChannel(counter, channel);
+            const std::vector<double> shown(channel.magnitude.data(), channel.magnitude.data() + n);
+            const std::vector<double> shownPowers(channel.binPowers.data(),
+                                                  channel.binPowers.data() + n / 2);
+            ASSERT_TRUE(testing::SameBits(shown, magnitude)) << n << " points, record " << counter;
+            ASSERT_TRUE(testing::SameBits(shownPowers, binPowers))
+                << n << " points, record " << counter;
+        }
+    }
 }
 
 // A finished average keeps the harmonic count of the records it holds, even when the tone of

@@ -25,21 +25,26 @@ TEST(SideThread, RunsBothSharesOnceWhicheverThreadDoesTheHandedOne) {
     }
 }
 
-// The side thread does the handed job beside the caller's share; once it kept the caller waiting
-// longer than the caller's share took (its core busy elsewhere), the caller does the next
-// kRestRounds jobs itself, then hands them over again.
-TEST(SideThread, ASideThreadThatKeptTheCallerWaitingRestsForSomeRounds) {
+// The side thread does the handed job beside the caller's share. A round in which it kept the
+// caller waiting longer than the caller's share took is late; after late rounds in a row the
+// caller does the next 1, 2, 4, 8, 8 ... jobs itself, then hands them over again, and a round in
+// time starts the count afresh.
+TEST(SideThread, LateRoundsInARowKeepJobsOnTheCallerForLongerEachTime) {
     SideThread side;
     const std::thread::id caller = std::this_thread::get_id();
-    // Runs one round; a caller that waits for the side thread to start lets it have the job.
-    const auto round = [&](bool waitForSide, std::chrono::milliseconds theirsTakes) {
+    using std::chrono::milliseconds;
+    // One round: the caller's share waits up to waitLimit for the side thread to start and then
+    // takes 5 ms, the side thread's share takes theirsTakes. A job the side thread does not
+    // start within 10 ms counts as kept by the caller.
+    const auto round = [&](milliseconds waitLimit, milliseconds theirsTakes) {
         std::atomic<bool> started{false};
         std::thread::id theirsOn;
         side.RunBeside(
             [&] {
-                const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-                while (waitForSide && !started && std::chrono::steady_clock::now() < limit)
+                const auto limit = std::chrono::steady_clock::now() + waitLimit;
+                while (!started && std::chrono::steady_clock::now() < limit)
                     std::this_thread::yield();
+                std::this_thread::sleep_for(milliseconds(5));
             },
             [&] {
                 theirsOn = std::this_thread::get_id();
@@ -48,16 +53,26 @@ TEST(SideThread, ASideThreadThatKeptTheCallerWaitingRestsForSomeRounds) {
             });
         return theirsOn;
     };
-    using std::chrono::milliseconds;
-    EXPECT_NE(round(true, milliseconds(0)), caller);
-    EXPECT_NE(round(true, milliseconds(100)), caller);  // keeps the caller waiting
-    for (int k = 0; k < SideThread::kRestRounds; ++k)
-        EXPECT_EQ(round(false, milliseconds(0)), caller);
-    EXPECT_NE(round(true, milliseconds(0)), caller);
+    const auto handedRound = [&](milliseconds theirsTakes) {
+        return round(milliseconds(10000), theirsTakes);
+    };
+    const auto keptRound = [&] { return round(milliseconds(10), milliseconds(0)); };
+    struct Round {
+        bool late;
+        int keptAfter;
+    };
+    const Round rounds[] = {{false, 0}, {true, 1},  {true, 2},  {true, 4}, {true, 8},
+                            {true, 8},  {false, 0}, {false, 0}, {true, 1}};
+    int index = 0;
+    for (const Round r : rounds) {
+        EXPECT_NE(handedRound(milliseconds(r.late ? 60 : 0)), caller) << "round " << index;
+        for (int k = 0; k < r.keptAfter; ++k)
+            EXPECT_EQ(keptRound(), caller) << "round " << index << ", kept job " << k;
+        ++index;
+    }
+    EXPECT_EQ(SideThread::RestRoundsAfter(50), SideThread::kMostRestRounds);
 }
 
-// The handed job refers to the caller's frame, so a throwing share still returns only once the
-// job is finished: here the side thread has started it before the caller's share throws.
 TEST(SideThread, WaitsForAStartedJobWhenTheCallersShareThrows) {
     SideThread side;
     std::atomic<bool> theirsStarted{false};

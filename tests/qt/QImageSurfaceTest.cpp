@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "qt/QImageSurface.h"
@@ -213,6 +214,29 @@ TEST(QImageSurfaceText, TextDrawnAgainAtTheSamePlaceLeavesThePixelsAsTheyWere) {
         twice.DrawText(7, 6, c.text, c.color);
         EXPECT_EQ(once.Image(), twice.Image());
     }
+}
+
+// The surface keeps the layouts of texts it drew for the next pictures. A kept text drawn in
+// another colour at another place, and a text drawn after so many others that the kept layouts
+// were let go, look exactly as the text drawn once on a fresh surface.
+TEST(QImageSurfaceText, KeptTextsLookAsTheyDidTheFirstTime) {
+    const char* const text = "Main: 1000Hz";
+    const auto topRows = [](const QImageSurface& surface) {
+        return surface.Image().copy(0, 0, surface.Width(), 30);
+    };
+    QImageSurface fresh(200, 60, kWhite);
+    fresh.DrawText(7, 6, text, kRed);
+
+    QImageSurface kept(200, 60, kWhite);
+    kept.DrawText(50, 40, text, kBlack);
+    kept.DrawText(7, 6, text, kRed);
+    EXPECT_EQ(topRows(kept), topRows(fresh));
+
+    QImageSurface afterMany(200, 60, kWhite);
+    afterMany.DrawText(7, 40, text, kBlue);
+    for (int i = 0; i < 1000; ++i) afterMany.DrawText(7, 40, std::to_string(i), kBlack);
+    afterMany.DrawText(7, 6, text, kRed);
+    EXPECT_EQ(topRows(afterMany), topRows(fresh));
 }
 
 }  // namespace
