@@ -44,10 +44,9 @@ TEST(AnalyzerBuffers, EveryArrayStartsOnACacheLine) {
         SpectrumAnalyzer analyzer(n);
         for (const ChannelSpectrum* channel : {&analyzer.Left(), &analyzer.Right()}) {
             for (const CacheAlignedArray* array :
-                 {&channel->capture, &channel->magnitude, &channel->re,
-                  &channel->im, &channel->harmonicFrequencies, &channel->harmonicPowers,
-                  &channel->binPowers, &channel->magnitudeSum, &channel->harmonicPowerSum,
-                  &channel->binPowerSum})
+                 {&channel->capture, &channel->magnitude, &channel->re, &channel->im,
+                  &channel->harmonicFrequencies, &channel->harmonicPowers, &channel->binPowers,
+                  &channel->magnitudeSum, &channel->harmonicPowerSum, &channel->binPowerSum})
                 EXPECT_EQ(reinterpret_cast<uintptr_t>(array->data()) % kCacheLineBytes, 0u) << n;
         }
     }
