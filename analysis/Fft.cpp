@@ -115,14 +115,12 @@ template <typename V>
 // inputs. Their butterflies run side by side in the lanes, and transposes turn the lanes back
 // into each group's eight consecutive points.
 template <bool kWindowed>
-[[gnu::always_inline]] inline void FirstThreeStagesFromInput(const double* in, const double* window,
-                                                             double* re, double* im, int n,
-                                                             const int* source,
-                                                             const double* twiddleRe,
-                                                             const double* twiddleIm) {
+[[gnu::always_inline]] inline void FirstThreeStagesFromInput(
+    const double* in, const double* window, double* re, double* im, int n, const int* source,
+    const double* twiddleRe, const double* twiddleIm, int from, int to) {
     constexpr int kReversed3[8] = {0, 4, 2, 6, 1, 5, 3, 7};
     const int groups = n / 8;
-    for (int m = 0; m < groups; m += 4) {
+    for (int m = from; m < to; m += 4) {
         Quad r[8], i[8];
 #pragma GCC unroll 8
         for (int j = 0; j < 8; ++j) {
@@ -181,19 +179,24 @@ void StagesPortable(double* re, double* im, int n, int from, int to, const doubl
 __attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, const double* window,
                                                         double* re, double* im, int n,
                                                         const int* source, const double* twiddleRe,
-                                                        const double* twiddleIm) {
+                                                        const double* twiddleIm, int from, int to) {
     if (window == nullptr)
-        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
+                                         to);
     else
-        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
+                                        to);
 }
 
 void FirstThreeStagesPortable(const double* in, const double* window, double* re, double* im, int n,
-                              const int* source, const double* twiddleRe, const double* twiddleIm) {
+                              const int* source, const double* twiddleRe, const double* twiddleIm,
+                              int from, int to) {
     if (window == nullptr)
-        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
+                                         to);
     else
-        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm);
+        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
+                                        to);
 }
 
 // |X[k]| for from <= k < n/2 into magnitude[k] and its mirror magnitude[n-1-k].
@@ -229,7 +232,7 @@ __attribute__((target("avx"))) void MirroredMagnitudesAvx(const double* re, cons
 
 struct WidePasses {
     void (*firstThreeStages)(const double*, const double*, double*, double*, int, const int*,
-                             const double*, const double*);
+                             const double*, const double*, int, int);
     void (*stages)(double*, double*, int, int, int, const double*, const double*);
     void (*magnitudes)(const double*, const double*, double*, int);
 };
@@ -287,23 +290,33 @@ void FftPlan::ComputeWindowedSpectrum(const double* input, const double* window,
 
 void FftPlan::Transform(const double* in, const double* window, double* magnitude, double* re,
                         double* im) const {
-    const int n = n_;
-    const double* twRe = twiddleRe_.data();
-    const double* twIm = twiddleIm_.data();
-    if (n < 32) {
-        for (int k = 0; k < n; ++k) {
+    if (n_ < 32) {
+        for (int k = 0; k < n_; ++k) {
             const int from = source_[k];
             re[k] = window == nullptr ? in[from] : in[from] * window[from];
             im[k] = 0.0;
         }
-        kWide.stages(re, im, n, 1, n, twRe, twIm);
-    } else {
-        kWide.firstThreeStages(in, window, re, im, n, source_.data(), twRe, twIm);
-        const int block = std::min(n, kCacheBlockPoints);
-        for (int b = 0; b < n; b += block)
-            kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);
-        kWide.stages(re, im, n, block, n, twRe, twIm);
+        kWide.stages(re, im, n_, 1, n_, twiddleRe_.data(), twiddleIm_.data());
+        kWide.magnitudes(re, im, magnitude, n_);
+        return;
     }
+    LoadInputs(in, window, re, im, 0, n_ / 8);
+    FinishSpectrum(magnitude, re, im);
+}
+
+void FftPlan::LoadInputs(const double* input, const double* window, double* re, double* im,
+                         int from, int to) const {
+    kWide.firstThreeStages(input, window, re, im, n_, source_.data(), twiddleRe_.data(),
+                           twiddleIm_.data(), from, to);
+}
+
+void FftPlan::FinishSpectrum(double* magnitude, double* re, double* im) const {
+    const int n = n_;
+    const double* twRe = twiddleRe_.data();
+    const double* twIm = twiddleIm_.data();
+    const int block = std::min(n, kCacheBlockPoints);
+    for (int b = 0; b < n; b += block) kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);
+    kWide.stages(re, im, n, block, n, twRe, twIm);
     kWide.magnitudes(re, im, magnitude, n);
 }
 

@@ -23,6 +23,15 @@ public:
     void ComputeWindowedSpectrum(const double* input, const double* window, double* magnitude,
                                  double* re, double* im) const;
 
+    // The same in two steps, for a record that arrives piece by piece (n >= 32). LoadInputs takes
+    // the inputs input[j n/8 + m] for j < 8 and from <= m < to (multiples of 4, within n/8),
+    // windowed when a window is given, through the first stages into their places in re and im;
+    // once every m < n/8 is loaded, in any order, FinishSpectrum does the rest. The result is
+    // bit for bit that of ComputeWindowedSpectrum.
+    void LoadInputs(const double* input, const double* window, double* re, double* im, int from,
+                    int to) const;
+    void FinishSpectrum(double* magnitude, double* re, double* im) const;
+
 private:
     void Transform(const double* in, const double* window, double* magnitude, double* re,
                    double* im) const;

@@ -1,5 +1,6 @@
 #include "analysis/SpectrumAnalyzer.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -8,7 +9,20 @@
 
 namespace velmora2 {
 
-SpectrumAnalyzer::SpectrumAnalyzer(int n) : window_(n), fft_(n), left_(n), right_(n) {}
+namespace {
+
+// The pieces of the transform's input groups that are loaded ahead: records too short to have
+// whole pieces in each eighth have none.
+constexpr int kLoadPieceGroups = 512;
+
+int LoadPieces(int n) {
+    return n / 8 / kLoadPieceGroups;
+}
+
+}  // namespace
+
+SpectrumAnalyzer::SpectrumAnalyzer(int n)
+    : window_(n), fft_(n), left_(n), right_(n), loaded_(LoadPieces(n), false) {}
 
 bool SpectrumAnalyzer::Resize(int n) {
     try {
@@ -21,17 +35,67 @@ bool SpectrumAnalyzer::Resize(int n) {
     }
 }
 
+void SpectrumAnalyzer::SliceStored(int offset, int count, const std::string& windowName) {
+    if (loaded_.empty()) return;
+    const int eighth = left_.size / 8;
+    const int first = offset % eighth;
+    // A slice that is not whole pieces within one eighth of the record: nothing loaded stays.
+    if (first % kLoadPieceGroups != 0 || count % kLoadPieceGroups != 0 || first + count > eighth) {
+        ForgetLoads();
+        return;
+    }
+    // Input group m is read at m, m + n/8, ..., m + 7 n/8: the slice changed the pieces of its
+    // groups, and when it lies in the last eighth, it stored their last inputs.
+    const int from = first / kLoadPieceGroups;
+    const int to = (first + count) / kLoadPieceGroups;
+    for (int p = from; p < to; ++p) loaded_[p] = false;
+    // The slice that ends the record leaves its pieces to the record's analysis, which shares
+    // them out between the threads.
+    if (offset < 7 * eighth || offset + count >= left_.size) return;
+    const WindowKind kind = WindowKindFromName(windowName);
+    if (kind != loadedWindow_) {
+        ForgetLoads();
+        loadedWindow_ = kind;
+    }
+    const double* window = window_.Coefficients(windowName);
+    for (int p = from; p < to; ++p) {
+        for (ChannelSpectrum* channel : {&left_, &right_})
+            fft_.LoadInputs(channel->capture.data(), window, channel->re.data(), channel->im.data(),
+                            p * kLoadPieceGroups, (p + 1) * kLoadPieceGroups);
+        loaded_[p] = true;
+    }
+}
+
+void SpectrumAnalyzer::ForgetLoads() {
+    std::fill(loaded_.begin(), loaded_.end(), false);
+}
+
+void SpectrumAnalyzer::Transform(ChannelSpectrum& channel, const double* window) const {
+    if (std::find(loaded_.begin(), loaded_.end(), true) == loaded_.end()) {
+        fft_.ComputeWindowedSpectrum(channel.capture.data(), window, channel.magnitude.data(),
+                                     channel.re.data(), channel.im.data());
+        return;
+    }
+    for (size_t p = 0; p < loaded_.size(); ++p) {
+        if (loaded_[p]) continue;
+        const int from = static_cast<int>(p) * kLoadPieceGroups;
+        fft_.LoadInputs(channel.capture.data(), window, channel.re.data(), channel.im.data(), from,
+                        from + kLoadPieceGroups);
+    }
+    fft_.FinishSpectrum(channel.magnitude.data(), channel.re.data(), channel.im.data());
+}
+
 void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRate,
                                      bool averagingOn, int maxAverage, int& averagingCounter,
                                      SideThread* side) {
     // Made before the channels share the window's table.
     const double* window = window_.Coefficients(windowName);
+    if (WindowKindFromName(windowName) != loadedWindow_) ForgetLoads();
     const bool keepHarmonicCount = AverageFinished(averagingOn, averagingCounter);
     // Each channel is windowed as the transform loads it, then measured and averaged. The
     // channels share nothing but read-only tables.
     const auto analyse = [&](ChannelSpectrum& channel) {
-        fft_.ComputeWindowedSpectrum(channel.capture.data(), window, channel.magnitude.data(),
-                                     channel.re.data(), channel.im.data());
+        Transform(channel, window);
         MeasureChannel(channel, sampleRate, keepHarmonicCount);
         if (averagingOn) AverageChannel(averagingCounter, channel);
     };
@@ -43,6 +107,7 @@ void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRa
         analyseLeft();
         analyseRight();
     }
+    ForgetLoads();  // re and im hold the spectra now
     if (averagingOn) averagingCounter = NextAveragingCounter(averagingCounter, maxAverage);
 }
 

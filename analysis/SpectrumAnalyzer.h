@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/ChannelSpectrum.h"
 #include "analysis/Fft.h"
@@ -40,11 +41,26 @@ public:
     // Below this the hand-over would cost about as much as it saves.
     static constexpr int kSideThreadMinimumSize = 8192;
 
+    // Both captures' positions offset ... offset + count - 1 have just been stored; a record fills
+    // slice after slice from position 0, and whatever changes the captures must say so here. The
+    // transform's first passes over inputs that are all stored are done now, in the blocks before
+    // the one that completes the record, unless that block brings them; AnalyseRecord does the
+    // rest, with the same results.
+    void SliceStored(int offset, int count, const std::string& windowName);
+
 private:
+    // Loads the input pieces not loaded ahead and finishes the channel's transform.
+    void Transform(ChannelSpectrum& channel, const double* window) const;
+    void ForgetLoads();
+
     WindowFunction window_;
     FftPlan fft_;
     ChannelSpectrum left_;
     ChannelSpectrum right_;
+    // Per piece of the transform's input groups: loaded into both channels' re and im, with
+    // loadedWindow_, since its inputs last changed.
+    std::vector<bool> loaded_;
+    WindowKind loadedWindow_ = WindowKind::Rect;
 };
 
 }  // namespace velmora2

@@ -92,6 +92,7 @@ void BlockPipeline::StoreSamples(const uint8_t* bytes) {
     const int offset = samples_.recordPosition * kBlockFrames;
     ConvertBlock(bytes, settings_->channelDelay, samples_.RawL() + offset,
                  samples_.RawR() + offset);
+    samples_.records.SliceStored(offset, kBlockFrames, settings_->windowFunction);
     samples_.recordPosition =
         NextRecordPosition(samples_.recordPosition, settings_->mode, samples_.RecordLength());
 }

@@ -7,7 +7,9 @@
 
 namespace velmora2::testing {
 
-inline bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+// Any two arrays of doubles (plain or cache-aligned vectors).
+template <typename A, typename B>
+bool SameBits(const A& a, const B& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), sizeof(double) * a.size()) == 0;
 }
 
