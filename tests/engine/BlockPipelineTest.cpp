@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/SpectrumAnalyzer.h"
 #include "display/DrawCallLog.h"
 #include "tests/support/EngineTestSupport.h"
 
@@ -152,6 +153,76 @@ TEST_F(Pipeline, EachBlockShowsThePictureOfThePreviousBlock) {
     EXPECT_FALSE(copies.back().calls.empty());
     EXPECT_EQ(copies.back().x, 20);
     EXPECT_EQ(copies.back().y, 20);
+}
+
+// A 65536-point record has part of its transform done in the blocks before the one that completes
+// it. With the window changed and the run held while those blocks arrive, each record's spectra
+// are still the bits of its captures analysed at once with the window it was analysed with.
+TEST(LongRecordsThroughTheEngine, SpectraAreThoseOfTheirCapturesAnalysedAtOnce) {
+    constexpr int kLength = 65536;
+    SimBench bench;
+    bench.SetInputSignal([](int64_t frame, double& left, double& right) {
+        const double t = static_cast<double>(frame) / 48000;
+        left = std::round(12000 * std::sin(2 * M_PI * 1000 * t) + 9 * std::sin(0.37 * frame));
+        right = std::round(9000 * std::sin(2 * M_PI * 2500 * t) + 5 * std::cos(0.11 * frame));
+    });
+    DrawCallLogTarget window;
+    CDSCapture engine{bench, window, DeviceId{}, DeviceId{}, 48000};
+    struct Analysed {
+        std::vector<double> capture[2];
+        std::vector<double> magnitude[2];
+    };
+    std::vector<Analysed> analysed;
+    uint64_t recordsBefore = 0;
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& block) {
+        const uint64_t records = engine.RecordsAnalysed();
+        if (records == recordsBefore) return;
+        recordsBefore = records;
+        Analysed a;
+        for (int ch = 0; ch < 2; ++ch) {
+            const ChannelSpectrum& c =
+                ch == 0 ? block.samples.records.Left() : block.samples.records.Right();
+            a.capture[ch].assign(c.capture.begin(), c.capture.begin() + kLength);
+            a.magnitude[ch].assign(c.magnitude.begin(), c.magnitude.begin() + kLength);
+        }
+        analysed.push_back(std::move(a));
+    });
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    engine.SetMode(kModeSpectrum);
+    engine.SetAveraging(false, 10);
+    engine.SetWindowFunction("han");
+    ASSERT_EQ(engine.SetRecordLength(kLength), kOk);
+    const auto deliver = [&](int count) { ASSERT_TRUE(DeliverBlocks(bench, engine, count)); };
+    deliver(1);  // applies the length
+    // Record 1: the window changes after slice 28, whose inputs were loaded with the old one.
+    deliver(29);
+    engine.SetWindowFunction("black");
+    deliver(3);
+    // Record 2: held for three blocks after slice 29.
+    deliver(30);
+    engine.ToggleRun();
+    deliver(3);
+    engine.ToggleRun();
+    deliver(2);
+    EXPECT_TRUE(engine.Stop());
+
+    ASSERT_EQ(analysed.size(), 2u);
+    for (size_t r = 0; r < analysed.size(); ++r) {
+        SpectrumAnalyzer plain(kLength);
+        for (int ch = 0; ch < 2; ++ch) {
+            ChannelSpectrum& c = ch == 0 ? plain.Left() : plain.Right();
+            std::copy(analysed[r].capture[ch].begin(), analysed[r].capture[ch].end(),
+                      c.capture.begin());
+        }
+        int counter = 0;
+        plain.AnalyseRecord("black", 48000, false, 1, counter);
+        for (int ch = 0; ch < 2; ++ch) {
+            const ChannelSpectrum& c = ch == 0 ? plain.Left() : plain.Right();
+            const std::vector<double> expected(c.magnitude.begin(), c.magnitude.begin() + kLength);
+            EXPECT_EQ(analysed[r].magnitude[ch], expected) << "record " << r << ", channel " << ch;
+        }
+    }
 }
 
 }  // namespace
