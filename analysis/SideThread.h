@@ -76,7 +76,8 @@ private:
     const void* job_ = nullptr;  // set while a job is handed and not yet done or taken back
     bool started_ = false;       // the handed job is running here
     bool ending_ = false;
-    int restRounds_ = 0;  // the caller's only, as the next one
+    // The caller's only: the jobs it keeps from now on, and the late rounds in a row before them.
+    int restRounds_ = 0;
     int lateRounds_ = 0;
     std::thread thread_;
 };
