@@ -176,10 +176,10 @@ void StagesPortable(double* re, double* im, int n, int from, int to, const doubl
 
 // A window, when given, multiplies each input as it is loaded: the same product the windowed
 // copy of the record would hold, without the pass that writes and reads that copy.
-__attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, const double* window,
-                                                        double* re, double* im, int n,
-                                                        const int* source, const double* twiddleRe,
-                                                        const double* twiddleIm, int from, int to) {
+[[gnu::always_inline]] inline void FirstThreeStages(const double* in, const double* window,
+                                                    double* re, double* im, int n,
+                                                    const int* source, const double* twiddleRe,
+                                                    const double* twiddleIm, int from, int to) {
     if (window == nullptr)
         FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
                                          to);
@@ -188,15 +188,17 @@ __attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, const 
                                         to);
 }
 
+__attribute__((target("avx"))) void FirstThreeStagesAvx(const double* in, const double* window,
+                                                        double* re, double* im, int n,
+                                                        const int* source, const double* twiddleRe,
+                                                        const double* twiddleIm, int from, int to) {
+    FirstThreeStages(in, window, re, im, n, source, twiddleRe, twiddleIm, from, to);
+}
+
 void FirstThreeStagesPortable(const double* in, const double* window, double* re, double* im, int n,
                               const int* source, const double* twiddleRe, const double* twiddleIm,
                               int from, int to) {
-    if (window == nullptr)
-        FirstThreeStagesFromInput<false>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
-                                         to);
-    else
-        FirstThreeStagesFromInput<true>(in, window, re, im, n, source, twiddleRe, twiddleIm, from,
-                                        to);
+    FirstThreeStages(in, window, re, im, n, source, twiddleRe, twiddleIm, from, to);
 }
 
 // |X[k]| for from <= k < n/2 into magnitude[k] and its mirror magnitude[n-1-k].
