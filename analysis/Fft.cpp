@@ -291,34 +291,59 @@ void FftPlan::ComputeWindowedSpectrum(const double* input, const double* window,
 
 void FftPlan::Transform(const double* in, const double* window, double* magnitude, double* re,
                         double* im) const {
-    if (n_ < 32) {
-        for (int k = 0; k < n_; ++k) {
-            const int from = source_[k];
-            re[k] = window == nullptr ? in[from] : in[from] * window[from];
-            im[k] = 0.0;
-        }
-        kWide.stages(re, im, n_, 1, n_, twiddleRe_.data(), twiddleIm_.data());
-        kWide.magnitudes(re, im, magnitude, n_);
-        return;
-    }
     LoadInputs(in, window, re, im, 0, n_ / 8);
     FinishSpectrum(magnitude, re, im);
 }
 
 void FftPlan::LoadInputs(const double* input, const double* window, double* re, double* im,
                          int from, int to) const {
+    if (n_ < 32) {
+        // Too short for the first pass's groups: a plain bit-reversed load of every input.
+        for (int k = 0; k < n_; ++k) {
+            const int m = source_[k];
+            re[k] = window == nullptr ? input[m] : input[m] * window[m];
+            im[k] = 0.0;
+        }
+        return;
+    }
     kWide.firstThreeStages(input, window, re, im, n_, source_.data(), twiddleRe_.data(),
                            twiddleIm_.data(), from, to);
 }
 
-void FftPlan::FinishSpectrum(double* magnitude, double* re, double* im) const {
-    const int n = n_;
+int FftPlan::CacheBlock() const {
+    return std::min(n_, kCacheBlockPoints);
+}
+
+int FftPlan::FinishSteps() const {
+    if (n_ < 32) return 1;
+    const int block = CacheBlock();
+    return n_ / block + (n_ > block ? 1 : 0) + 1;
+}
+
+void FftPlan::FinishStep(int step, double* magnitude, double* re, double* im) const {
     const double* twRe = twiddleRe_.data();
     const double* twIm = twiddleIm_.data();
-    const int block = std::min(n, kCacheBlockPoints);
-    for (int b = 0; b < n; b += block) kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);
-    kWide.stages(re, im, n, block, n, twRe, twIm);
-    kWide.magnitudes(re, im, magnitude, n);
+    if (n_ < 32) {
+        kWide.stages(re, im, n_, 1, n_, twRe, twIm);
+        kWide.magnitudes(re, im, magnitude, n_);
+        return;
+    }
+    // The early stages cache block by cache block, the later ones over the whole array, then the
+    // magnitudes.
+    const int block = CacheBlock();
+    const int blocks = n_ / block;
+    if (step < blocks) {
+        const int b = step * block;
+        kWide.stages(re + b, im + b, block, 8, block, twRe, twIm);
+    } else if (step == FinishSteps() - 1) {
+        kWide.magnitudes(re, im, magnitude, n_);
+    } else {
+        kWide.stages(re, im, n_, block, n_, twRe, twIm);
+    }
+}
+
+void FftPlan::FinishSpectrum(double* magnitude, double* re, double* im) const {
+    for (int step = 0; step < FinishSteps(); ++step) FinishStep(step, magnitude, re, im);
 }
 
 }  // namespace velmora2

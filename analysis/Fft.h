@@ -23,16 +23,25 @@ public:
     void ComputeWindowedSpectrum(const double* input, const double* window, double* magnitude,
                                  double* re, double* im) const;
 
-    // The same in two steps, for a record that arrives piece by piece (n >= 32). LoadInputs takes
-    // the inputs input[j n/8 + m] for j < 8 and from <= m < to (multiples of 4, within n/8),
-    // windowed when a window is given, through the first stages into their places in re and im;
-    // once every m < n/8 is loaded, in any order, FinishSpectrum does the rest. The result is
-    // bit for bit that of ComputeWindowedSpectrum.
+    // The same in two steps, for a record that arrives piece by piece. LoadInputs takes the
+    // inputs input[j n/8 + m] for j < 8 and from <= m < to (multiples of 4, within n/8),
+    // windowed when a window is given, through the first stages into their places in re and im
+    // (below 32 points it loads every input whatever the range); once every m < n/8 is loaded, in
+    // any order, FinishSpectrum does the rest. The result is bit for bit that of
+    // ComputeWindowedSpectrum.
     void LoadInputs(const double* input, const double* window, double* re, double* im, int from,
                     int to) const;
     void FinishSpectrum(double* magnitude, double* re, double* im) const;
 
+    // FinishSpectrum in FinishSteps() steps (the early stages of one cache block, the late
+    // stages, the magnitudes), for a caller that spreads the transform over time: FinishStep(0)
+    // ... FinishStep(FinishSteps() - 1) in this order do exactly what FinishSpectrum does; only
+    // the last one writes the magnitudes.
+    int FinishSteps() const;
+    void FinishStep(int step, double* magnitude, double* re, double* im) const;
+
 private:
+    int CacheBlock() const;
     void Transform(const double* in, const double* window, double* magnitude, double* re,
                    double* im) const;
 

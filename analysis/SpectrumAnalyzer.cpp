@@ -50,8 +50,8 @@ void SpectrumAnalyzer::SliceStored(int offset, int count, const std::string& win
     const int to = (first + count) / kLoadPieceGroups;
     for (int p = from; p < to; ++p) loaded_[p] = false;
     // The slice that ends the record leaves its pieces to the record's analysis, which shares
-    // them out between the threads.
-    if (offset < 7 * eighth || offset + count >= left_.size) return;
+    // them out between the threads; re and im of a record still in analysis are not free.
+    if (offset < 7 * eighth || offset + count >= left_.size || RecordInAnalysis()) return;
     const WindowKind kind = WindowKindFromName(windowName);
     if (kind != loadedWindow_) {
         ForgetLoads();
@@ -70,45 +70,68 @@ void SpectrumAnalyzer::ForgetLoads() {
     std::fill(loaded_.begin(), loaded_.end(), false);
 }
 
-void SpectrumAnalyzer::Transform(ChannelSpectrum& channel, const double* window) const {
-    if (std::find(loaded_.begin(), loaded_.end(), true) == loaded_.end()) {
-        fft_.ComputeWindowedSpectrum(channel.capture.data(), window, channel.magnitude.data(),
-                                     channel.re.data(), channel.im.data());
+void SpectrumAnalyzer::ChannelStep(ChannelSpectrum& channel, int step) const {
+    if (step == 0) {
+        for (size_t p = 0; p < loaded_.size(); ++p) {
+            if (loaded_[p]) continue;
+            const int from = static_cast<int>(p) * kLoadPieceGroups;
+            fft_.LoadInputs(channel.capture.data(), analysis_.window, channel.re.data(),
+                            channel.im.data(), from, from + kLoadPieceGroups);
+        }
+        if (loaded_.empty())
+            fft_.LoadInputs(channel.capture.data(), analysis_.window, channel.re.data(),
+                            channel.im.data(), 0, channel.size / 8);
         return;
     }
-    for (size_t p = 0; p < loaded_.size(); ++p) {
-        if (loaded_[p]) continue;
-        const int from = static_cast<int>(p) * kLoadPieceGroups;
-        fft_.LoadInputs(channel.capture.data(), window, channel.re.data(), channel.im.data(), from,
-                        from + kLoadPieceGroups);
-    }
-    fft_.FinishSpectrum(channel.magnitude.data(), channel.re.data(), channel.im.data());
+    fft_.FinishStep(step - 1, channel.magnitude.data(), channel.re.data(), channel.im.data());
+    if (step < ChannelSteps() - 1) return;
+    MeasureChannel(channel, analysis_.sampleRate, analysis_.keepHarmonicCount);
+    if (analysis_.averagingOn) AverageChannel(analysis_.averagingCounter, channel);
 }
 
 void SpectrumAnalyzer::AnalyseRecord(const std::string& windowName, int sampleRate,
                                      bool averagingOn, int maxAverage, int& averagingCounter,
                                      SideThread* side) {
+    BeginRecord(windowName, sampleRate, averagingOn, maxAverage, averagingCounter, 1, side);
+}
+
+bool SpectrumAnalyzer::BeginRecord(const std::string& windowName, int sampleRate, bool averagingOn,
+                                   int maxAverage, int& averagingCounter, int shares,
+                                   SideThread* side) {
     // Made before the channels share the window's table.
     const double* window = window_.Coefficients(windowName);
     if (WindowKindFromName(windowName) != loadedWindow_) ForgetLoads();
-    const bool keepHarmonicCount = AverageFinished(averagingOn, averagingCounter);
+    analysis_ = {window,
+                 sampleRate,
+                 averagingOn,
+                 averagingCounter,
+                 AverageFinished(averagingOn, averagingCounter),
+                 std::clamp(shares, 1, ChannelSteps()),
+                 0};
+    if (averagingOn) averagingCounter = NextAveragingCounter(averagingCounter, maxAverage);
+    return AnalyseNextShare(side);
+}
+
+bool SpectrumAnalyzer::AnalyseNextShare(SideThread* side) {
+    if (!RecordInAnalysis()) return false;
     // Each channel is windowed as the transform loads it, then measured and averaged. The
     // channels share nothing but read-only tables.
-    const auto analyse = [&](ChannelSpectrum& channel) {
-        Transform(channel, window);
-        MeasureChannel(channel, sampleRate, keepHarmonicCount);
-        if (averagingOn) AverageChannel(averagingCounter, channel);
+    const int steps = ChannelSteps();
+    const int from = analysis_.sharesDone * steps / analysis_.shares;
+    const int to = (analysis_.sharesDone + 1) * steps / analysis_.shares;
+    const auto share = [&](ChannelSpectrum& channel) {
+        for (int step = from; step < to; ++step) ChannelStep(channel, step);
     };
-    const auto analyseLeft = [&] { analyse(left_); };
-    const auto analyseRight = [&] { analyse(right_); };
+    const auto shareLeft = [&] { share(left_); };
+    const auto shareRight = [&] { share(right_); };
     if (side != nullptr && left_.size >= kSideThreadMinimumSize) {
-        side->RunBeside(analyseLeft, analyseRight);
+        side->RunBeside(shareLeft, shareRight);
     } else {
-        analyseLeft();
-        analyseRight();
+        shareLeft();
+        shareRight();
     }
-    ForgetLoads();  // re and im hold the spectra now
-    if (averagingOn) averagingCounter = NextAveragingCounter(averagingCounter, maxAverage);
+    if (from == 0) ForgetLoads();  // re and im no longer hold the loaded inputs alone
+    return ++analysis_.sharesDone == analysis_.shares;
 }
 
 }  // namespace velmora2

@@ -38,6 +38,17 @@ public:
     void AnalyseRecord(const std::string& windowName, int sampleRate, bool averagingOn,
                        int maxAverage, int& averagingCounter, SideThread* side = nullptr);
 
+    // The same analysis in up to `shares` parts of about equal work, for a caller that has a
+    // deadline for each: BeginRecord takes the settings, advances the averaging counter and does
+    // the first part, the only one that reads the captures; AnalyseNextShare does each further
+    // one. Both return true once the record is analysed. In between, the captures may take the
+    // next record, and Left() and Right() keep the spectra and measurements of the record before.
+    // The results are bit for bit those of AnalyseRecord. A resize drops a record in analysis.
+    bool BeginRecord(const std::string& windowName, int sampleRate, bool averagingOn,
+                     int maxAverage, int& averagingCounter, int shares, SideThread* side = nullptr);
+    bool AnalyseNextShare(SideThread* side = nullptr);
+    bool RecordInAnalysis() const { return analysis_.sharesDone < analysis_.shares; }
+
     // Below this the hand-over would cost about as much as it saves.
     static constexpr int kSideThreadMinimumSize = 8192;
 
@@ -49,8 +60,11 @@ public:
     void SliceStored(int offset, int count, const std::string& windowName);
 
 private:
-    // Loads the input pieces not loaded ahead and finishes the channel's transform.
-    void Transform(ChannelSpectrum& channel, const double* window) const;
+    // A channel's analysis runs in ChannelSteps() steps: the load of the transform's input pieces
+    // not loaded ahead, the transform's finishing steps, and with the last of them the
+    // measurements and the averaging.
+    int ChannelSteps() const { return 1 + fft_.FinishSteps(); }
+    void ChannelStep(ChannelSpectrum& channel, int step) const;
     void ForgetLoads();
 
     WindowFunction window_;
@@ -61,6 +75,18 @@ private:
     // loadedWindow_, since its inputs last changed.
     std::vector<bool> loaded_;
     WindowKind loadedWindow_ = WindowKind::Rect;
+
+    // The record in analysis: what BeginRecord took, and how far it has come.
+    struct RecordAnalysis {
+        const double* window = nullptr;  // read by the first share only
+        int sampleRate = 0;
+        bool averagingOn = false;
+        int averagingCounter = 0;  // the counter the record is averaged at
+        bool keepHarmonicCount = false;
+        int shares = 0;
+        int sharesDone = 0;
+    };
+    RecordAnalysis analysis_;
 };
 
 }  // namespace velmora2
