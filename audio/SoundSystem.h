@@ -44,7 +44,8 @@ public:
     virtual Status SetNotificationPositions(uint32_t firstHalfEnd, uint32_t secondHalfEnd) = 0;
     virtual Status Start() = 0;
     // Whether blocks come at the pace of a clock, so that a long silence means the device has
-    // stopped. A capture stepped by hand (tests) answers false.
+    // stopped. A capture stepped by hand (tests) or a file read as fast as it is taken answers
+    // false.
     virtual bool PacedByClock() const { return true; }
 };
 

@@ -1,5 +1,6 @@
 #include "engine/BlockPipeline.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -39,6 +40,9 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
     // The screen always shows the picture finished during the previous block.
     window_.CopyToWindow(*backBuffer_, kPictureLeft, kPictureTop);
 
+    // A record's analysis goes on whatever the mode; its spectrum is drawn in spectrum mode.
+    const bool analysed = AdvanceAnalysis();
+
     // The spectrum is drawn from the records alone; any other mode refreshes the display buffers
     // in its first block, before it draws them.
     if (settings.mode != kModeSpectrum) OversampleBothChannels();
@@ -48,8 +52,8 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
             DrawScope();
             break;
         case kModeSpectrum:
-            painted = samples_.recordPosition == 0;
-            if (painted) AnalyseAndDrawSpectrum();
+            painted = analysed;
+            if (painted) DrawSpectrum();
             break;
         case kModeLissajous:
             DrawLissajous();
@@ -85,6 +89,7 @@ bool BlockPipeline::ApplyRecordLength(int32_t requested) {
         return false;
     }
     samples_.recordPosition = 0;
+    drawShared_ = false;  // the analysis it belonged to went with the old buffers
     return true;
 }
 
@@ -135,19 +140,48 @@ void BlockPipeline::DrawScope() {
     DrawScopePicture(*backBuffer_, picture);
 }
 
-void BlockPipeline::AnalyseAndDrawSpectrum() {
-    const RuntimeState& s = *settings_;
-    samples_.records.AnalyseRecord(s.windowFunction, sampleRate_, s.averagingOn, s.averagingLength,
-                                   state_.averagingCounter, side_);
-    recordsAnalysed_.fetch_add(1, std::memory_order_acq_rel);
+int BlockPipeline::AnalysisShares() const {
+    // Eight blocks or more to a record: four shares end long before the next record does.
+    constexpr int kSharedRecordLength = 8 * kBlockFrames;
+    if (!shareLongRecords_ || samples_.RecordLength() < kSharedRecordLength) return 1;
+    // A sweep point measures the captures of the record it analysed.
+    if (sweep_.SettleCounter() != 0) return 1;
+    // At 48000 Hz the block period holds the whole analysis; each doubling of the rate halves it.
+    return std::max(1, sampleRate_ / 48000);
+}
 
+bool BlockPipeline::AdvanceAnalysis() {
+    // A record analysed in shares is drawn in the block after its last share: that block carries
+    // the picture and nothing of the analysis.
+    if (drawShared_) {
+        drawShared_ = false;
+        return true;
+    }
+    const RuntimeState& s = *settings_;
+    SpectrumAnalyzer& records = samples_.records;
+    bool done = false;
+    if (records.RecordInAnalysis()) {
+        done = records.AnalyseNextShare(side_);
+        drawShared_ = done;
+    } else if (s.mode == kModeSpectrum && samples_.recordPosition == 0) {
+        const int shares = AnalysisShares();
+        recordAnalysedWhole_ = shares == 1;
+        done = records.BeginRecord(s.windowFunction, sampleRate_, s.averagingOn, s.averagingLength,
+                                   state_.averagingCounter, shares, side_);
+    }
+    if (done) recordsAnalysed_.fetch_add(1, std::memory_order_acq_rel);
+    return done && !drawShared_;
+}
+
+void BlockPipeline::DrawSpectrum() {
+    const RuntimeState& s = *settings_;
     const SpectrumRecord record{Measured(samples_.records.Left()),
                                 Measured(samples_.records.Right()), sampleRate_,
                                 sweep_.SettleCounter(), state_.averagingCounter};
     SpectrumPicture picture = MakeSpectrumPicture(s, record);
     picture.status.recording = recording_;
     DrawSpectrumPicture(*backBuffer_, picture);
-    if (sweep_.SettleCounter() != 0) MeasureSweepPoint();
+    if (sweep_.SettleCounter() != 0 && recordAnalysedWhole_) MeasureSweepPoint();
 }
 
 void BlockPipeline::MeasureSweepPoint() {

@@ -33,6 +33,12 @@ public:
     void SetInputLoss(uint64_t droppedBlocks) { inputLoss_ = droppedBlocks; }
     // A thread that takes one channel's share of each long record, or none.
     void UseSideThread(SideThread* side) { side_ = side; }
+    // For blocks that come at the pace of a clock: at 96000 and 192000 Hz a record of eight
+    // blocks or more is analysed in two or four shares, one per block from the block that
+    // completes it, and drawn in the block after the last share, so that no block carries the
+    // whole analysis and the picture. Off (the default), every record is analysed and drawn in
+    // the block that completes it.
+    void ShareLongRecords(bool on) { shareLongRecords_ = on; }
 
     // Applies a record length outside any block (before the worker runs). False when refused.
     bool ResizeRecord(int32_t length) { return ApplyRecordLength(length); }
@@ -55,7 +61,11 @@ private:
     void OversampleBothChannels();
     // The mode's stage: what the block found, through the mode's mapping, into the back buffer.
     void DrawScope();
-    void AnalyseAndDrawSpectrum();
+    // Starts the analysis of a record completed in spectrum mode or does the next share of the
+    // one in analysis; true when this block is to draw an analysed record.
+    bool AdvanceAnalysis();
+    int AnalysisShares() const;
+    void DrawSpectrum();
     void DrawLissajous();
     void DrawNetworkPlot();
     void MeasureSweepPoint();
@@ -79,6 +89,9 @@ private:
     std::atomic<uint64_t> recordsAnalysed_{0};
     uint64_t inputLoss_ = 0;
     SideThread* side_ = nullptr;
+    bool shareLongRecords_ = false;
+    bool recordAnalysedWhole_ = true;  // the last record begun was analysed in its own block
+    bool drawShared_ = false;          // a record's last share ended in the block before
     NetworkSweep sweep_;
     mutable std::mutex publishedSweepMutex_;
     SweepResults publishedSweep_;

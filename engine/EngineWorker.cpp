@@ -91,6 +91,9 @@ Status EngineWorker::InitialiseDevices() {
 void EngineWorker::RunWaitLoop() {
     using Clock = std::chrono::steady_clock;
     const bool watchSilence = captureBuffer_->PacedByClock();
+    // A block that comes by the clock has a deadline: no block carries a long record's whole
+    // analysis. Blocks stepped by hand or read from a file as fast as they are taken have none.
+    pipeline.ShareLongRecords(captureBuffer_->PacedByClock());
     auto lastBlock = Clock::now();
     // Silence counts only once input has flowed: some servers send the first block of a new
     // stream only after a couple of seconds.

@@ -42,6 +42,8 @@ public:
         if (started_) wire_->capturing.store(false);
     }
 
+    bool PacedByClock() const override { return wire_->options.pacing == WavPacing::RealTime; }
+
     Status AttachQueue(BlockQueue* queue) override {
         if (queue == nullptr) return kInvalidArgument;
         queue_ = queue;
