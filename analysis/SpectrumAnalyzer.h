@@ -38,7 +38,7 @@ public:
     void AnalyseRecord(const std::string& windowName, int sampleRate, bool averagingOn,
                        int maxAverage, int& averagingCounter, SideThread* side = nullptr);
 
-    // The same analysis in up to `shares` parts of about equal work, for a caller that has a
+    // The same analysis in up to `shares` parts (as many as its steps allow), for a caller with a
     // deadline for each: BeginRecord takes the settings, advances the averaging counter and does
     // the first part, the only one that reads the captures; AnalyseNextShare does each further
     // one. Both return true once the record is analysed. In between, the captures may take the
