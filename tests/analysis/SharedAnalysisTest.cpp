@@ -16,13 +16,13 @@
 namespace velmora2 {
 namespace {
 
-constexpr int kSlice = 2048;
+constexpr int kPipelineSlice = 2048;
 
 // Record r's captures, slice by slice as the pipeline stores them: a tone with a harmonic and a
 // slow second tone, different per record.
 void StoreRecord(SpectrumAnalyzer& analyzer, int record) {
     const int n = analyzer.Size();
-    const int slice = std::min(n, kSlice);
+    const int slice = std::min(n, kPipelineSlice);
     for (int offset = 0; offset < n; offset += slice) {
         for (int i = offset; i < offset + slice; ++i) {
             const double t = i + record * 0.37;
@@ -38,12 +38,12 @@ void StoreRecord(SpectrumAnalyzer& analyzer, int record) {
 // announced, all but the one that would complete it.
 void StoreNextSlices(SpectrumAnalyzer& analyzer) {
     const int n = analyzer.Size();
-    for (int offset = 0; offset + kSlice < n; offset += kSlice) {
-        for (int i = offset; i < offset + kSlice; ++i) {
+    for (int offset = 0; offset + kPipelineSlice < n; offset += kPipelineSlice) {
+        for (int i = offset; i < offset + kPipelineSlice; ++i) {
             analyzer.Left().capture[i] = -7000 + (i * 37) % 14000;
             analyzer.Right().capture[i] = 5000 - (i * 91) % 10000;
         }
-        analyzer.SliceStored(offset, kSlice, "black-h");
+        analyzer.SliceStored(offset, kPipelineSlice, "black-h");
     }
 }
 
