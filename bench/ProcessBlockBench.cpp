@@ -145,9 +145,7 @@ void SpectrumBlock(benchmark::State& state) {
     resize.averagingCounter = 1;
     pipeline.Process(block.data(), settings, resize);
     for (int i = 0; i < 2 * 65536 / kBlockFrames; ++i) pipeline.Process(block.data(), settings, {});
-    BlockTimes times(state);
-    for (auto _ : state) times.TimeIteration([&] { pipeline.Process(block.data(), settings, {}); });
-    times.Report();
+    TimeEveryBlock(state, pipeline, settings);
 }
 BENCHMARK(SpectrumBlock)
     ->ArgsProduct({{0, 1}, {0, 1}})
