@@ -2,11 +2,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 #include "display/DrawingConventions.h"
 #include "display/PixelCoordinate.h"
-#include "display/ReadoutText.h"
 
 namespace velmora2 {
 namespace {
@@ -28,59 +26,66 @@ struct ReadoutRows {
 constexpr ReadoutRows kLeftRows{-40, -40, -30, -20, -10, 40, 50};
 constexpr ReadoutRows kRightRows{-30, -30, -20, -10, 0, 10, 20};
 
-class ReadoutPlacer {
+class ReadoutLayout {
 public:
-    ReadoutPlacer(Surface& surface, int x, int y) : surface_(surface), x_(x), y_(y) {}
+    explicit ReadoutLayout(SpectrumReadoutLines& lines) : lines_(lines) {}
 
-    void Label(int row, std::string_view text) const { Put(kLabelColumn, row, text); }
-    void Value(int row, std::string_view text) const { Put(kValueColumn, row, text); }
+    void Label(int row, std::string_view text) { Next(kLabelColumn, row).Literal(text); }
+    void Value(int row, std::string_view text) { Next(kValueColumn, row).Literal(text); }
+    ReadoutText& Value(int row) { return Next(kValueColumn, row); }
 
     // prefix + "%<width>.<precision>f" + unit, or prefix + "unmeasured".
     void Figure(int row, std::string_view prefix, const std::optional<double>& figure, int width,
-                int precision, std::string_view unit) const {
-        ReadoutText text;
+                int precision, std::string_view unit) {
+        ReadoutText& text = Next(kValueColumn, row);
         text.Literal(prefix);
         if (figure)
             text.Fixed(*figure, width, precision).Literal(unit);
         else
             text.Literal("unmeasured");
-        Value(row, text.View());
     }
 
 private:
-    void Put(int column, int row, std::string_view text) const {
-        surface_.DrawText(ClampPixel(int64_t{x_} + column), ClampPixel(int64_t{y_} + row), text,
-                          kTextColor);
+    ReadoutText& Next(int column, int row) {
+        SpectrumReadoutLine& line = lines_.lines[lines_.count++];
+        line.column = column;
+        line.row = row;
+        return line.text;
     }
 
-    Surface& surface_;
-    int x_;
-    int y_;
+    SpectrumReadoutLines& lines_;
 };
 
 }  // namespace
 
-void DrawSpectrumReadout(Surface& surface, int x, int y, const SpectrumChannel& channel,
-                         const SpectrumReadoutSwitches& switches) {
+SpectrumReadoutLines LayOutSpectrumReadout(const SpectrumChannel& channel,
+                                           const SpectrumReadoutSwitches& switches) {
+    SpectrumReadoutLines lines;
     if (!switches.mainFrequency && !switches.thd && !switches.thdPlusNoise &&
         !switches.signalToNoise)
-        return;
+        return lines;
     const ReadoutRows& rows = channel.isLeft ? kLeftRows : kRightRows;
-    const ReadoutPlacer place(surface, x, y);
     const SpectrumFigures& figures = channel.figures;
+    ReadoutLayout layout(lines);
 
-    place.Label(rows.label, channel.isLeft ? "Lch:" : "Rch:");
-    place.Value(rows.highPass, switches.highPass ? "HPF: On" : "HPF: Off");
-    ReadoutText size;
-    size.Integer(channel.fftSize).Literal(" point FFT");
-    place.Value(rows.fftSize, size.View());
+    layout.Label(rows.label, channel.isLeft ? "Lch:" : "Rch:");
+    layout.Value(rows.highPass, switches.highPass ? "HPF: On" : "HPF: Off");
+    layout.Value(rows.fftSize).Integer(channel.fftSize).Literal(" point FFT");
     if (switches.mainFrequency)
-        place.Figure(rows.mainFrequency, "Main:", figures.mainFrequency, 5, 0, "Hz");
-    if (switches.thd) place.Figure(rows.thd, "THD:", figures.thd, 8, 5, "%");
+        layout.Figure(rows.mainFrequency, "Main:", figures.mainFrequency, 5, 0, "Hz");
+    if (switches.thd) layout.Figure(rows.thd, "THD:", figures.thd, 8, 5, "%");
     if (switches.thdPlusNoise)
-        place.Figure(rows.thdPlusNoise, "+N:", figures.thdPlusNoise, 8, 5, "%");
+        layout.Figure(rows.thdPlusNoise, "+N:", figures.thdPlusNoise, 8, 5, "%");
     if (switches.signalToNoise)
-        place.Figure(rows.signalToNoise, "SN:", figures.signalToNoise, 6, 1, "dB");
+        layout.Figure(rows.signalToNoise, "SN:", figures.signalToNoise, 6, 1, "dB");
+    return lines;
+}
+
+void DrawSpectrumReadout(Surface& surface, int x, int y, const SpectrumChannel& channel,
+                         const SpectrumReadoutSwitches& switches) {
+    for (const SpectrumReadoutLine& line : LayOutSpectrumReadout(channel, switches))
+        surface.DrawText(ClampPixel(int64_t{x} + line.column), ClampPixel(int64_t{y} + line.row),
+                         line.text.View(), kTextColor);
 }
 
 }  // namespace velmora2

@@ -131,5 +131,37 @@ TEST_F(SpectrumReadoutTest, EachSwitchShowsOnlyItsLineBesidesTheCommonOnes) {
     }
 }
 
+TEST_F(SpectrumReadoutTest, TheViewDrawsExactlyTheLaidOutLinesAtItsAnchor) {
+    struct Row {
+        const char* description;
+        bool left;
+        SpectrumReadoutSwitches switches;
+        Point anchor;
+    };
+    const Row rows[] = {
+        {"left, everything on", true, {}, {0, 60}},
+        {"right, high-pass, no S/N", false, {true, true, true, false, true}, {240, 90}},
+        {"left, only THD", true, {false, true, false, false, false}, {-20, 45}},
+        {"right, all off", false, {false, false, false, false, true}, {0, 90}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.description);
+        surface.Clear();
+        switches = row.switches;
+        const SpectrumChannel channel = Channel(row.left);
+        DrawSpectrumReadout(surface, row.anchor.x, row.anchor.y, channel, switches);
+        const SpectrumReadoutLines laidOut = LayOutSpectrumReadout(channel, switches);
+        const auto drawn = Lines();
+        ASSERT_EQ(drawn.size(), laidOut.count);
+        size_t i = 0;
+        for (const SpectrumReadoutLine& line : laidOut) {
+            EXPECT_EQ(drawn[i].text, line.text.View());
+            EXPECT_EQ(drawn[i].at, (Point{row.anchor.x + line.column, row.anchor.y + line.row}))
+                << drawn[i].text;
+            ++i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velmora2

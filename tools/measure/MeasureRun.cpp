@@ -7,6 +7,8 @@
 
 #include "analysis/SpectrumMeasurements.h"
 #include "audio/file/WavFileSound.h"
+#include "display/SpectrumReadout.h"
+#include "display/SpectrumStage.h"
 #include "engine/BlockPipeline.h"
 #include "engine/CDSCapture.h"
 #include "settings/SettingsFile.h"
@@ -40,19 +42,30 @@ ChannelReport ReportChannel(const ChannelSpectrum& channel, int sampleRate, bool
     return report;
 }
 
-// The read-out lines are the texts in the read-out's label and value columns; the left
-// channel's come first, the right channel's start at its label.
-void SplitReadout(const DrawCallLog& log, ChannelReport& left, ChannelReport& right) {
-    constexpr int kColumns[] = {365, 397};
-    ChannelReport* channel = &left;
-    for (const DrawCall& call : log.Calls()) {
-        if (call.kind != DrawCall::Kind::Text || call.points.empty()) continue;
-        if (std::find(std::begin(kColumns), std::end(kColumns), call.points[0].x) ==
-            std::end(kColumns))
-            continue;
-        if (call.text == "Rch:") channel = &right;
-        channel->readout.push_back(call.text);
-    }
+SpectrumResult AnalysisOf(const ChannelSpectrum& channel, const ChannelReport& report) {
+    return {channel.magnitude,
+            channel.size,
+            {report.mainFrequency, report.thd, report.thdPlusNoise, report.signalToNoise}};
+}
+
+// The read-out texts of a channel as the spectrum view draws them: none for a hidden trace.
+std::vector<std::string> ReadoutTexts(const SpectrumChannel& channel,
+                                      const SpectrumReadoutSwitches& switches) {
+    std::vector<std::string> texts;
+    if (!channel.traceShown) return texts;
+    for (const SpectrumReadoutLine& line : LayOutSpectrumReadout(channel, switches))
+        texts.emplace_back(line.text.View());
+    return texts;
+}
+
+// The read-outs of the picture the engine draws from these two channels' analysis.
+void AddReadouts(const RuntimeState& settings, const SampleBlock& samples, int sampleRate,
+                 ChannelReport& left, ChannelReport& right) {
+    const SpectrumRecord record{AnalysisOf(samples.records.Left(), left),
+                                AnalysisOf(samples.records.Right(), right), sampleRate};
+    const SpectrumPicture picture = MakeSpectrumPicture(settings, record);
+    left.readout = ReadoutTexts(picture.left, picture.view.readout);
+    right.readout = ReadoutTexts(picture.right, picture.view.readout);
 }
 
 }  // namespace
@@ -115,14 +128,12 @@ int RunMeasurement(const MeasureOptions& options, MeasureResult& result, std::st
                 ReportChannel(samples.records.Left(), result.sampleRate, options.highPass);
             result.right =
                 ReportChannel(samples.records.Right(), result.sampleRate, options.highPass);
+            AddReadouts(settings, samples, result.sampleRate, result.left, result.right);
         }
         result.triggerIndex = samples.triggerIndex;
         result.triggerFound = options.triggerSource == 0 || samples.triggerIndex != 0;
         CaptureModeData(samples, settings, result.sampleRate, result.data);
-        if (const PictureSurface* picture = target->Picture()) {
-            if (spectrum) SplitReadout(picture->Log(), result.left, result.right);
-            result.picture = picture->Pixels();
-        }
+        if (const PictureSurface* picture = target->Picture()) result.picture = picture->Pixels();
         captured.store(true, std::memory_order_release);
     });
 

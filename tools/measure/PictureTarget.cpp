@@ -14,37 +14,31 @@ bool IsPictureField(const Surface& surface) {
 }  // namespace
 
 PictureSurface::PictureSurface(int width, int height, Rgb background, bool withPixels)
-    : log_(width, height, background) {
+    : width_(width), height_(height) {
     if (withPixels) pixels_ = std::make_unique<QImageSurface>(width, height, background);
 }
 
 void PictureSurface::SetPen(Rgb color, PenStyle style) {
-    log_.SetPen(color, style);
     if (pixels_) pixels_->SetPen(color, style);
 }
 
 void PictureSurface::MoveTo(int x, int y) {
-    log_.MoveTo(x, y);
     if (pixels_) pixels_->MoveTo(x, y);
 }
 
 void PictureSurface::LineTo(int x, int y) {
-    log_.LineTo(x, y);
     if (pixels_) pixels_->LineTo(x, y);
 }
 
 void PictureSurface::FillPolygon(std::span<const Point> points, Rgb fill) {
-    log_.FillPolygon(points, fill);
     if (pixels_) pixels_->FillPolygon(points, fill);
 }
 
 void PictureSurface::FillRect(int left, int top, int right, int bottom, Rgb fill) {
-    log_.FillRect(left, top, right, bottom, fill);
     if (pixels_) pixels_->FillRect(left, top, right, bottom, fill);
 }
 
 void PictureSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
-    log_.DrawText(x, y, text, color);
     if (pixels_) pixels_->DrawText(x, y, text, color);
 }
 

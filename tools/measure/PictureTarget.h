@@ -1,6 +1,6 @@
-// Where the measurement command's engine draws: every surface keeps a log of its draw calls (for
-// the read-out texts) and, when a picture file is wanted, the same pixels the window's QImage
-// surface would paint. Nothing is shown anywhere.
+// Where the measurement command's engine draws: when a picture file is wanted, every surface
+// paints the same pixels the window's QImage surface would; otherwise the surfaces draw nothing.
+// Nothing is shown anywhere.
 #pragma once
 
 #include <QImage>
@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "display/DrawCallLog.h"
 #include "display/Surface.h"
 
 namespace velmora2 {
@@ -18,8 +17,8 @@ class PictureSurface final : public Surface {
 public:
     PictureSurface(int width, int height, Rgb background, bool withPixels);
 
-    int Width() const override { return log_.Width(); }
-    int Height() const override { return log_.Height(); }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
     void SetPen(Rgb color, PenStyle style) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -27,14 +26,13 @@ public:
     void FillRect(int left, int top, int right, int bottom, Rgb fill) override;
     void DrawText(int x, int y, std::string_view text, Rgb color) override;
 
-    // The calls of the picture drawn last (a fill of the whole surface starts a new one).
-    const DrawCallLog& Log() const { return log_; }
     // The pixels; a null image when drawn without them.
     QImage Pixels() const;
 
 private:
-    DrawCallLog log_;
-    std::unique_ptr<Surface> pixels_;
+    int width_;
+    int height_;
+    std::unique_ptr<Surface> pixels_;  // null when drawn without pixels
 };
 
 class PictureTarget final : public DrawingTarget {
