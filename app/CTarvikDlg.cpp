@@ -1,17 +1,13 @@
 #include "app/CTarvikDlg.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
-#include "analysis/SweepTable.h"
 #include "app/Messages.h"
 #include "dialogs/CDlgDevice.h"
-#include "dialogs/CDlgWarnWav.h"
 #include "dialogs/CSplashWnd.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMessages.h"
-#include "platform/GeneratorFileNames.h"
 #include "platform/GeneratorFileSearch.h"
 #include "settings/SettingsFile.h"
 
@@ -253,75 +249,15 @@ void CTarvikDlg::OnTimer(int timerId) {
     // One job per tick, chosen by the window's state: in network mode the timer steps the sweep,
     // in every other mode it is the recording time limit.
     if (mode_ == PanelMode::Network)
-        StepSweep();
+        modePanel_.OnSweepTimer();
     else
         recordPanel_.OnTimeLimit();
 }
 
-void CTarvikDlg::StepSweep() {
-    // The table the engine measures with; its frequencies name the tone files.
-    const SweepTable table = BuildSweepTable(settings_.wavn, settings_.activeSampleRate);
-    const int lastIndex = table.count - 1;
-    if (sweepIndex_ < lastIndex) {
-        if (mainEngine_) mainEngine_->SetPeakSearch(true);
-        ++sweepIndex_;
-    } else {
-        EndSweep();
-    }
-    if (!sweepRunning_) return;
-
-    const std::string name = ToneFileName(
-        static_cast<int>(std::lround(table.frequency[sweepIndex_])), settings_.activeSampleRate);
-    if (!PlaySweepFile(name)) {
-        sweepRunning_ = false;
-        sweepIndex_ = lastIndex;
-    }
-    services_.SetTimer(kTimer1, settings_.sweepPeriodMs);
-}
-
-bool CTarvikDlg::PlaySweepFile(const std::string& name) {
-    if (!FindGeneratorFile(name, ProgramSearchPlaces(programDirectory_))) {
-        CDlgWarnWav warning(name);
-        services_.RunModal(warning);
-        return false;
-    }
-    if (!mainEngine_) return true;
-    // A file that is there but cannot be played ends the sweep as a missing one does: measuring
-    // the previous tone under this point's frequency would plot a wrong result.
-    const int loaded = mainEngine_->SetGeneratorFile(name);
-    if (loaded > 0) {
-        char text[256];
-        std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, loaded);
-        services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
-        return false;
-    }
-    if (loaded < 0) {
-        CDlgWarnWav warning(name);
-        services_.RunModal(warning);
-        return false;
-    }
-    mainEngine_->StartSweepPoint(sweepIndex_);
-    return true;
-}
-
-void CTarvikDlg::EndSweep() {
-    if (mainEngine_) mainEngine_->SetPeakSearch(false);
-    sweepRunning_ = false;
-    modePanel_.EnableModeButtons();
-    services_.KillTimer(timerId_);
-    const bool playwavFound =
-        FindGeneratorFile(settings_.playwav, ProgramSearchPlaces(programDirectory_)).has_value();
-    if (playwavFound && mainEngine_) mainEngine_->SetGeneratorFile(settings_.playwav);
-    if (!playwavFound) {
-        CDlgWarnWav warning(settings_.playwav);
-        services_.RunModal(warning);
-    }
-    if (!mainEngine_) return;
-    // The sweep switched the generator on, and it stays on with the user's own tone.
-    mainEngine_->SetOutputs(leftShown_, rightShown_, true);
-    mainEngine_->SetGeneratorVolume(generatorVolume_);
-    mainEngine_->SetMode(kModeNetworkPlot);
-    mainEngine_->SetRecordLength(settings_.fftn);
+SteppedSweepPlan CTarvikDlg::SweepPlan() const {
+    return {settings_.wavn, settings_.activeSampleRate, settings_.sweepPeriodMs, settings_.maxaven,
+            settings_.fftn, settings_.playwav,          generatorVolume_,        leftShown_,
+            rightShown_};
 }
 
 void CTarvikDlg::RunDeviceDialog() {

@@ -15,6 +15,7 @@
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
 #include "engine/DisplayScales.h"
+#include "measurement/SteppedSweep.h"
 #include "panel/ChannelPanel.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
@@ -76,11 +77,8 @@ private:
     void OnHoldRun();
     // The hidden Device button: re-reads the device list into the device table.
     void OnDeviceButton();
-    // Timer 1 in network mode: starts the next sweep point, or ends the sweep after the last.
-    void StepSweep();
-    // Plays a sweep point's tone file and starts measuring it; false when the sweep must end.
-    bool PlaySweepFile(const std::string& name);
-    void EndSweep();
+    // What a sweep started now reads of the settings and the front panel.
+    SteppedSweepPlan SweepPlan() const;
 
     void InitSpinButtons();
     void InitButtons();
@@ -113,9 +111,6 @@ private:
     bool generatorOn_ = false;
     bool triggerOn_ = false;
     int triggerSource_ = kTriggerSourceOff;
-    // The network sweep that timer 1 steps.
-    bool sweepRunning_ = false;
-    int sweepIndex_ = -1;
     int32_t generatorVolume_ = -600;
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
     int timerId_ = 0;
@@ -147,7 +142,10 @@ private:
         services_,
         scalePanel_,
         {mode_, frequencyAxis_, settings_.xlog, settings_.aveenb, settings_.maxaven, leftShown_,
-         rightShown_, generatorOn_, triggerOn_, sweepRunning_, sweepIndex_, timerId_, mainEngine_}};
+         rightShown_, generatorOn_, triggerOn_, sweep_, timerId_, mainEngine_}};
+    // The network sweep that timer 1 steps; the mode panel tells the user what it reports.
+    SteppedSweep sweep_{mainEngine_, modePanel_, [this] { return SweepPlan(); },
+                        ProgramSearchPlaces(programDirectory_)};
 };
 
 }  // namespace velmora2

@@ -1,6 +1,10 @@
 #include "panel/ModePanel.h"
 
+#include <cstdio>
+
+#include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
+#include "panel/PanelMessages.h"
 
 namespace velmora2 {
 
@@ -91,16 +95,11 @@ void ModePanel::OnNetwork() {
     if (state_.modeKeyword == PanelMode::Network) services_.KillTimer(state_.timerId);
     CheckOnly(ctl::kModeNetwork);
     state_.modeKeyword = PanelMode::Network;
-    if (state_.engine) {
-        state_.engine->ResetSweep();
-        state_.engine->SetMode(kModeSpectrum);
-    }
+    state_.sweep.ClearResults();
     StartSweep();
 }
 
 void ModePanel::StartSweep() {
-    if (state_.engine) state_.engine->SetRecordLength(kSweepRecordLength);
-    state_.sweepRunning = true;
     for (const int id : kSweepSpins) view_.Enable(id, false);
     for (const int id : kModeButtons) view_.Enable(id, false);
     for (const int id : kSweepButtons) view_.Enable(id, false);
@@ -109,12 +108,28 @@ void ModePanel::StartSweep() {
     // box shows it.
     state_.generatorOn = true;
     view_.SetCheck(ctl::kGeneratorOn, true);
-    if (state_.engine) {
-        state_.engine->SetOutputs(state_.leftOn, state_.rightOn, true);
-        state_.engine->SetAveraging(false, state_.averagingLength);
-    }
-    state_.sweepIndex = -1;
-    state_.timerId = services_.SetTimer(kTimer1, kSweepStartDelayMs);
+    state_.timerId = services_.SetTimer(kTimer1, state_.sweep.Start());
+}
+
+void ModePanel::OnSweepTimer() {
+    // The sweep's own steps set the timer again without taking its id.
+    if (const std::optional<int> next = state_.sweep.Tick()) services_.SetTimer(kTimer1, *next);
+}
+
+void ModePanel::OnToneMissing(const std::string& name) {
+    CDlgWarnWav warning(name);
+    services_.RunModal(warning);
+}
+
+void ModePanel::OnToneTooFast(const std::string&, int rate) {
+    char text[256];
+    std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, rate);
+    services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
+}
+
+void ModePanel::OnSweepEnded() {
+    EnableModeButtons();
+    services_.KillTimer(state_.timerId);
 }
 
 void ModePanel::OnLinear() {

@@ -1,25 +1,25 @@
 // The mode radio buttons of the main window, with the hidden network Start and LINEAR/LOG
 // buttons: sets the mode keyword and the engine's display mode, loads the scale spins stored for
-// the mode, enables the controls the mode uses, and starts a network sweep.
+// the mode, enables the controls the mode uses, and runs network sweeps on timer 1: it locks the
+// panel while one runs, and tells the user what the sweep reports.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "dialogs/DialogView.h"
 #include "engine/CDSCapture.h"
+#include "measurement/SweepMethod.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
 
 namespace velmora2 {
 
-class ModePanel {
+class ModePanel final : public SweepListener {
 public:
     static constexpr int kTimer1 = 1;
-    // The first sweep step follows the Start this soon.
-    static constexpr int kSweepStartDelayMs = 10;
-    // Record length of a sweep: one frame is one captured block.
-    static constexpr int32_t kSweepRecordLength = 2048;
 
     // The main window's state the handlers read and write; all of it outlives the panel.
     struct Bindings {
@@ -32,8 +32,7 @@ public:
         const bool& rightOn;
         bool& generatorOn;  // check box 1080
         const bool& triggerOn;
-        bool& sweepRunning;
-        int& sweepIndex;
+        SweepMethod& sweep;  // its listener is this panel
         int& timerId;
         // Read at every call, so the panel follows the engine being replaced or released.
         const std::unique_ptr<CDSCapture>& engine;
@@ -46,12 +45,21 @@ public:
     void OnSpectrum();   // 1009
     void OnLissajous();  // 1053
     void OnNetwork();    // 1023
-    // The hidden network Start/Stop button 1022: a new sweep from index -1 in the current mode.
+    // The hidden network Start/Stop button 1022: a new sweep from its first point in the current
+    // mode.
     void StartSweep();
+    // Timer 1 in network mode: the sweep's next step.
+    void OnSweepTimer();
     void OnLinear();  // hidden 1011
     void OnLog();     // hidden 1012
     // The end of a sweep gives back the four mode buttons, and only those.
     void EnableModeButtons();
+
+    // What the sweep tells the user.
+    void OnSweepPoint(int, int, double) override {}
+    void OnToneMissing(const std::string& name) override;
+    void OnToneTooFast(const std::string& name, int rate) override;
+    void OnSweepEnded() override;
 
 private:
     // Restores the panel that a sweep disabled when a mode other than network is chosen.

@@ -1,5 +1,6 @@
 #include "audio/sim/SteppedDelivery.h"
 
+#include <cmath>
 #include <thread>
 
 namespace velmora2 {
@@ -28,6 +29,11 @@ bool DeliverBlocks(SimBench& bench, const CDSCapture& engine, int blocks) {
             return false;
     }
     return WaitForBlocks(engine, start + blocks);
+}
+
+bool DeliverPeriod(SimBench& bench, const CDSCapture& engine, int periodMs) {
+    const double frames = static_cast<double>(engine.SampleRate()) * periodMs / 1000.0;
+    return DeliverBlocks(bench, engine, static_cast<int>(std::ceil(frames / kBlockFrames)));
 }
 
 }  // namespace velmora2

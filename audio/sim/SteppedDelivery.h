@@ -19,4 +19,8 @@ bool WaitForBlocks(const CDSCapture& engine, uint64_t count,
 // False when the bench stopped delivering or the worker did not keep up within the limit.
 bool DeliverBlocks(SimBench& bench, const CDSCapture& engine, int blocks);
 
+// The blocks the engine captures at its rate while `periodMs` pass (the last one begun counts),
+// delivered as DeliverBlocks does: a timer's period on the stepped clock.
+bool DeliverPeriod(SimBench& bench, const CDSCapture& engine, int periodMs);
+
 }  // namespace velmora2

@@ -53,10 +53,7 @@ protected:
     void Tick() {
         const std::optional<int> period = services.TimerPeriod(CTarvikDlg::kTimer1);
         ASSERT_TRUE(period.has_value()) << "timer 1 is not running";
-        const int rate = window->Settings().activeSampleRate;
-        const int blocks = static_cast<int>(
-            std::ceil(static_cast<double>(rate) * *period / 1000.0 / kBlockFrames));
-        ASSERT_TRUE(DeliverBlocks(bench, *window->MainEngine(), blocks));
+        ASSERT_TRUE(DeliverPeriod(bench, *window->MainEngine(), *period));
         window->OnTimer(CTarvikDlg::kTimer1);
     }
 

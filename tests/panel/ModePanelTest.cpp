@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "measurement/SteppedSweep.h"
 #include "panel/ControlIds.h"
 #include "panel/ModePanel.h"
 #include "tests/panel/PanelBench.h"
@@ -85,15 +86,23 @@ protected:
     bool rightOn = true;
     bool generatorOn = false;
     bool triggerOn = false;
-    bool sweepRunning = false;
-    int sweepIndex = 7;
     int timerId = 0;
     ScalePanel panel{view, {scales, cursorX, mode, axis, osr, rate, gates, engine}};
     ModePanel modes{view,
                     services,
                     panel,
                     {mode, axis, xlog, averagingOn, averagingLength, leftOn, rightOn, generatorOn,
-                     triggerOn, sweepRunning, sweepIndex, timerId, engine}};
+                     triggerOn, sweep, timerId, engine}};
+    // No tone file is found anywhere: the first tick ends the sweep, the next one shows its end.
+    SteppedSweep sweep{engine, modes,
+                       [this] {
+                           SteppedSweepPlan plan;
+                           plan.leftShown = leftOn;
+                           plan.rightShown = rightOn;
+                           plan.averagingLength = averagingLength;
+                           return plan;
+                       },
+                       FileSearchPlaces{}};
 };
 
 TEST_F(ModePanelTest, OscilloscopeTwiceReloadsTheSpinsAndChangesNothingElse) {
@@ -183,8 +192,8 @@ TEST_F(ModePanelTest, NetworkStartsASweepWithEverythingButTheSweepLocked) {
     leftOn = false;
     modes.OnNetwork();
     EXPECT_EQ(mode, PanelMode::Network);
-    EXPECT_TRUE(sweepRunning);
-    EXPECT_EQ(sweepIndex, -1);
+    EXPECT_TRUE(sweep.Running());
+    EXPECT_EQ(sweep.Index(), -1);
     EXPECT_EQ(Timer(), 10);
     for (const int id : kModeButtons) EXPECT_FALSE(view.IsEnabled(id)) << id;
     EXPECT_TRUE(view.IsChecked(ctl::kModeNetwork));
@@ -207,17 +216,18 @@ TEST_F(ModePanelTest, NetworkStartsASweepWithEverythingButTheSweepLocked) {
 
 TEST_F(ModePanelTest, NetworkAgainAfterTheSweepStartsANewOneFromMinusOne) {
     modes.OnNetwork();
-    // What the end of the sweep leaves: the last index, the timer killed, mode buttons back.
-    sweepRunning = false;
-    sweepIndex = 17;
-    services.KillTimer(ModePanel::kTimer1);
-    modes.EnableModeButtons();
+    // The end of the sweep leaves the last index, the timer killed, the mode buttons back.
+    modes.OnSweepTimer();
+    modes.OnSweepTimer();
+    EXPECT_FALSE(sweep.Running());
+    EXPECT_EQ(sweep.Index(), 17);
+    EXPECT_FALSE(Timer());
     for (const int id : kModeButtons) EXPECT_TRUE(view.IsEnabled(id)) << id;
     EXPECT_FALSE(view.IsEnabled(ctl::kHoldRun));
 
     modes.OnNetwork();
-    EXPECT_TRUE(sweepRunning);
-    EXPECT_EQ(sweepIndex, -1);
+    EXPECT_TRUE(sweep.Running());
+    EXPECT_EQ(sweep.Index(), -1);
     EXPECT_EQ(Timer(), 10);
     for (const int id : kModeButtons) EXPECT_FALSE(view.IsEnabled(id)) << id;
 }

@@ -9,16 +9,15 @@
 #include <optional>
 #include <thread>
 
-#include "app/CTarvikDlg.h"
 #include "audio/SoundSystem.h"
 #include "audio/portaudio/PortAudioSystem.h"
 #include "audio/sim/SimBench.h"
 #include "audio/sim/SteppedDelivery.h"
 #include "dataexport/DataCsv.h"
 #include "dialogs/CDlgDevice.h"
-#include "dialogs/MemoryDialogView.h"
+#include "engine/CDSCapture.h"
 #include "engine/ToneFile.h"
-#include "panel/ControlIds.h"
+#include "measurement/SteppedSweep.h"
 #include "platform/GeneratorFileNames.h"
 #include "platform/GeneratorFileSearch.h"
 #include "platform/ProgramDirectory.h"
@@ -32,27 +31,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The window ends a sweep on the tick after its last point; more ticks than this mean it never
-// will.
+// A sweep ends on the tick after its last point; more ticks than this mean it never will.
 constexpr int kTickLimit = kMaxSweepPoints + 2;
 constexpr uint64_t kBlocksUntilChartShown = 2;
 // How long a sound device may take to show the finished chart.
 constexpr auto kPictureWait = std::chrono::seconds(3);
 
-// The directory the window runs in: its settings file and the sweep's tone files. Removed with
-// everything in it when the run ends.
-class InstrumentDirectory {
+// A directory for the tones found nowhere else, removed with everything in it when the run ends.
+class ToneDirectory {
 public:
-    InstrumentDirectory() {
+    ToneDirectory() {
         std::string pattern = (fs::temp_directory_path() / "velmora2-sweep-XXXXXX").string();
         if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
     }
-    ~InstrumentDirectory() {
+    ~ToneDirectory() {
         std::error_code ignored;
         if (!path_.empty()) fs::remove_all(path_, ignored);
     }
-    InstrumentDirectory(const InstrumentDirectory&) = delete;
-    InstrumentDirectory& operator=(const InstrumentDirectory&) = delete;
+    ToneDirectory(const ToneDirectory&) = delete;
+    ToneDirectory& operator=(const ToneDirectory&) = delete;
 
     // Empty when it could not be made.
     const fs::path& Path() const { return path_; }
@@ -61,10 +58,13 @@ private:
     fs::path path_;
 };
 
-// Puts every tone the sweep and the window's own generator play into the directory: a link to the
-// file the program would play where one is found, else a freshly written one. False with `error`
-// set when one can be neither linked nor written.
-bool ProvideToneFiles(const fs::path& directory, const MeasureOptions& o, std::string& error) {
+// Where the sweep looks for its tones: where the program looks, then `spare`, into which every
+// tone of the sweep (and the user's default tone, played at its end) found nowhere else is
+// written. Empty with `error` set when one cannot be written.
+std::optional<FileSearchPlaces> PlacesWithEveryTone(const fs::path& spare, const MeasureOptions& o,
+                                                    std::string& error) {
+    FileSearchPlaces places = ProgramSearchPlaces(ProgramDirectory());
+    places.dataDirectories.push_back(spare);
     const SweepTable table = BuildSweepTable(o.points, o.rate);
     std::vector<std::pair<std::string, std::pair<int, int>>> tones;  // name, (Hz, rate)
     for (int i = 0; i < table.count; ++i) {
@@ -72,30 +72,30 @@ bool ProvideToneFiles(const fs::path& directory, const MeasureOptions& o, std::s
         tones.push_back({ToneFileName(hz, o.rate), {hz, o.rate}});
     }
     tones.push_back({kDefaultToneFile, {1000, 48000}});
-    const FileSearchPlaces places = ProgramSearchPlaces(ProgramDirectory());
     for (const auto& [name, tone] : tones) {
-        const fs::path target = directory / name;
-        std::error_code linkError;
-        if (const std::optional<fs::path> found = FindGeneratorFile(name, places)) {
-            fs::create_symlink(fs::absolute(*found), target, linkError);
-            if (!linkError) continue;
-        }
-        if (!WriteToneFile(target, tone.first, tone.second)) {
-            error = target.string() + ": cannot be written";
-            return false;
+        if (FindGeneratorFile(name, places)) continue;
+        if (!WriteToneFile(spare / name, tone.first, tone.second)) {
+            error = (spare / name).string() + ": cannot be written";
+            return std::nullopt;
         }
     }
-    return true;
+    return places;
 }
 
-// The device check the window leaves out (it falls back to the first pair): the pair must be
-// listed and usable.
-bool CheckDevice(SoundSystem& sound, int device, std::string& error) {
+// The device pairs as the window lists them; `names` receives their names.
+DeviceTable ListDevices(SoundSystem& sound, std::vector<std::string>* names = nullptr) {
     HeadlessServices services;
     CDlgDevice dialog(sound, /*autoClose=*/true);
-    const bool listed = services.RunModal(dialog) == CDlgDevice::kOkResult;
-    const DeviceTable& table = dialog.Devices();
-    const int count = listed ? std::min(table.deviceCount, kMaxListedDevices) : 0;
+    if (services.RunModal(dialog) != CDlgDevice::kOkResult) return {};
+    if (names != nullptr) *names = dialog.DeviceNames();
+    return dialog.Devices();
+}
+
+// The pair must be listed and usable.
+bool CheckDevice(SoundSystem& sound, int device, std::string& error) {
+    std::vector<std::string> names;
+    const DeviceTable table = ListDevices(sound, &names);
+    const int count = std::min(table.deviceCount, kMaxListedDevices);
     const std::string option = "--device " + std::to_string(device);
     if (device >= count) {
         error = option + ": no such sound device (" + std::to_string(count) +
@@ -104,7 +104,6 @@ bool CheckDevice(SoundSystem& sound, int device, std::string& error) {
     }
     if (!sound.CanUseCaptureDevice(table.captureDeviceIds[device]) ||
         !sound.CanUseOutputDevice(table.outputDeviceIds[device])) {
-        const std::vector<std::string>& names = dialog.DeviceNames();
         const std::string name =
             static_cast<size_t>(device) < names.size() ? " (" + names[device] + ")" : "";
         error = option + name + ": cannot record and play 16-bit stereo";
@@ -113,96 +112,130 @@ bool CheckDevice(SoundSystem& sound, int device, std::string& error) {
     return true;
 }
 
-// Everything the window uses, held together so that a window whose engine would not stop can be
-// left with all of it.
+// The instrument's default settings with the sweep's options, as the window would run with them.
+SettingsRecord SweepSettingsFor(const MeasureOptions& o) {
+    SettingsRecord settings;
+    settings.wavn = o.points;
+    settings.fsample = o.rate;
+    settings.activeSampleRate = o.rate;
+    settings.slowSweep = o.slow;
+    settings.sweepPeriodMs = o.slow ? 2000 : 500;
+    return settings;
+}
+
+SteppedSweepPlan PlanFor(const SettingsRecord& s) {
+    SteppedSweepPlan plan;
+    plan.points = s.wavn;
+    plan.sampleRate = s.activeSampleRate;
+    plan.periodMs = s.sweepPeriodMs;
+    plan.averagingLength = s.maxaven;
+    plan.recordLength = s.fftn;
+    plan.generatorFile = s.playwav;
+    return plan;
+}
+
+// The progress for the command, and the first problem the window would have put before the user.
+class SweepReport final : public SweepListener {
+public:
+    explicit SweepReport(const SweepProgress& progress) : progress_(progress) {}
+
+    void OnSweepPoint(int index, int count, double frequencyHz) override {
+        if (progress_) progress_(index + 1, count, frequencyHz);
+    }
+    void OnToneMissing(const std::string& name) override {
+        Problem("tone file " + name + " cannot be found or played");
+    }
+    void OnToneTooFast(const std::string& name, int rate) override {
+        Problem("tone file " + name + " is sampled at " + std::to_string(rate) +
+                " Hz, faster than the sound device plays");
+    }
+    void OnSweepEnded() override {}
+
+    const std::optional<std::string>& FirstProblem() const { return problem_; }
+
+private:
+    void Problem(const std::string& text) {
+        if (!problem_) problem_ = text;
+    }
+
+    const SweepProgress& progress_;
+    std::optional<std::string> problem_;
+};
+
+// Everything the engine uses, held together so that an engine that would not stop can be left
+// with all of it.
 struct Bench {
-    Bench(std::unique_ptr<SoundSystem> soundSystem, SimBench* steppedBench, bool pixels,
-          const fs::path& directory)
-        : sound(std::move(soundSystem)),
-          stepped(steppedBench),
-          target(pixels),
-          window(*sound, target, view, services, directory) {}
+    Bench(std::unique_ptr<SoundSystem> soundSystem, SimBench* steppedBench, bool pixels)
+        : sound(std::move(soundSystem)), stepped(steppedBench), target(pixels) {}
 
     std::unique_ptr<SoundSystem> sound;
     SimBench* stepped;  // the bench when the sound system is the stepped one, else null
     PictureTarget target;
-    MemoryDialogView view;
-    HeadlessServices services;
-    CTarvikDlg window;
+    std::unique_ptr<CDSCapture> engine;
 };
+
+// Starts the engine on the listed pair the window would take, with the settings applied.
+bool StartEngine(Bench& bench, const MeasureOptions& o, const SettingsRecord& settings,
+                 const FileSearchPlaces& places, const fs::path& scratch, std::string& error) {
+    const DeviceTable devices = ListDevices(*bench.sound);
+    const int listed = std::min(devices.deviceCount, kMaxListedDevices);
+    const int device = o.device < 0 || o.device > listed - 1 ? 0 : o.device;
+    bench.engine =
+        std::make_unique<CDSCapture>(*bench.sound, bench.target, devices.captureDeviceIds[device],
+                                     devices.outputDeviceIds[device], o.rate, places, scratch);
+    bench.engine->SetInitialisationTrace(false);
+    int deviceMaxRate = 0;
+    const Status started = bench.engine->Start(deviceMaxRate);
+    if (Failed(started)) {
+        const std::string what =
+            o.simulated ? "the simulated bench" : "--device " + std::to_string(o.device);
+        error = what + ": cannot be started (error " + StatusHex(started) + ")";
+        return false;
+    }
+    if (deviceMaxRate < o.rate) {
+        error = "--rate " + std::to_string(o.rate) + ": the sound device goes up to " +
+                std::to_string(deviceMaxRate) + " Hz";
+        return false;
+    }
+    ApplySettingsToEngine(settings, *bench.engine);
+    return true;
+}
 
 // Lets the time of one period pass for the engine: on the stepped bench the blocks it would
 // capture meanwhile, on a device the period itself.
-bool LetPeriodPass(Bench& bench, int periodMs, int rate) {
+bool LetPeriodPass(Bench& bench, int periodMs) {
     if (bench.stepped == nullptr) {
         std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
         return true;
     }
-    const int blocks =
-        static_cast<int>(std::ceil(static_cast<double>(rate) * periodMs / 1000.0 / kBlockFrames));
-    return DeliverBlocks(*bench.stepped, *bench.window.MainEngine(), blocks);
+    return DeliverPeriod(*bench.stepped, *bench.engine, periodMs);
 }
 
-// The index of the sweep point whose tone file the generator plays; -1 for none.
-int SweepPointPlaying(const CDSCapture& engine, const MeasureOptions& o) {
-    const std::string playing = engine.Settings().generatorFile;
-    const SweepTable table = BuildSweepTable(o.points, o.rate);
-    for (int i = 0; i < table.count; ++i)
-        if (ToneFileName(static_cast<int>(std::lround(table.frequency[i])), o.rate) == playing)
-            return i;
-    return -1;
-}
-
-std::string FirstProblem(const HeadlessServices& services, const std::string& otherwise) {
-    return services.Problems().empty() ? otherwise : services.Problems().front();
-}
-
-// Runs the sweep from the network button to the end of the sweep; false with `error` set.
-bool Sweep(Bench& bench, const MeasureOptions& o, const SweepProgress& progress,
-           std::string& error) {
-    CTarvikDlg& window = bench.window;
-    HeadlessServices& services = bench.services;
-    window.SetStartTrace(false);
-    window.OnInitDialog();
-    if (services.EndResult() || window.MainEngine() == nullptr) {
-        const std::string what =
-            o.simulated ? "the simulated bench" : "--device " + std::to_string(o.device);
-        error = what + ": cannot be started (" + FirstProblem(services, "no engine") + ")";
-        return false;
-    }
-    if (window.Settings().deviceMaxRate < o.rate) {
-        error = "--rate " + std::to_string(o.rate) + ": the sound device goes up to " +
-                std::to_string(window.Settings().deviceMaxRate) + " Hz";
-        return false;
-    }
-    window.OnCommand(ctl::kModeNetwork);
-    int shownIndex = -1;
-    for (int ticks = 0; const std::optional<int> period = services.TimerPeriod(CTarvikDlg::kTimer1);
-         ++ticks) {
+// Runs the sweep from the network button to its end, as timer 1 would; false with `error` set.
+bool Sweep(Bench& bench, const SettingsRecord& settings, const FileSearchPlaces& places,
+           const SweepProgress& progress, std::string& error) {
+    SweepReport report(progress);
+    SteppedSweep sweep(
+        bench.engine, report, [&settings] { return PlanFor(settings); }, places);
+    sweep.ClearResults();
+    std::optional<int> period = sweep.Start();
+    for (int ticks = 0; period; ++ticks) {
         if (ticks == kTickLimit) {
             error = "the sweep did not end";
             return false;
         }
-        if (!LetPeriodPass(bench, *period, o.rate)) {
+        if (!LetPeriodPass(bench, *period)) {
             error = "the simulated bench stopped delivering";
             return false;
         }
-        services.RunPosted();
-        if (window.MainEngine() == nullptr) {
-            error = FirstProblem(services, "the sound device stopped");
+        if (bench.engine->DeviceLost()) {
+            error = "the sound device stopped";
             return false;
         }
-        window.OnTimer(CTarvikDlg::kTimer1);
-        if (!services.Problems().empty()) {
-            error = services.Problems().front();
+        period = sweep.Tick();
+        if (report.FirstProblem()) {
+            error = *report.FirstProblem();
             return false;
-        }
-        // The point being measured is the one whose tone the generator plays.
-        const int playing = SweepPointPlaying(*window.MainEngine(), o);
-        if (services.TimerPeriod(CTarvikDlg::kTimer1) && playing >= 0 && playing != shownIndex &&
-            progress) {
-            shownIndex = playing;
-            progress(playing + 1, o.points, BuildSweepTable(o.points, o.rate).frequency[playing]);
         }
     }
     return true;
@@ -212,7 +245,7 @@ bool Sweep(Bench& bench, const MeasureOptions& o, const SweepProgress& progress,
 // the picture drawn at the one before, and the end of the sweep's new record length drops a block:
 // the chart is shown from the third block after the sweep on.
 bool TakeChart(Bench& bench, QImage& picture) {
-    const CDSCapture& engine = *bench.window.MainEngine();
+    const CDSCapture& engine = *bench.engine;
     const uint64_t chartDrawn = engine.BlocksProcessed() + kBlocksUntilChartShown;
     bool requested = false;
     const auto deadline = std::chrono::steady_clock::now() + kPictureWait;
@@ -255,27 +288,20 @@ int RunSweep(const MeasureOptions& o, SweepOutcome& outcome, std::string& error,
         sound = std::move(portAudio);
     }
 
-    const InstrumentDirectory directory;
-    if (directory.Path().empty()) {
+    const ToneDirectory spare;
+    if (spare.Path().empty()) {
         error = "no temporary directory can be made in " + fs::temp_directory_path().string();
         return 1;
     }
-    SettingsRecord settings;
-    settings.wavn = o.points;
-    settings.fsample = o.rate;
-    settings.slowSweep = o.slow;
-    settings.device = std::max(o.device, 0);
-    if (SaveSettingsFile(directory.Path(), settings) != SettingsSave::Saved) {
-        error = directory.Path().string() + ": the settings cannot be written";
-        return 1;
-    }
-    if (!ProvideToneFiles(directory.Path(), o, error)) return 1;
+    const std::optional<FileSearchPlaces> places = PlacesWithEveryTone(spare.Path(), o, error);
+    if (!places) return 1;
 
-    auto bench =
-        std::make_unique<Bench>(std::move(sound), stepped, !o.png.empty(), directory.Path());
-    bool swept = Sweep(*bench, o, progress, error);
+    const SettingsRecord settings = SweepSettingsFor(o);
+    auto bench = std::make_unique<Bench>(std::move(sound), stepped, !o.png.empty());
+    bool swept = StartEngine(*bench, o, settings, *places, spare.Path(), error) &&
+                 Sweep(*bench, settings, *places, progress, error);
     if (swept) {
-        outcome.results = bench->window.MainEngine()->Sweep();
+        outcome.results = bench->engine->Sweep();
         if (NetworkRows(outcome.results).empty()) {
             error = "the sweep measured no point";
             swept = false;
@@ -285,8 +311,7 @@ int RunSweep(const MeasureOptions& o, SweepOutcome& outcome, std::string& error,
         error = "the network chart was not drawn";
         swept = false;
     }
-    bench->window.OnClose();
-    if (bench->window.WorkerLeftRunning()) {
+    if (bench->engine && !bench->engine->Stop()) {
         (void)bench.release();  // its worker may still run: never free what it uses
         error = "the engine did not stop";
         return 1;

@@ -1,8 +1,8 @@
-// A whole network sweep without a window on screen: the main window's own logic (CTarvikDlg)
-// runs on an in-memory view with headless services, and the command plays the part of the event
-// loop, ticking timer 1 at the periods the window sets. On the simulated bench each period's
-// blocks are delivered as fast as the engine takes them; on a sound device the periods are waited
-// out in real time.
+// A whole network sweep without a window: the engine runs with the instrument's default settings
+// and the sweep's options, the window's own sweep method steps it, and the command plays the part
+// of timer 1 at the periods the sweep asks for. On the simulated bench each period's blocks are
+// delivered as fast as the engine takes them; on a sound device the periods are waited out in
+// real time.
 #pragma once
 
 #include <QImage>
