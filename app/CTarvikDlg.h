@@ -14,7 +14,6 @@
 #include "dialogs/DialogView.h"
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
-#include "engine/DisplayScales.h"
 #include "measurement/SteppedSweep.h"
 #include "panel/ChannelPanel.h"
 #include "panel/ControlIds.h"
@@ -25,6 +24,7 @@
 #include "panel/RecordPanel.h"
 #include "panel/ScalePanel.h"
 #include "platform/FilePlaces.h"
+#include "records/DisplayScales.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora2 {

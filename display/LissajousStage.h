@@ -8,7 +8,7 @@
 #include "display/BackgroundStatus.h"
 #include "display/LissajousView.h"
 #include "display/Surface.h"
-#include "engine/RuntimeState.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

@@ -8,7 +8,7 @@
 #include "analysis/SweepTable.h"
 #include "display/NetworkView.h"
 #include "display/Surface.h"
-#include "engine/RuntimeState.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

@@ -9,7 +9,7 @@
 #include "display/BackgroundStatus.h"
 #include "display/SpectrumViewState.h"
 #include "display/Surface.h"
-#include "engine/RuntimeState.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

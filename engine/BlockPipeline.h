@@ -12,8 +12,9 @@
 #include "analysis/SideThread.h"
 #include "display/SpectrumStage.h"
 #include "display/Surface.h"
-#include "engine/RuntimeState.h"
 #include "engine/SampleBlock.h"
+#include "engine/WorkerRequests.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

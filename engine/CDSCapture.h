@@ -15,10 +15,10 @@
 #include "audio/SoundSystem.h"
 #include "display/Surface.h"
 #include "engine/EngineWorker.h"
-#include "engine/RuntimeState.h"
 #include "engine/WavRecorder.h"
 #include "platform/GeneratorFileSearch.h"
 #include "platform/ProgramDirectory.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

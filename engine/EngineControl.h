@@ -5,7 +5,8 @@
 
 #include <mutex>
 
-#include "engine/RuntimeState.h"
+#include "engine/WorkerRequests.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

@@ -19,11 +19,11 @@
 #include "engine/DataLossReport.h"
 #include "engine/EngineControl.h"
 #include "engine/ModeData.h"
-#include "engine/RuntimeState.h"
 #include "engine/WavRecorder.h"
 #include "platform/Event.h"
 #include "platform/GeneratorFileSearch.h"
 #include "platform/WakeSignal.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

@@ -8,7 +8,7 @@
 #include <new>
 
 #include "engine/CDSCapture.h"
-#include "engine/WavReader.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 

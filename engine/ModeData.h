@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/RuntimeState.h"
 #include "engine/SampleBlock.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

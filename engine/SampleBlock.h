@@ -7,7 +7,7 @@
 
 #include "analysis/Oversampling.h"
 #include "analysis/SpectrumAnalyzer.h"
-#include "engine/RuntimeState.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

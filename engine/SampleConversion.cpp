@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "audio/SoundSystem.h"
-#include "engine/RuntimeState.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/WavWriter.h"
+#include "wav/WavWriter.h"
 
 namespace velmora2 {
 

@@ -14,8 +14,8 @@
 #include <mutex>
 #include <string>
 
-#include "engine/ByteFile.h"
-#include "engine/WavWriter.h"
+#include "wav/ByteFile.h"
+#include "wav/WavWriter.h"
 
 namespace velmora2 {
 

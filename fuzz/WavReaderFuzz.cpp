@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/WavReader.h"
+#include "wav/WavReader.h"
 
 using namespace velmora2;
 

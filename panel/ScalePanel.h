@@ -12,10 +12,10 @@
 
 #include "dialogs/DialogView.h"
 #include "engine/CDSCapture.h"
-#include "engine/DisplayScales.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/RangeTables.h"
+#include "records/DisplayScales.h"
 
 namespace velmora2 {
 

@@ -7,78 +7,54 @@ still compiles. This check reads every quoted include of every .cpp and .h under
 folders and fails on each one whose target folder is not the including folder itself or one that
 it links, directly or through the folders that those link.
 
-Usage: check-include-arrows.py [ROOT]   (ROOT defaults to the repository this script lives in)
+The layering is the build's own: the CMake configuration writes, for every folder with targets,
+the folders whose libraries they link (include-links.json in the build directory), and the folders
+whose targets that configuration leaves out, whose files are then not checked.
+
+Usage: check-include-arrows.py LINK_TABLE [ROOT]   (ROOT defaults to the repository this script
+lives in)
 """
 
+import json
 import re
 import sys
 from pathlib import Path
 
-# The folders each folder's targets link (target_link_libraries in the CMake files, by folder).
-LINKS = {
-    "analysis": [],
-    "display": [],
-    "platform": [],
-    "reference": [],
-    "audio": ["platform"],
-    "audio/sim": ["audio", "engine"],
-    "audio/portaudio": ["audio"],
-    "audio/file": ["audio", "engine"],
-    "engine": ["analysis", "display", "audio"],
-    "measurement": ["engine", "platform"],
-    "dataexport": ["engine"],
-    "settings": ["engine"],
-    "dialogs": ["audio", "display", "settings"],
-    "panel": ["engine", "measurement", "dialogs", "platform"],
-    "qt": ["display", "dialogs"],
-    "app": ["engine", "settings", "dialogs", "panel", "display", "audio/sim", "audio/portaudio",
-            "audio/file", "dataexport", "qt"],
-    "tools": ["measurement", "engine", "settings", "dialogs", "platform", "audio/sim",
-              "audio/portaudio", "audio/file", "dataexport", "qt"],
-    "bench": ["analysis", "engine", "qt", "reference", "audio/sim"],
-    "fuzz": ["engine", "settings"],
-}
-
 # The test programs may include anything.
 TESTS = "tests"
-
-# Header-only includes that already point against the layering: the picture stages of display/
-# take the engine's runtime record, and the network plot the sweep table of analysis/. Listed one
-# by one so that no new include of the kind slips in beside them.
-KNOWN_EXCEPTIONS = {
-    ("display/LissajousStage.h", "engine/RuntimeState.h"),
-    ("display/NetworkStage.h", "engine/RuntimeState.h"),
-    ("display/NetworkStage.h", "analysis/SweepTable.h"),
-    ("display/ScopeStage.h", "engine/RuntimeState.h"),
-    ("display/SpectrumStage.h", "engine/RuntimeState.h"),
-}
 
 SKIPPED_TOP_FOLDERS = {".git", "share", "scripts"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 
 
-def allowed_folders():
+def read_link_table(path):
+    """The links and the unbuilt folders of a link table file."""
+    table = json.loads(Path(path).read_text(encoding="utf-8"))
+    return table["links"], table.get("unbuilt", [])
+
+
+def allowed_folders(links):
     """Each folder with every folder it may include: itself and what it links, transitively."""
     allowed = {}
-    for folder in LINKS:
-        seen, pending = {folder}, list(LINKS[folder])
+    for folder in links:
+        seen, pending = {folder}, list(links[folder])
         while pending:
             linked = pending.pop()
             if linked not in seen:
                 seen.add(linked)
-                pending.extend(LINKS[linked])
+                pending.extend(links.get(linked, []))
         allowed[folder] = seen
     return allowed
 
 
-def folder_of(relative_path):
-    """The table's folder that holds a file (the longest matching prefix), or None."""
+def folder_of(relative_path, folders):
+    """The folder among `folders` that holds a file (the longest matching prefix), or None."""
     parts = Path(relative_path).parts[:-1]
     if parts and parts[0] == TESTS:
         return TESTS
     for length in range(len(parts), 0, -1):
         candidate = "/".join(parts[:length])
-        if candidate in LINKS:
+        if candidate in folders:
             return candidate
     return None
 
@@ -105,14 +81,17 @@ def resolve(root, including, name):
     return None
 
 
-def check(root):
+def check(root, links, unbuilt=()):
     """Returns the list of problems found under root and the number of includes read."""
-    allowed = allowed_folders()
+    allowed = allowed_folders(links)
+    known = set(links) | set(unbuilt)
     problems, count = [], 0
     for path, relative in source_files(root):
-        folder = folder_of(relative)
+        folder = folder_of(relative, known)
+        if folder in unbuilt:
+            continue
         if folder is None:
-            problems.append(f"{relative}: folder has no place in the layering table of {__file__}")
+            problems.append(f"{relative}: folder has no target in the build's link table")
             continue
         lines = path.read_text(encoding="utf-8", errors="replace").splitlines()
         for number, line in enumerate(lines, start=1):
@@ -125,10 +104,8 @@ def check(root):
             if target is None:
                 problems.append(f'{relative}:{number}: "{name}" is not a file of this repository')
                 continue
-            target_folder = folder_of(target)
+            target_folder = folder_of(target, known)
             if folder == TESTS or target_folder in allowed[folder]:
-                continue
-            if (relative, target) in KNOWN_EXCEPTIONS:
                 continue
             problems.append(f'{relative}:{number}: {folder}/ may not include "{name}" '
                             f"({target_folder or 'outside the layering'}/); "
@@ -137,11 +114,19 @@ def check(root):
 
 
 def main(argv):
-    root = Path(argv[1]) if len(argv) > 1 else Path(__file__).resolve().parent.parent
+    if len(argv) < 2:
+        print("usage: check-include-arrows.py LINK_TABLE [ROOT]", file=sys.stderr)
+        return 2
+    root = Path(argv[2]) if len(argv) > 2 else Path(__file__).resolve().parent.parent
     if not root.is_dir():
         print(f"check-include-arrows: {root} is not a directory", file=sys.stderr)
         return 2
-    problems, count = check(root)
+    try:
+        links, unbuilt = read_link_table(argv[1])
+    except (OSError, ValueError, KeyError) as error:
+        print(f"check-include-arrows: {argv[1]}: no link table ({error})", file=sys.stderr)
+        return 2
+    problems, count = check(root, links, unbuilt)
     for problem in problems:
         print(problem)
     if problems:

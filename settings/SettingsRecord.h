@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/DisplayScales.h"
+#include "records/DisplayScales.h"
 
 namespace velmora2 {
 

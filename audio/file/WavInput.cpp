@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/WavReader.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 

@@ -20,8 +20,8 @@
 #include "audio/sim/SimBench.h"
 #include "bench/soak/SetterStorm.h"
 #include "engine/CDSCapture.h"
-#include "engine/WavReader.h"
 #include "qt/QtClientArea.h"
+#include "wav/WavReader.h"
 
 namespace {
 

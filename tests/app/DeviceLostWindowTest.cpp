@@ -13,10 +13,10 @@
 #include "audio/sim/SimBench.h"
 #include "dialogs/CDlgOption.h"
 #include "display/DrawCallLog.h"
-#include "engine/WavReader.h"
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

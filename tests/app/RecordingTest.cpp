@@ -12,13 +12,13 @@
 #include "app/CTarvikDlg.h"
 #include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
-#include "engine/ByteFile.h"
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/engine/FailingByteFile.h"
 #include "tests/support/EngineTestSupport.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/TempDirectory.h"
+#include "wav/ByteFile.h"
 
 namespace velmora2 {
 namespace {

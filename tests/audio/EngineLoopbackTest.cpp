@@ -14,9 +14,9 @@
 #include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
 #include "engine/ToneFile.h"
-#include "engine/WavReader.h"
 #include "tests/audio/PulseLoopback.h"
 #include "tests/support/TempDirectory.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

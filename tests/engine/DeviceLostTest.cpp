@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "display/DrawCallLog.h"
-#include "engine/WavReader.h"
 #include "tests/support/EngineTestSupport.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

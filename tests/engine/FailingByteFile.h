@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "engine/ByteFile.h"
-#include "engine/WavWriter.h"
+#include "wav/ByteFile.h"
+#include "wav/WavWriter.h"
 
 namespace velmora2::testing {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "display/DrawCallLog.h"
-#include "engine/WavReader.h"
 #include "tests/engine/FailingByteFile.h"
 #include "tests/engine/WavCrafting.h"
 #include "tests/support/EngineTestSupport.h"
 #include "tests/support/TempDirectory.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "audio/SoundSystem.h"
-#include "engine/RuntimeState.h"
 #include "engine/SampleConversion.h"
 #include "engine/TriggerSearch.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 namespace {

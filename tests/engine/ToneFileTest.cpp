@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "engine/ToneFile.h"
-#include "engine/WavReader.h"
 #include "tests/support/TempDirectory.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

@@ -1,8 +1,8 @@
 // The WAV reader against crafted files: each row breaks one thing and names the fault expected.
 #include <gtest/gtest.h>
 
-#include "engine/WavReader.h"
 #include "tests/engine/WavCrafting.h"
+#include "wav/WavReader.h"
 
 namespace velmora2 {
 namespace {

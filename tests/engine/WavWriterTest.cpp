@@ -2,11 +2,11 @@
 // at every moment, and a failed write that still leaves a valid file.
 #include <gtest/gtest.h>
 
-#include "engine/WavReader.h"
-#include "engine/WavWriter.h"
 #include "tests/engine/FailingByteFile.h"
 #include "tests/engine/WavCrafting.h"
 #include "tests/support/TempDirectory.h"
+#include "wav/WavReader.h"
+#include "wav/WavWriter.h"
 
 namespace velmora2 {
 namespace {

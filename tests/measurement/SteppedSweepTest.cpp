@@ -11,10 +11,10 @@
 
 #include "analysis/SweepTable.h"
 #include "audio/sim/SimBench.h"
-#include "audio/sim/SteppedDelivery.h"
 #include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
 #include "engine/ToneFile.h"
+#include "measurement/SteppedDelivery.h"
 #include "measurement/SteppedSweep.h"
 #include "platform/GeneratorFileNames.h"
 #include "tests/support/TempDirectory.h"

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "audio/sim/SimBench.h"
-#include "audio/sim/SteppedDelivery.h"
 #include "engine/CDSCapture.h"
+#include "measurement/SteppedDelivery.h"
 
 namespace velmora2::testing {
 

@@ -1,4 +1,4 @@
-#include "engine/WavReader.h"
+#include "wav/WavReader.h"
 
 #include <algorithm>
 #include <cstring>

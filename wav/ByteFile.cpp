@@ -1,4 +1,4 @@
-#include "engine/ByteFile.h"
+#include "wav/ByteFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "audio/WaveFormat.h"
-#include "engine/ByteFile.h"
+#include "wav/ByteFile.h"
 
 namespace velmora2 {
 

@@ -1,14 +1,13 @@
-// The engine's runtime state. RuntimeState is what the user-interface thread sets through the
-// engine operations; the worker takes a consistent snapshot of it at the start of every block.
-// Things the worker owns (WorkerState) are only reset by the user interface, through
-// WorkerRequests that the worker applies at the start of its next block.
+// The engine's runtime state: what the user-interface thread sets through the engine operations;
+// the worker takes a consistent snapshot of it at the start of every block, and the views' stages
+// read that snapshot.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "engine/DisplayScales.h"
+#include "records/DisplayScales.h"
 
 namespace velmora2 {
 
@@ -59,23 +58,6 @@ struct RuntimeState {
     int32_t sweepPoints = 18;  // WAVN, 1 ... 45
     bool slowSweep = false;    // SLOWSWEEP
     bool peakSearch = false;
-};
-
-// Resets the user interface asks of the worker; applied at the start of the worker's next block.
-struct WorkerRequests {
-    bool clearSingleShot = false;
-    int32_t recordLength = 0;  // 0: none; otherwise the requested record length N
-    bool setAveragingCounter = false;
-    int32_t averagingCounter = 0;
-    bool startSweepPoint = false;
-    int32_t sweepPointIndex = 0;
-    bool resetSweep = false;
-};
-
-// What only the worker writes.
-struct WorkerState {
-    bool singleShotCaptured = false;
-    int32_t averagingCounter = 0;
 };
 
 }  // namespace velmora2

@@ -1,4 +1,4 @@
-#include "engine/WavWriter.h"
+#include "wav/WavWriter.h"
 
 #include <array>
 #include <cstring>

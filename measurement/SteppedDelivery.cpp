@@ -1,4 +1,4 @@
-#include "audio/sim/SteppedDelivery.h"
+#include "measurement/SteppedDelivery.h"
 
 #include <cmath>
 #include <thread>
