@@ -11,29 +11,15 @@
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/EngineTestSupport.h"
-#include "tests/support/FakeDialog.h"
+#include "tests/support/MainWindowBench.h"
 
 namespace velmora2 {
 namespace {
 
-class ModeSwitch : public ::testing::Test {
+class ModeSwitch : public testing::MainWindowBench {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmora2-modes-XXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        if (window) window->OnClose();
-        std::filesystem::remove_all(dir);
-    }
-    void Start(const SettingsRecord& settings) {
-        ASSERT_EQ(SaveSettingsFile(dir, settings), SettingsSave::Saved);
-        window = std::make_unique<CTarvikDlg>(bench, clientArea, view, services, dir);
-        window->OnInitDialog();
-        ASSERT_NE(window->MainEngine(), nullptr);
-    }
     void Deliver(int blocks) {
-        ASSERT_TRUE(testing::DeliverBlocks(bench, *window->MainEngine(), blocks));
+        ASSERT_TRUE(testing::DeliverBlocks(*bench, *window->MainEngine(), blocks));
     }
     // The averaging notices of the pictures shown so far, oldest first.
     std::vector<std::string> AveragingNotices() const {
@@ -45,13 +31,6 @@ protected:
                     notices.push_back(call.text);
         return notices;
     }
-
-    std::filesystem::path dir;
-    SimBench bench;
-    DrawCallLogTarget clientArea;
-    testing::FakeDialogView view;
-    testing::FakeDialogServices services;
-    std::unique_ptr<CTarvikDlg> window;
 };
 
 TEST_F(ModeSwitch, EveryModeButtonIsRoutedAndTheEngineFollows) {

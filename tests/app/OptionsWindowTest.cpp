@@ -15,15 +15,13 @@
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/engine/WavCrafting.h"
-#include "tests/support/FakeDialog.h"
+#include "tests/support/MainWindowBench.h"
 #include "tests/support/OptionsUser.h"
 
 namespace velmora2 {
 namespace {
 
 using testing::AnswerOptions;
-using testing::FakeDialogServices;
-using testing::FakeDialogView;
 using testing::OptionsUser;
 
 std::string ReadText(const std::filesystem::path& path) {
@@ -33,36 +31,14 @@ std::string ReadText(const std::filesystem::path& path) {
     return text.str();
 }
 
-class OptionsWindow : public ::testing::Test {
+class OptionsWindow : public testing::MainWindowBench {
 protected:
-    OptionsWindow() {
-        char pattern[] = "/tmp/velmora2-options-XXXXXX";
-        directory = mkdtemp(pattern);
-    }
-    ~OptionsWindow() override {
-        if (window) window->OnClose();
-        std::filesystem::remove_all(directory);
-    }
-    void Start(const SettingsRecord& file, SimBenchOptions benchOptions = {}) {
-        ASSERT_EQ(SaveSettingsFile(directory, file), SettingsSave::Saved);
-        bench = std::make_unique<SimBench>(benchOptions);
-        window = std::make_unique<CTarvikDlg>(*bench, clientArea, view, services, directory);
-        window->OnInitDialog();
-        ASSERT_NE(window->MainEngine(), nullptr);
-    }
     void Options(std::function<void(OptionsUser&)> actions) {
         AnswerOptions(services, std::move(actions));
         window->OnCommand(ctl::kOptions);
     }
     RuntimeState Engine() { return window->MainEngine()->Settings(); }
     std::string SettingsFile() const { return ReadText(directory / kSettingsFileName); }
-
-    std::filesystem::path directory;
-    std::unique_ptr<SimBench> bench;
-    DrawCallLogTarget clientArea;
-    FakeDialogView view;
-    FakeDialogServices services;
-    std::unique_ptr<CTarvikDlg> window;
 };
 
 SettingsRecord Unusual() {

@@ -9,23 +9,15 @@
 #include <string>
 
 #include "analysis/SweepTable.h"
-#include "app/CTarvikDlg.h"
-#include "display/DrawCallLog.h"
 #include "engine/ToneFile.h"
 #include "platform/GeneratorFileNames.h"
-#include "settings/SettingsFile.h"
 #include "tests/support/EngineTestSupport.h"
-#include "tests/support/FakeDialog.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/MainWindowBench.h"
 
 namespace velmora2::testing {
 
-class SweepBench : public ::testing::Test {
+class SweepBench : public MainWindowBench {
 protected:
-    void TearDown() override {
-        if (window) window->OnClose();
-    }
-
     // Writes every tone file of the sweep (and the user's own generator file), then starts the
     // window with these settings.
     void Start(const SettingsRecord& settings) {
@@ -34,10 +26,7 @@ protected:
             ASSERT_TRUE(
                 WriteToneFile(directory / SweepFile(settings, i), Hz(table, i), settings.fsample));
         ASSERT_TRUE(WriteToneFile(directory / kDefaultToneFile, 1000, settings.fsample));
-        ASSERT_EQ(SaveSettingsFile(directory.Path(), settings), SettingsSave::Saved);
-        window = std::make_unique<CTarvikDlg>(bench, clientArea, view, services, directory.Path());
-        window->OnInitDialog();
-        ASSERT_NE(window->MainEngine(), nullptr);
+        MainWindowBench::Start(settings);
         ASSERT_EQ(window->Settings().activeSampleRate, settings.fsample);
     }
 
@@ -53,7 +42,7 @@ protected:
     void Tick() {
         const std::optional<int> period = services.TimerPeriod(CTarvikDlg::kTimer1);
         ASSERT_TRUE(period.has_value()) << "timer 1 is not running";
-        ASSERT_TRUE(DeliverPeriod(bench, *window->MainEngine(), *period));
+        ASSERT_TRUE(DeliverPeriod(*bench, *window->MainEngine(), *period));
         window->OnTimer(CTarvikDlg::kTimer1);
     }
 
@@ -74,13 +63,6 @@ protected:
         for (int i = 0; i < results.table.count; ++i) count += results.measured[i] ? 1 : 0;
         return count;
     }
-
-    TempDirectory directory;
-    SimBench bench;
-    DrawCallLogTarget clientArea;
-    FakeDialogView view;
-    FakeDialogServices services;
-    std::unique_ptr<CTarvikDlg> window;
 };
 
 }  // namespace velmora2::testing

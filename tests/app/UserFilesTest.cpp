@@ -15,6 +15,7 @@
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/FileText.h"
+#include "tests/support/TempDirectory.h"
 
 namespace velmora2 {
 namespace {
@@ -46,17 +47,11 @@ private:
 class UserFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velmora2-userfiles-XXXXXX";
-        root_ = mkdtemp(pattern);
         fs::create_directories(Program());
         // The device can do 48000 Hz only, the file asks for 96000: start-up saves 48000.
         SettingsRecord shipped;
         shipped.fsample = 96000;
         ASSERT_EQ(SaveSettingsFile(Program(), shipped), SettingsSave::Saved);
-    }
-    void TearDown() override {
-        fs::permissions(Program(), fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(root_);
     }
     fs::path Program() const { return root_ / "bin"; }
     fs::path Config() const { return root_ / "config"; }
@@ -78,7 +73,7 @@ protected:
         return services.Messages();
     }
 
-    fs::path root_;
+    testing::TempDirectory root_;
     DrawCallLogTarget clientArea_;
     FakeDialogView view_;
 };

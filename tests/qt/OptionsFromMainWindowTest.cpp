@@ -24,6 +24,7 @@
 #include "qt/QtModalDialog.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/QtTestApplication.h"
+#include "tests/support/TempDirectory.h"
 
 namespace velmora2 {
 namespace {
@@ -42,9 +43,8 @@ QWidget* Widget(QtModalDialog& dialog, int id) {
 }
 
 TEST(OptionsFromMainWindow, EightThousandPointsChosenOnTheFftPageReachTheRunningSpectrum) {
-    char pattern[] = "/tmp/velmora2-qt-options-XXXXXX";
-    const std::filesystem::path directory = mkdtemp(pattern);
-    ASSERT_EQ(SaveSettingsFile(directory, SettingsRecord{}), SettingsSave::Saved);
+    const testing::TempDirectory directory;
+    ASSERT_EQ(SaveSettingsFile(directory.Path(), SettingsRecord{}), SettingsSave::Saved);
 
     SimBenchOptions realTime;
     realTime.realTimeClock = true;
@@ -56,7 +56,7 @@ TEST(OptionsFromMainWindow, EightThousandPointsChosenOnTheFftPageReachTheRunning
                         MainWindowTitle());
     QtDialogServices services(&window);
     DrawCallLogTarget pictures;
-    CTarvikDlg mainWindow(bench, pictures, window.View(), services, directory);
+    CTarvikDlg mainWindow(bench, pictures, window.View(), services, directory.Path());
     window.SetClickHandler([&](int id) { mainWindow.OnCommand(id); });
     mainWindow.OnInitDialog();
     ASSERT_NE(mainWindow.MainEngine(), nullptr);
@@ -93,7 +93,6 @@ TEST(OptionsFromMainWindow, EightThousandPointsChosenOnTheFftPageReachTheRunning
     })) << "the engine keeps running";
 
     mainWindow.OnClose();
-    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,31 +11,14 @@
 #include <vector>
 
 #include "settings/SettingsFile.h"
+#include "tests/support/TempDirectory.h"
 
 namespace velmora2::testing {
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class ScratchDirectory {
+// A scratch directory of the settings tests, with the settings file's path in it.
+class ScratchDirectory : public TempDirectory {
 public:
-    ScratchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "settings-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
-        path_ = pattern;
-    }
-    ~ScratchDirectory() {
-        std::error_code error;
-        // A test may have write-protected the directory.
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
-        std::filesystem::remove_all(path_, error);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path SettingsPath() const { return path_ / kSettingsFileName; }
-
-private:
-    std::filesystem::path path_;
+    std::filesystem::path SettingsPath() const { return Path() / kSettingsFileName; }
 };
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {

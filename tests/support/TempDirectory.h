@@ -16,9 +16,16 @@ public:
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create " << pattern;
         path_ = pattern;
     }
+    // A test may have write-protected what it made: its owner gets every directory back first.
     ~TempDirectory() {
+        namespace fs = std::filesystem;
         std::error_code error;
-        std::filesystem::remove_all(path_, error);
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+        for (fs::recursive_directory_iterator entry(path_, error), end; !error && entry != end;
+             entry.increment(error))
+            if (entry->is_directory(error))
+                fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(path_, error);
     }
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
