@@ -170,7 +170,7 @@ void CTarvikDlg::OnCommand(int id) {
 }
 
 void CTarvikDlg::OnHoldRun() {
-    if (mainEngine_) mainEngine_->ToggleRun();
+    engine_.Do(&CDSCapture::ToggleRun);
 }
 
 void CTarvikDlg::InitSpinButtons() {

@@ -14,6 +14,7 @@
 #include "dialogs/DialogView.h"
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "measurement/SteppedSweep.h"
 #include "panel/ChannelPanel.h"
 #include "panel/ControlIds.h"
@@ -120,31 +121,32 @@ private:
 
     std::unique_ptr<CDSCapture> probeEngine_;
     std::unique_ptr<CDSCapture> mainEngine_;
+    // What the panels reach the engine through: nothing once it is gone.
+    const EngineHandle engine_{mainEngine_};
 
     ScalePanel scalePanel_{view_,
                            {settings_.scales, cursorX_, mode_, frequencyAxis_, settings_.osr,
-                            settings_.activeSampleRate, initGates_, mainEngine_}};
+                            settings_.activeSampleRate, initGates_, engine_}};
     ChannelPanel channelPanel_{
-        view_, {leftShown_, rightShown_, generatorOn_, triggerOn_, triggerSource_, mainEngine_}};
+        view_, {leftShown_, rightShown_, generatorOn_, triggerOn_, triggerSource_, engine_}};
     GeneratorPanel generatorPanel_{view_,
                                    services_,
                                    {leftShown_, rightShown_, generatorOn_, generatorVolume_,
-                                    settings_.playwav, programDirectory_, initGates_, mainEngine_}};
+                                    settings_.playwav, programDirectory_, initGates_, engine_}};
     OptionsButton optionsButton_{sound_,
                                  view_,
                                  services_,
                                  {settings_, devices_, lastOptionsPage_, mode_, scalePanel_,
-                                  programDirectory_, mainEngine_, [this] { SaveSettings(); }}};
-    RecordPanel recordPanel_{
-        view_, services_, {recording_, timerId_, settings_.maxrec, mainEngine_}};
+                                  programDirectory_, engine_, [this] { SaveSettings(); }}};
+    RecordPanel recordPanel_{view_, services_, {recording_, timerId_, settings_.maxrec, engine_}};
     ModePanel modePanel_{
         view_,
         services_,
         scalePanel_,
         {mode_, frequencyAxis_, settings_.xlog, settings_.aveenb, settings_.maxaven, leftShown_,
-         rightShown_, generatorOn_, triggerOn_, sweep_, timerId_, mainEngine_}};
+         rightShown_, generatorOn_, triggerOn_, sweep_, timerId_, engine_}};
     // The network sweep that timer 1 steps; the mode panel tells the user what it reports.
-    SteppedSweep sweep_{mainEngine_, modePanel_, [this] { return SweepPlan(); },
+    SteppedSweep sweep_{engine_, modePanel_, [this] { return SweepPlan(); },
                         ProgramSearchPlaces(programDirectory_)};
 };
 

@@ -30,13 +30,13 @@ void OptionsButton::OnOptions() {
 void OptionsButton::Apply(const OptionValues& chosen) {
     SettingsRecord& s = state_.settings;
     const SettingsRecord& c = chosen.settings;
-    CDSCapture* engine = state_.engine.get();
+    const EngineHandle& engine = state_.engine;
 
     s.maxrec = c.maxrec;
     state_.lastOptionsPage = chosen.lastOptionsPage;
 
     s.winfunc = c.winfunc;
-    if (engine) engine->SetWindowFunction(s.winfunc);
+    engine.Do(&CDSCapture::SetWindowFunction, s.winfunc);
 
     s.scales.gainRange = c.scales.gainRange;
     s.scales.delayRange = c.scales.delayRange;
@@ -46,18 +46,18 @@ void OptionsButton::Apply(const OptionValues& chosen) {
     s.scales.specCal = c.scales.specCal;
 
     s.osr = c.osr;
-    if (engine) engine->SetOversampling(s.osr);
+    engine.Do(&CDSCapture::SetOversampling, s.osr);
     if (state_.mode != PanelMode::Spectrum) state_.scalePanel.RederiveTimeDiv();
-    if (engine) engine->ApplyDisplayScales(s.scales);
+    engine.Do(&CDSCapture::ApplyDisplayScales, s.scales);
 
     // Letter case counts: another spelling may name another file.
     if (c.playwav != s.playwav) ApplyGeneratorFile(c.playwav);
 
     s.tadj = c.tadj;
-    if (engine) engine->SetChannelDelay(s.tadj);
+    engine.Do(&CDSCapture::SetChannelDelay, s.tadj);
 
     s.fftn = c.fftn;
-    if (engine) engine->SetRecordLength(s.fftn);
+    engine.Do(&CDSCapture::SetRecordLength, s.fftn);
 
     s.xlog = c.xlog;
     if (state_.mode == PanelMode::Spectrum) {
@@ -65,41 +65,41 @@ void OptionsButton::Apply(const OptionValues& chosen) {
         for (int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kHorizontalPositionSpin})
             view_.Enable(id, !s.xlog);
     }
-    if (engine) engine->SetLogAxis(s.xlog);
+    engine.Do(&CDSCapture::SetLogAxis, s.xlog);
 
     s.mainFreq = c.mainFreq;
     s.thd = c.thd;
     s.thdpn = c.thdpn;
     s.sn = c.sn;
     s.hpf = c.hpf;
-    if (engine) engine->SetMeasurements(s.mainFreq, s.thd, s.thdpn, s.sn, s.hpf);
+    engine.Do(&CDSCapture::SetMeasurements, s.mainFreq, s.thd, s.thdpn, s.sn, s.hpf);
 
     s.aveenb = c.aveenb;
     s.maxaven = c.maxaven;
-    if (engine) engine->SetAveraging(s.aveenb, s.maxaven);
+    engine.Do(&CDSCapture::SetAveraging, s.aveenb, s.maxaven);
 
     s.phaseDisplay = c.phaseDisplay;
-    if (engine) engine->SetDelayDisplay(s.phaseDisplay);
+    engine.Do(&CDSCapture::SetDelayDisplay, s.phaseDisplay);
 
     s.wavn = c.wavn;
-    if (engine) engine->SetSweepPoints(s.wavn);
+    engine.Do(&CDSCapture::SetSweepPoints, s.wavn);
 
     s.slowSweep = c.slowSweep;
     s.sweepPeriodMs = s.slowSweep ? 2000 : 500;
-    if (engine) engine->SetSlowSweep(s.slowSweep);
+    engine.Do(&CDSCapture::SetSlowSweep, s.slowSweep);
 
     s.adcRange = c.adcRange;
-    if (engine) engine->SetAdcRange(s.adcRange);
+    engine.Do(&CDSCapture::SetAdcRange, s.adcRange);
 
     s.trigModeNormal = c.trigModeNormal;
     s.trigEdgeRising = c.trigEdgeRising;
-    if (engine) engine->SetTriggerMode(s.trigEdgeRising, s.trigModeNormal);
+    engine.Do(&CDSCapture::SetTriggerMode, s.trigEdgeRising, s.trigModeNormal);
 
     // Takes effect at the next start; the engine keeps running at the active rate.
     s.fsample = chosen.samplingRate;
 
     s.difunitSec = c.difunitSec;
-    if (engine) engine->SetDifferenceUnit(s.difunitSec);
+    engine.Do(&CDSCapture::SetDifferenceUnit, s.difunitSec);
 
     // The time/div handler once more, so that label and span follow the new settings (in the
     // spectrum it corrects the Hz/div step against the rate).
@@ -120,8 +120,7 @@ void OptionsButton::ApplyGeneratorFile(const std::string& playwav) {
         services_.RunModal(warning);
         return;
     }
-    if (!state_.engine) return;
-    const int result = state_.engine->SetGeneratorFile(playwav);
+    const int result = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, playwav);
     if (result <= 0) return;
     char text[256];
     std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, result);

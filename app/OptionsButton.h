@@ -12,7 +12,7 @@
 #include "dialogs/CDlgOption.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
 #include "settings/SettingsRecord.h"
@@ -29,8 +29,7 @@ public:
         const PanelMode& mode;
         ScalePanel& scalePanel;
         const std::filesystem::path& programDirectory;
-        // Read at every call, so the button follows the engine being replaced or released.
-        const std::unique_ptr<CDSCapture>& engine;
+        EngineHandle engine;
         // Writes the settings file, telling the user when it cannot.
         std::function<void()> saveSettings;
     };

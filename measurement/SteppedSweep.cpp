@@ -7,25 +7,22 @@
 
 namespace velmora2 {
 
-SteppedSweep::SteppedSweep(const std::unique_ptr<CDSCapture>& engine, SweepListener& listener,
+SteppedSweep::SteppedSweep(EngineHandle engine, SweepListener& listener,
                            std::function<SteppedSweepPlan()> plan, FileSearchPlaces tones)
     : engine_(engine), listener_(listener), planOf_(std::move(plan)), tones_(std::move(tones)) {}
 
 void SteppedSweep::ClearResults() {
-    if (!engine_) return;
-    engine_->ResetSweep();
-    engine_->SetMode(kModeSpectrum);
+    engine_.Do(&CDSCapture::ResetSweep);
+    engine_.Do(&CDSCapture::SetMode, kModeSpectrum);
 }
 
 int SteppedSweep::Start() {
     plan_ = planOf_();
     running_ = true;
     index_ = -1;
-    if (engine_) {
-        engine_->SetRecordLength(kRecordLength);
-        engine_->SetOutputs(plan_.leftShown, plan_.rightShown, true);
-        engine_->SetAveraging(false, plan_.averagingLength);
-    }
+    engine_.Do(&CDSCapture::SetRecordLength, kRecordLength);
+    engine_.Do(&CDSCapture::SetOutputs, plan_.leftShown, plan_.rightShown, true);
+    engine_.Do(&CDSCapture::SetAveraging, false, plan_.averagingLength);
     return kStartDelayMs;
 }
 
@@ -34,7 +31,7 @@ std::optional<int> SteppedSweep::Tick() {
     const SweepTable table = BuildSweepTable(plan_.points, plan_.sampleRate);
     const int lastIndex = table.count - 1;
     if (index_ < lastIndex) {
-        if (engine_) engine_->SetPeakSearch(true);
+        engine_.Do(&CDSCapture::SetPeakSearch, true);
         ++index_;
     } else {
         End();
@@ -59,10 +56,9 @@ bool SteppedSweep::PlayTone(const std::string& name) {
         listener_.OnToneMissing(name);
         return false;
     }
-    if (!engine_) return true;
     // A file that is there but cannot be played ends the sweep as a missing one does: measuring
     // the previous tone under this point's frequency would plot a wrong result.
-    const int loaded = engine_->SetGeneratorFile(name);
+    const int loaded = engine_.Ask(&CDSCapture::SetGeneratorFile, 0, name);
     if (loaded > 0) {
         listener_.OnToneTooFast(name, loaded);
         return false;
@@ -71,23 +67,22 @@ bool SteppedSweep::PlayTone(const std::string& name) {
         listener_.OnToneMissing(name);
         return false;
     }
-    engine_->StartSweepPoint(index_);
+    engine_.Do(&CDSCapture::StartSweepPoint, index_);
     return true;
 }
 
 void SteppedSweep::End() {
-    if (engine_) engine_->SetPeakSearch(false);
+    engine_.Do(&CDSCapture::SetPeakSearch, false);
     running_ = false;
     listener_.OnSweepEnded();
     const bool userToneFound = FindGeneratorFile(plan_.generatorFile, tones_).has_value();
-    if (userToneFound && engine_) engine_->SetGeneratorFile(plan_.generatorFile);
+    if (userToneFound) engine_.Do(&CDSCapture::SetGeneratorFile, plan_.generatorFile);
     if (!userToneFound) listener_.OnToneMissing(plan_.generatorFile);
-    if (!engine_) return;
     // The sweep switched the generator on, and it stays on with the user's own tone.
-    engine_->SetOutputs(plan_.leftShown, plan_.rightShown, true);
-    engine_->SetGeneratorVolume(plan_.generatorVolume);
-    engine_->SetMode(kModeNetworkPlot);
-    engine_->SetRecordLength(plan_.recordLength);
+    engine_.Do(&CDSCapture::SetOutputs, plan_.leftShown, plan_.rightShown, true);
+    engine_.Do(&CDSCapture::SetGeneratorVolume, plan_.generatorVolume);
+    engine_.Do(&CDSCapture::SetMode, kModeNetworkPlot);
+    engine_.Do(&CDSCapture::SetRecordLength, plan_.recordLength);
 }
 
 }  // namespace velmora2

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "measurement/SweepMethod.h"
 #include "platform/GeneratorFileSearch.h"
 
@@ -38,9 +38,9 @@ public:
     // Record length of a sweep: one frame is one captured block.
     static constexpr int32_t kRecordLength = 2048;
 
-    // The engine is read at every call, so the sweep follows it being replaced or released (and
-    // then only steps through its tones); tone files are looked up in `tones`.
-    SteppedSweep(const std::unique_ptr<CDSCapture>& engine, SweepListener& listener,
+    // Without an engine the sweep only steps through its tones; tone files are looked up in
+    // `tones`.
+    SteppedSweep(EngineHandle engine, SweepListener& listener,
                  std::function<SteppedSweepPlan()> plan, FileSearchPlaces tones);
 
     void ClearResults() override;
@@ -55,7 +55,7 @@ private:
     bool PlayTone(const std::string& name);
     void End();
 
-    const std::unique_ptr<CDSCapture>& engine_;
+    const EngineHandle engine_;
     SweepListener& listener_;
     const std::function<SteppedSweepPlan()> planOf_;
     const FileSearchPlaces tones_;

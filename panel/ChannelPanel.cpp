@@ -29,7 +29,7 @@ void ChannelPanel::SelectTrigger(int source) {
     view_.SetCheck(ctl::kTriggerRight, source == kTriggerSourceRight);
     state_.triggerOn = source != kTriggerSourceOff;
     state_.triggerSource = source;
-    if (state_.engine) state_.engine->SetTriggerSource(source);
+    state_.engine.Do(&CDSCapture::SetTriggerSource, source);
     view_.Enable(ctl::kTriggerLevelSpin, state_.triggerOn);
 }
 
@@ -45,8 +45,8 @@ void ChannelPanel::OnDisplayOn(int channelIndex) {
 }
 
 void ChannelPanel::SendOutputs() {
-    if (state_.engine)
-        state_.engine->SetOutputs(state_.leftShown, state_.rightShown, state_.generatorOn);
+    state_.engine.Do(&CDSCapture::SetOutputs, state_.leftShown, state_.rightShown,
+                     state_.generatorOn);
 }
 
 }  // namespace velmora2

@@ -27,14 +27,14 @@ void GeneratorPanel::OnGeneratorSwitch() {
     }
     state_.generatorOn = !state_.generatorOn;
     view_.SetCheck(ctl::kGeneratorOn, state_.generatorOn);
-    if (!state_.engine) return;
-    const int loaded = state_.engine->SetGeneratorFile(state_.playwav);
+    const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
     if (state_.generatorOn && loaded > 0) {
         char text[256];
         std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, loaded);
         services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
     }
-    state_.engine->SetOutputs(state_.leftShown, state_.rightShown, state_.generatorOn);
+    state_.engine.Do(&CDSCapture::SetOutputs, state_.leftShown, state_.rightShown,
+                     state_.generatorOn);
 }
 
 bool GeneratorPanel::OnSpinChanged(int spinId) {
@@ -50,7 +50,7 @@ void GeneratorPanel::OnVolume() {
         state_.generatorVolume = step->value;
         volumeLabel_ = step->label;
     }
-    if (state_.engine) state_.engine->SetGeneratorVolume(state_.generatorVolume);
+    state_.engine.Do(&CDSCapture::SetGeneratorVolume, state_.generatorVolume);
     view_.SetText(ctl::kVolumeLabel, volumeLabel_);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "dialogs/DialogView.h"
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "panel/InitGates.h"
 
 namespace velmora2 {
@@ -24,8 +24,7 @@ public:
         const std::string& playwav;
         const std::filesystem::path& programDirectory;
         const InitGates& gates;
-        // Read at every call, so the panel follows the engine being replaced or released.
-        const std::unique_ptr<CDSCapture>& engine;
+        EngineHandle engine;
     };
 
     GeneratorPanel(DialogView& view, DialogServices& services, const Bindings& bindings);

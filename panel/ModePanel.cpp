@@ -59,7 +59,7 @@ void ModePanel::EnterWaveform(PanelMode mode, int32_t engineMode, int modeButton
     LeaveNetwork();
     CheckOnly(modeButton);
     state_.modeKeyword = mode;
-    if (state_.engine) state_.engine->SetMode(engineMode);
+    state_.engine.Do(&CDSCapture::SetMode, engineMode);
     scales_.RestoreSpinsForMode();
     for (const int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kCursor1Spin,
                          ctl::kCursor2Spin, ctl::kHorizontalPositionSpin, ctl::kGeneratorOn})
@@ -79,7 +79,7 @@ void ModePanel::OnSpectrum() {
     LeaveNetwork();
     CheckOnly(ctl::kModeSpectrum);
     state_.modeKeyword = PanelMode::Spectrum;
-    if (state_.engine) state_.engine->SetMode(kModeSpectrum);
+    state_.engine.Do(&CDSCapture::SetMode, kModeSpectrum);
     scales_.RestoreSpinsForMode();
     const bool linear = !state_.xlog;
     for (const int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kHorizontalPositionSpin})
@@ -87,7 +87,7 @@ void ModePanel::OnSpectrum() {
     for (const int id : {ctl::kCursor1Spin, ctl::kCursor2Spin, ctl::kGeneratorOn})
         view_.Enable(id, true);
     // Entering the analyzer starts a fresh average.
-    if (state_.engine) state_.engine->SetAveraging(state_.averagingOn, state_.averagingLength);
+    state_.engine.Do(&CDSCapture::SetAveraging, state_.averagingOn, state_.averagingLength);
     PushToControls();
 }
 
@@ -134,12 +134,12 @@ void ModePanel::OnSweepEnded() {
 
 void ModePanel::OnLinear() {
     state_.axisKeyword = FrequencyAxis::Linear;
-    if (state_.engine) state_.engine->SetLogAxis(false);
+    state_.engine.Do(&CDSCapture::SetLogAxis, false);
 }
 
 void ModePanel::OnLog() {
     state_.axisKeyword = FrequencyAxis::Log;
-    if (state_.engine) state_.engine->SetLogAxis(true);
+    state_.engine.Do(&CDSCapture::SetLogAxis, true);
 }
 
 void ModePanel::EnableModeButtons() {

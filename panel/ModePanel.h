@@ -10,7 +10,7 @@
 #include <string>
 
 #include "dialogs/DialogView.h"
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "measurement/SweepMethod.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
@@ -34,8 +34,7 @@ public:
         const bool& triggerOn;
         SweepMethod& sweep;  // its listener is this panel
         int& timerId;
-        // Read at every call, so the panel follows the engine being replaced or released.
-        const std::unique_ptr<CDSCapture>& engine;
+        EngineHandle engine;
     };
 
     ModePanel(DialogView& view, DialogServices& services, ScalePanel& scales,

@@ -27,7 +27,7 @@ RecordPanel::RecordPanel(DialogView& view, DialogServices& services, const Bindi
 
 void RecordPanel::OnRecord() {
     if (!state_.engine) return;
-    if (state_.engine->StartRecording() < 0) {
+    if (state_.engine.Ask(&CDSCapture::StartRecording, -1) < 0) {
         services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,
                              MessageIcon::Exclamation);
         return;
@@ -40,7 +40,7 @@ void RecordPanel::OnRecord() {
 }
 
 void RecordPanel::OnStop() {
-    if (state_.engine) state_.engine->StopRecording();
+    state_.engine.Do(&CDSCapture::StopRecording);
     view_.Enable(ctl::kRecord, true);
     view_.Enable(ctl::kStopRecord, false);
     view_.Enable(ctl::kModeNetwork, true);
@@ -53,8 +53,8 @@ void RecordPanel::OnTimeLimit() {
 }
 
 void RecordPanel::OnRecordingEnded(int fileNumber, RecordingEnd why) {
-    const bool newerRecording = state_.engine && state_.engine->Recording().open &&
-                                state_.engine->Recording().fileNumber != fileNumber;
+    const RecordingInfo open = state_.engine.Ask(&CDSCapture::Recording, RecordingInfo{});
+    const bool newerRecording = open.open && open.fileNumber != fileNumber;
     if (!newerRecording) OnStop();
     if (why == RecordingEnd::WriteFailed)
         services_.MessageBox(msg::kCannotWriteRecording, msg::kApplicationTitle,

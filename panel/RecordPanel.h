@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "dialogs/DialogView.h"
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 
 namespace velmora2 {
 
@@ -21,8 +21,7 @@ public:
         bool& recording;
         int& timerId;
         const double& maxrec;
-        // Read at every call, so the panel follows the engine being replaced or released.
-        const std::unique_ptr<CDSCapture>& engine;
+        EngineHandle engine;
     };
 
     RecordPanel(DialogView& view, DialogServices& services, const Bindings& bindings);

@@ -128,8 +128,7 @@ void ScalePanel::OnTriggerLevel() {
     // Always the left scale, also with the right channel as the source; a later change of the
     // scale leaves the level as it was.
     const int n = view_.SpinPosition(ctl::kTriggerLevelSpin);
-    if (state_.engine)
-        state_.engine->SetTriggerLevel(TriggerLevelFromSpin(state_.scales.scaleL, n));
+    state_.engine.Do(&CDSCapture::SetTriggerLevel, TriggerLevelFromSpin(state_.scales.scaleL, n));
 }
 
 void ScalePanel::OnCursor(int which) {
@@ -155,14 +154,13 @@ void ScalePanel::SettleSpin(int spinId, int asked, int resolved) {
 }
 
 void ScalePanel::ApplyScales() {
-    if (state_.engine) state_.engine->ApplyDisplayScales(state_.scales);
+    state_.engine.Do(&CDSCapture::ApplyDisplayScales, state_.scales);
 }
 
 void ScalePanel::SendCursors() {
-    if (!state_.engine) return;
     std::array<int32_t, kEngineCursorCount> positions{};
     std::copy_n(state_.cursorX.begin(), kEngineCursorCount, positions.begin());
-    state_.engine->SetCursors(positions);
+    state_.engine.Do(&CDSCapture::SetCursors, positions);
 }
 
 void ScalePanel::RederiveTimeDiv() {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "dialogs/DialogView.h"
-#include "engine/CDSCapture.h"
+#include "engine/EngineHandle.h"
 #include "panel/InitGates.h"
 #include "panel/PanelMode.h"
 #include "panel/RangeTables.h"
@@ -31,8 +31,7 @@ public:
         const int32_t& osr;
         const int32_t& activeSampleRate;
         const InitGates& gates;
-        // Read at every call, so the panel follows the engine being replaced or released.
-        const std::unique_ptr<CDSCapture>& engine;
+        EngineHandle engine;
     };
 
     ScalePanel(DialogView& view, const Bindings& bindings);
