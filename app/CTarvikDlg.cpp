@@ -159,7 +159,7 @@ void CTarvikDlg::OnDeviceLost() {
     // control that would reach one does nothing.
     // The engine has finished an open recording already: the buttons go back to idle and the
     // recording's time limit goes.
-    if (recording_) recordPanel_.OnTimeLimit();
+    if (recordPanel_.Recording()) recordPanel_.OnTimeLimit();
     StopAndRelease(mainEngine_);
     services_.MessageBox(msg::kSoundDeviceStopped, msg::kMainThreadTitle, MessageIcon::Stop);
 }
@@ -190,10 +190,8 @@ void CTarvikDlg::InitButtons() {
     view_.SetCheck(ctl::kTriggerOff, true);
     view_.SetCheck(ctl::kTriggerLeft, false);
     view_.SetCheck(ctl::kTriggerRight, false);
-    view_.SetCheck(ctl::kLeftOn, leftShown_);
-    view_.SetCheck(ctl::kRightOn, rightShown_);
-    view_.SetCheck(ctl::kGeneratorOn, generatorOn_);
-    view_.Enable(ctl::kTriggerLevelSpin, triggerOn_);
+    outputs_.PushChecks();
+    view_.Enable(ctl::kTriggerLevelSpin, channelPanel_.TriggerOn());
     view_.SetCheck(ctl::kLeftAc, true);
     view_.SetCheck(ctl::kRightAc, true);
     view_.SetCheck(ctl::kLeftDc, false);
@@ -248,16 +246,18 @@ void CTarvikDlg::OnTimer(int timerId) {
     const TimerSafeServices::Tick tick(services_);
     // One job per tick, chosen by the window's state: in network mode the timer steps the sweep,
     // in every other mode it is the recording time limit.
-    if (mode_ == PanelMode::Network)
+    if (modePanel_.Mode() == PanelMode::Network)
         modePanel_.OnSweepTimer();
     else
         recordPanel_.OnTimeLimit();
 }
 
 SteppedSweepPlan CTarvikDlg::SweepPlan() const {
-    return {settings_.wavn, settings_.activeSampleRate, settings_.sweepPeriodMs, settings_.maxaven,
-            settings_.fftn, settings_.playwav,          generatorVolume_,        leftShown_,
-            rightShown_};
+    return {settings_.wavn,           settings_.activeSampleRate,
+            settings_.sweepPeriodMs,  settings_.maxaven,
+            settings_.fftn,           settings_.playwav,
+            generatorPanel_.Volume(), outputs_.LeftShown(),
+            outputs_.RightShown()};
 }
 
 void CTarvikDlg::RunDeviceDialog() {

@@ -21,9 +21,11 @@
 #include "panel/GeneratorPanel.h"
 #include "panel/InitGates.h"
 #include "panel/ModePanel.h"
+#include "panel/OutputSwitches.h"
 #include "panel/PanelMode.h"
 #include "panel/RecordPanel.h"
 #include "panel/ScalePanel.h"
+#include "panel/WindowTimer.h"
 #include "platform/FilePlaces.h"
 #include "records/DisplayScales.h"
 #include "settings/SettingsRecord.h"
@@ -102,20 +104,9 @@ private:
     SettingsRecord settings_;
     DeviceTable devices_;
     CursorPositions cursorX_{};
-    PanelMode mode_ = PanelMode::Wave;
-    FrequencyAxis frequencyAxis_ = FrequencyAxis::Log;
     InitGates initGates_;
     bool iniNoticePending_ = true;
-    // The three ON check boxes: start-up shows them and every output change sends them.
-    bool leftShown_ = true;
-    bool rightShown_ = true;
-    bool generatorOn_ = false;
-    bool triggerOn_ = false;
-    int triggerSource_ = kTriggerSourceOff;
-    int32_t generatorVolume_ = -600;
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
-    int timerId_ = 0;
-    bool recording_ = false;
     bool workerLeftRunning_ = false;
     bool startTrace_ = true;
 
@@ -124,27 +115,27 @@ private:
     // What the panels reach the engine through: nothing once it is gone.
     const EngineHandle engine_{mainEngine_};
 
+    // Timer 1: the recording limit and the network sweep.
+    WindowTimer timer_{services_, kTimer1};
+    // The three ON check boxes: start-up shows them and every output change sends them.
+    OutputSwitches outputs_{view_, engine_};
     ScalePanel scalePanel_{view_,
-                           {settings_.scales, cursorX_, mode_, frequencyAxis_, settings_.osr,
-                            settings_.activeSampleRate, initGates_, engine_}};
-    ChannelPanel channelPanel_{
-        view_, {leftShown_, rightShown_, generatorOn_, triggerOn_, triggerSource_, engine_}};
-    GeneratorPanel generatorPanel_{view_,
-                                   services_,
-                                   {leftShown_, rightShown_, generatorOn_, generatorVolume_,
-                                    settings_.playwav, programDirectory_, initGates_, engine_}};
+                           {settings_.scales, cursorX_, settings_.osr, settings_.activeSampleRate,
+                            initGates_, engine_}};
+    ChannelPanel channelPanel_{view_, {outputs_, engine_}};
+    GeneratorPanel generatorPanel_{
+        view_, services_, {outputs_, settings_.playwav, programDirectory_, initGates_, engine_}};
     OptionsButton optionsButton_{sound_,
                                  view_,
                                  services_,
-                                 {settings_, devices_, lastOptionsPage_, mode_, scalePanel_,
+                                 {settings_, devices_, lastOptionsPage_, scalePanel_,
                                   programDirectory_, engine_, [this] { SaveSettings(); }}};
-    RecordPanel recordPanel_{view_, services_, {recording_, timerId_, settings_.maxrec, engine_}};
-    ModePanel modePanel_{
-        view_,
-        services_,
-        scalePanel_,
-        {mode_, frequencyAxis_, settings_.xlog, settings_.aveenb, settings_.maxaven, leftShown_,
-         rightShown_, generatorOn_, triggerOn_, sweep_, timerId_, engine_}};
+    RecordPanel recordPanel_{view_, services_, {timer_, settings_.maxrec, engine_}};
+    ModePanel modePanel_{view_,
+                         services_,
+                         scalePanel_,
+                         {settings_.xlog, settings_.aveenb, settings_.maxaven, outputs_,
+                          channelPanel_, sweep_, timer_, engine_}};
     // The network sweep that timer 1 steps; the mode panel tells the user what it reports.
     SteppedSweep sweep_{engine_, modePanel_, [this] { return SweepPlan(); },
                         ProgramSearchPlaces(programDirectory_)};

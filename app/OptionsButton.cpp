@@ -47,7 +47,7 @@ void OptionsButton::Apply(const OptionValues& chosen) {
 
     s.osr = c.osr;
     engine.Do(&CDSCapture::SetOversampling, s.osr);
-    if (state_.mode != PanelMode::Spectrum) state_.scalePanel.RederiveTimeDiv();
+    if (state_.scalePanel.Mode() != PanelMode::Spectrum) state_.scalePanel.RederiveTimeDiv();
     engine.Do(&CDSCapture::ApplyDisplayScales, s.scales);
 
     // Letter case counts: another spelling may name another file.
@@ -60,7 +60,7 @@ void OptionsButton::Apply(const OptionValues& chosen) {
     engine.Do(&CDSCapture::SetRecordLength, s.fftn);
 
     s.xlog = c.xlog;
-    if (state_.mode == PanelMode::Spectrum) {
+    if (state_.scalePanel.Mode() == PanelMode::Spectrum) {
         // The linear-axis scale controls mean nothing on a logarithmic axis.
         for (int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kHorizontalPositionSpin})
             view_.Enable(id, !s.xlog);

@@ -26,8 +26,7 @@ public:
         SettingsRecord& settings;
         DeviceTable& devices;
         int32_t& lastOptionsPage;
-        const PanelMode& mode;
-        ScalePanel& scalePanel;
+        ScalePanel& scalePanel;  // and the mode keyword it keeps
         const std::filesystem::path& programDirectory;
         EngineHandle engine;
         // Writes the settings file, telling the user when it cannot.

@@ -7,15 +7,14 @@ namespace velmora2 {
 namespace {
 
 struct DisplaySwitch {
-    int checkBox;
     int scaleSpin;
     int positionSpin;
     int triggerSource;  // the source that follows this channel
 };
 
 constexpr DisplaySwitch kDisplaySwitches[] = {
-    {ctl::kLeftOn, ctl::kLeftScaleSpin, ctl::kLeftPositionSpin, kTriggerSourceLeft},
-    {ctl::kRightOn, ctl::kRightScaleSpin, ctl::kRightPositionSpin, kTriggerSourceRight},
+    {ctl::kLeftScaleSpin, ctl::kLeftPositionSpin, kTriggerSourceLeft},
+    {ctl::kRightScaleSpin, ctl::kRightPositionSpin, kTriggerSourceRight},
 };
 
 }  // namespace
@@ -27,26 +26,19 @@ void ChannelPanel::SelectTrigger(int source) {
     view_.SetCheck(ctl::kTriggerOff, source == kTriggerSourceOff);
     view_.SetCheck(ctl::kTriggerLeft, source == kTriggerSourceLeft);
     view_.SetCheck(ctl::kTriggerRight, source == kTriggerSourceRight);
-    state_.triggerOn = source != kTriggerSourceOff;
-    state_.triggerSource = source;
+    triggerSource_ = source;
     state_.engine.Do(&CDSCapture::SetTriggerSource, source);
-    view_.Enable(ctl::kTriggerLevelSpin, state_.triggerOn);
+    view_.Enable(ctl::kTriggerLevelSpin, TriggerOn());
 }
 
 void ChannelPanel::OnDisplayOn(int channelIndex) {
     const DisplaySwitch& channel = kDisplaySwitches[channelIndex];
-    bool& shown = channelIndex == 0 ? state_.leftShown : state_.rightShown;
-    shown = !shown;
-    view_.SetCheck(channel.checkBox, shown);
-    SendOutputs();
+    const bool shown = !state_.outputs.TraceShown(channelIndex);
+    state_.outputs.ShowTrace(channelIndex, shown);
+    state_.outputs.Send();
     view_.Enable(channel.scaleSpin, shown);
     view_.Enable(channel.positionSpin, shown);
-    if (!shown && state_.triggerSource == channel.triggerSource) OnTriggerOff();
-}
-
-void ChannelPanel::SendOutputs() {
-    state_.engine.Do(&CDSCapture::SetOutputs, state_.leftShown, state_.rightShown,
-                     state_.generatorOn);
+    if (!shown && triggerSource_ == channel.triggerSource) OnTriggerOff();
 }
 
 }  // namespace velmora2

@@ -1,12 +1,14 @@
 // The trigger source radios and the display-on check boxes of the two channels: each click
-// updates the main window's flags, passes them to the engine and enables the spins that depend
-// on them. Switching off the channel the trigger follows switches the trigger off.
+// updates the trigger (kept here) or the output switches, passes them to the engine and enables
+// the spins that depend on them. Switching off the channel the trigger follows switches the
+// trigger off.
 #pragma once
 
 #include <memory>
 
 #include "dialogs/DialogView.h"
 #include "engine/EngineHandle.h"
+#include "panel/OutputSwitches.h"
 
 namespace velmora2 {
 
@@ -16,11 +18,7 @@ class ChannelPanel {
 public:
     // The main window's state; all of it outlives the panel.
     struct Bindings {
-        bool& leftShown;
-        bool& rightShown;
-        const bool& generatorOn;
-        bool& triggerOn;
-        int& triggerSource;
+        OutputSwitches& outputs;
         EngineHandle engine;
     };
 
@@ -32,12 +30,15 @@ public:
     // channelIndex: 0 left, 1 right.
     void OnDisplayOn(int channelIndex);
 
+    bool TriggerOn() const { return triggerSource_ != kTriggerSourceOff; }
+    int TriggerSource() const { return triggerSource_; }
+
 private:
     void SelectTrigger(int source);
-    void SendOutputs();
 
     DialogView& view_;
     Bindings state_;
+    int triggerSource_ = kTriggerSourceOff;
 };
 
 }  // namespace velmora2

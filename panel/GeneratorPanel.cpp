@@ -22,19 +22,18 @@ void GeneratorPanel::OnGeneratorSwitch() {
         CDlgWarnWav warning(state_.playwav);
         services_.RunModal(warning);
         // The click has already toggled the box: show what the generator really does.
-        view_.SetCheck(ctl::kGeneratorOn, state_.generatorOn);
+        state_.outputs.ShowGenerator(state_.outputs.GeneratorOn());
         return;
     }
-    state_.generatorOn = !state_.generatorOn;
-    view_.SetCheck(ctl::kGeneratorOn, state_.generatorOn);
+    const bool on = !state_.outputs.GeneratorOn();
+    state_.outputs.ShowGenerator(on);
     const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
-    if (state_.generatorOn && loaded > 0) {
+    if (on && loaded > 0) {
         char text[256];
         std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, loaded);
         services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
     }
-    state_.engine.Do(&CDSCapture::SetOutputs, state_.leftShown, state_.rightShown,
-                     state_.generatorOn);
+    state_.outputs.Send();
 }
 
 bool GeneratorPanel::OnSpinChanged(int spinId) {
@@ -47,10 +46,10 @@ bool GeneratorPanel::OnSpinChanged(int spinId) {
 // to the engine.
 void GeneratorPanel::OnVolume() {
     if (const auto step = VolumeAt(view_.SpinPosition(ctl::kVolumeSpin))) {
-        state_.generatorVolume = step->value;
+        volume_ = step->value;
         volumeLabel_ = step->label;
     }
-    state_.engine.Do(&CDSCapture::SetGeneratorVolume, state_.generatorVolume);
+    state_.engine.Do(&CDSCapture::SetGeneratorVolume, volume_);
     view_.SetText(ctl::kVolumeLabel, volumeLabel_);
 }
 

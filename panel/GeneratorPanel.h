@@ -1,5 +1,6 @@
-// The generator output switch and its volume spin. The switch looks the generator file up first:
-// a file found nowhere opens the missing-file warning and leaves the generator as it was.
+// The generator output switch and its volume spin, whose volume it keeps. The switch looks the
+// generator file up first: a file found nowhere opens the missing-file warning and leaves the
+// generator as it was.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "dialogs/DialogView.h"
 #include "engine/EngineHandle.h"
 #include "panel/InitGates.h"
+#include "panel/OutputSwitches.h"
 
 namespace velmora2 {
 
@@ -17,10 +19,7 @@ class GeneratorPanel {
 public:
     // The main window's state; all of it outlives the panel.
     struct Bindings {
-        const bool& leftShown;
-        const bool& rightShown;
-        bool& generatorOn;
-        int32_t& generatorVolume;
+        OutputSwitches& outputs;
         const std::string& playwav;
         const std::filesystem::path& programDirectory;
         const InitGates& gates;
@@ -36,12 +35,16 @@ public:
     // before the spin's gate is set is ignored.
     bool OnSpinChanged(int spinId);
 
+    // Hundredths of a dB.
+    int32_t Volume() const { return volume_; }
+
 private:
     void OnVolume();
 
     DialogView& view_;
     DialogServices& services_;
     Bindings state_;
+    int32_t volume_ = -600;
     std::string volumeLabel_ = "-6dB";
 };
 

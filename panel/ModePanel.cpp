@@ -36,19 +36,19 @@ ModePanel::ModePanel(DialogView& view, DialogServices& services, ScalePanel& sca
     : view_(view), services_(services), scales_(scales), state_(bindings) {}
 
 void ModePanel::LeaveNetwork() {
-    if (state_.modeKeyword != PanelMode::Network) return;
+    if (scales_.Mode() != PanelMode::Network) return;
     const bool linear = !state_.xlog;
     view_.Enable(ctl::kHorizontalPositionSpin, linear);
     view_.Enable(ctl::kTimeDivSpin, linear);
-    view_.Enable(ctl::kLeftScaleSpin, state_.leftOn);
-    view_.Enable(ctl::kLeftPositionSpin, state_.leftOn);
-    view_.Enable(ctl::kRightScaleSpin, state_.rightOn);
-    view_.Enable(ctl::kRightPositionSpin, state_.rightOn);
+    view_.Enable(ctl::kLeftScaleSpin, state_.outputs.LeftShown());
+    view_.Enable(ctl::kLeftPositionSpin, state_.outputs.LeftShown());
+    view_.Enable(ctl::kRightScaleSpin, state_.outputs.RightShown());
+    view_.Enable(ctl::kRightPositionSpin, state_.outputs.RightShown());
     view_.Enable(ctl::kVolumeSpin, true);
-    view_.Enable(ctl::kTriggerLevelSpin, state_.triggerOn);
+    view_.Enable(ctl::kTriggerLevelSpin, state_.channels.TriggerOn());
     for (const int id : kSweepButtons) view_.Enable(id, true);
     view_.Enable(ctl::kStopRecord, false);
-    services_.KillTimer(state_.timerId);
+    state_.timer.Kill();
 }
 
 void ModePanel::CheckOnly(int modeButton) {
@@ -58,7 +58,7 @@ void ModePanel::CheckOnly(int modeButton) {
 void ModePanel::EnterWaveform(PanelMode mode, int32_t engineMode, int modeButton) {
     LeaveNetwork();
     CheckOnly(modeButton);
-    state_.modeKeyword = mode;
+    scales_.SetMode(mode);
     state_.engine.Do(&CDSCapture::SetMode, engineMode);
     scales_.RestoreSpinsForMode();
     for (const int id : {ctl::kTimeDivLabel, ctl::kTimeDivSpin, ctl::kCursor1Spin,
@@ -78,7 +78,7 @@ void ModePanel::OnLissajous() {
 void ModePanel::OnSpectrum() {
     LeaveNetwork();
     CheckOnly(ctl::kModeSpectrum);
-    state_.modeKeyword = PanelMode::Spectrum;
+    scales_.SetMode(PanelMode::Spectrum);
     state_.engine.Do(&CDSCapture::SetMode, kModeSpectrum);
     scales_.RestoreSpinsForMode();
     const bool linear = !state_.xlog;
@@ -92,9 +92,9 @@ void ModePanel::OnSpectrum() {
 }
 
 void ModePanel::OnNetwork() {
-    if (state_.modeKeyword == PanelMode::Network) services_.KillTimer(state_.timerId);
+    if (scales_.Mode() == PanelMode::Network) state_.timer.Kill();
     CheckOnly(ctl::kModeNetwork);
-    state_.modeKeyword = PanelMode::Network;
+    scales_.SetMode(PanelMode::Network);
     state_.sweep.ClearResults();
     StartSweep();
 }
@@ -106,14 +106,13 @@ void ModePanel::StartSweep() {
     view_.Enable(ctl::kStopRecord, false);
     // The sweep plays its tones through the generator, so the generator is switched on and its
     // box shows it.
-    state_.generatorOn = true;
-    view_.SetCheck(ctl::kGeneratorOn, true);
-    state_.timerId = services_.SetTimer(kTimer1, state_.sweep.Start());
+    state_.outputs.ShowGenerator(true);
+    state_.timer.Set(state_.sweep.Start());
 }
 
 void ModePanel::OnSweepTimer() {
     // The sweep's own steps set the timer again without taking its id.
-    if (const std::optional<int> next = state_.sweep.Tick()) services_.SetTimer(kTimer1, *next);
+    if (const std::optional<int> next = state_.sweep.Tick()) state_.timer.SetAgain(*next);
 }
 
 void ModePanel::OnToneMissing(const std::string& name) {
@@ -129,16 +128,16 @@ void ModePanel::OnToneTooFast(const std::string&, int rate) {
 
 void ModePanel::OnSweepEnded() {
     EnableModeButtons();
-    services_.KillTimer(state_.timerId);
+    state_.timer.Kill();
 }
 
 void ModePanel::OnLinear() {
-    state_.axisKeyword = FrequencyAxis::Linear;
+    scales_.SetAxis(FrequencyAxis::Linear);
     state_.engine.Do(&CDSCapture::SetLogAxis, false);
 }
 
 void ModePanel::OnLog() {
-    state_.axisKeyword = FrequencyAxis::Log;
+    scales_.SetAxis(FrequencyAxis::Log);
     state_.engine.Do(&CDSCapture::SetLogAxis, true);
 }
 

@@ -12,8 +12,11 @@
 #include "dialogs/DialogView.h"
 #include "engine/EngineHandle.h"
 #include "measurement/SweepMethod.h"
+#include "panel/ChannelPanel.h"
+#include "panel/OutputSwitches.h"
 #include "panel/PanelMode.h"
 #include "panel/ScalePanel.h"
+#include "panel/WindowTimer.h"
 
 namespace velmora2 {
 
@@ -21,24 +24,23 @@ class ModePanel final : public SweepListener {
 public:
     static constexpr int kTimer1 = 1;
 
-    // The main window's state the handlers read and write; all of it outlives the panel.
+    // The main window's state the handlers read and write; all of it outlives the panel. The mode
+    // keyword and the frequency axis are the scale panel's.
     struct Bindings {
-        PanelMode& modeKeyword;
-        FrequencyAxis& axisKeyword;
         const bool& xlog;                // XLOG: the spectrum's logarithmic axis
         const bool& averagingOn;         // AVEENB
         const int32_t& averagingLength;  // MAXAVEN
-        const bool& leftOn;              // display-on check boxes 1078, 1079
-        const bool& rightOn;
-        bool& generatorOn;  // check box 1080
-        const bool& triggerOn;
-        SweepMethod& sweep;  // its listener is this panel
-        int& timerId;
+        OutputSwitches& outputs;         // the ON boxes: the sweep switches the generator on
+        const ChannelPanel& channels;    // the trigger
+        SweepMethod& sweep;              // its listener is this panel
+        WindowTimer& timer;              // timer 1
         EngineHandle engine;
     };
 
     ModePanel(DialogView& view, DialogServices& services, ScalePanel& scales,
               const Bindings& bindings);
+
+    PanelMode Mode() const { return scales_.Mode(); }
 
     void OnScope();      // 1008
     void OnSpectrum();   // 1009

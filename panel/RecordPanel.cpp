@@ -32,11 +32,11 @@ void RecordPanel::OnRecord() {
                              MessageIcon::Exclamation);
         return;
     }
-    state_.recording = true;
+    recording_ = true;
     view_.Enable(ctl::kModeNetwork, false);
     view_.Enable(ctl::kRecord, false);
     view_.Enable(ctl::kStopRecord, true);
-    state_.timerId = services_.SetTimer(ctl::kTimer1, RecordingLimitMs(state_.maxrec));
+    state_.timer.Set(RecordingLimitMs(state_.maxrec));
 }
 
 void RecordPanel::OnStop() {
@@ -44,12 +44,12 @@ void RecordPanel::OnStop() {
     view_.Enable(ctl::kRecord, true);
     view_.Enable(ctl::kStopRecord, false);
     view_.Enable(ctl::kModeNetwork, true);
-    state_.recording = false;
+    recording_ = false;
 }
 
 void RecordPanel::OnTimeLimit() {
     OnStop();
-    services_.KillTimer(state_.timerId);
+    state_.timer.Kill();
 }
 
 void RecordPanel::OnRecordingEnded(int fileNumber, RecordingEnd why) {

@@ -7,6 +7,7 @@
 
 #include "dialogs/DialogView.h"
 #include "engine/EngineHandle.h"
+#include "panel/WindowTimer.h"
 
 namespace velmora2 {
 
@@ -18,8 +19,7 @@ class RecordPanel {
 public:
     // The main window's state; all of it outlives the panel.
     struct Bindings {
-        bool& recording;
-        int& timerId;
+        WindowTimer& timer;  // timer 1
         const double& maxrec;
         EngineHandle engine;
     };
@@ -37,10 +37,14 @@ public:
     // left running.
     void OnRecordingEnded(int fileNumber, RecordingEnd why);
 
+    // Between the record button and the end of that recording.
+    bool Recording() const { return recording_; }
+
 private:
     DialogView& view_;
     DialogServices& services_;
     Bindings state_;
+    bool recording_ = false;
 };
 
 }  // namespace velmora2

@@ -212,11 +212,11 @@ void ScalePanel::RestoreSpin(int spinId, const std::optional<RangeStep>& step, s
 }
 
 bool ScalePanel::InMode(PanelMode mode) const {
-    return state_.mode == mode;
+    return mode_ == mode;
 }
 
 bool ScalePanel::LogAxis() const {
-    return state_.frequencyAxis == FrequencyAxis::Log;
+    return axis_ == FrequencyAxis::Log;
 }
 
 }  // namespace velmora2

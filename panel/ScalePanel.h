@@ -1,7 +1,8 @@
 // The scale controls of the main window: turns the positions of the time/div, scale, position,
 // trigger-level and cursor spins into the scale record and the cursor positions by the current
 // mode, keeps the engine's copy current, and loads the spins back from the stored values when a
-// mode is entered.
+// mode is entered. It keeps the window's mode keyword and frequency axis, which decide what each
+// spin means; the mode panel sets them.
 #pragma once
 
 #include <array>
@@ -26,8 +27,6 @@ public:
     struct Bindings {
         DisplayScales& scales;
         CursorPositions& cursorX;
-        const PanelMode& mode;
-        const FrequencyAxis& frequencyAxis;
         const int32_t& osr;
         const int32_t& activeSampleRate;
         const InitGates& gates;
@@ -54,6 +53,12 @@ public:
     // every value maps back to itself, so the engine's copy is already current.
     void RestoreSpinsForMode();
 
+    PanelMode Mode() const { return mode_; }
+    // The mode keyword only: entering a mode also restores its spins (RestoreSpinsForMode).
+    void SetMode(PanelMode mode) { mode_ = mode; }
+    FrequencyAxis Axis() const { return axis_; }
+    void SetAxis(FrequencyAxis axis) { axis_ = axis; }
+
 private:
     void OnTimeDiv();
     void OnHorizontalPosition();
@@ -77,6 +82,8 @@ private:
 
     DialogView& view_;
     Bindings state_;
+    PanelMode mode_ = PanelMode::Wave;
+    FrequencyAxis axis_ = FrequencyAxis::Log;
     std::string timeDivLabel_ = "1ms/d";
     std::array<std::string, 2> scaleLabels_{"500mV/d", "500mV/d"};
 };

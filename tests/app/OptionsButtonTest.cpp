@@ -39,7 +39,7 @@ struct BlockSeen {
 class OptionsButtonTest : public ::testing::Test {
 protected:
     void StartEngine(PanelMode panelMode) {
-        mode = panelMode;
+        scalePanel.SetMode(panelMode);
         engine = std::make_unique<CDSCapture>(bench, clientArea, DeviceId{}, DeviceId{}, 48000);
         engine->SetBlockObserver([this](const CDSCapture::ProcessedBlock& block) {
             const std::lock_guard lock(seenMutex);
@@ -78,8 +78,6 @@ protected:
     SettingsRecord settings;
     DeviceTable devices;
     int32_t lastOptionsPage = 1;
-    PanelMode mode = PanelMode::Wave;
-    FrequencyAxis axis = FrequencyAxis::Log;
     CursorPositions cursors{};
     InitGates gates;
     std::unique_ptr<CDSCapture> engine;
@@ -88,14 +86,13 @@ protected:
     std::mutex seenMutex;
     std::vector<BlockSeen> seen;
 
-    ScalePanel scalePanel{view,
-                          {settings.scales, cursors, mode, axis, settings.osr,
-                           settings.activeSampleRate, gates, engine}};
+    ScalePanel scalePanel{
+        view, {settings.scales, cursors, settings.osr, settings.activeSampleRate, gates, engine}};
     OptionsButton button{bench,
                          view,
                          services,
-                         {settings, devices, lastOptionsPage, mode, scalePanel, programDirectory,
-                          engine, [this] { ++saves; }}};
+                         {settings, devices, lastOptionsPage, scalePanel, programDirectory, engine,
+                          [this] { ++saves; }}};
 };
 
 TEST_F(OptionsButtonTest, ANewFftSizeDropsOneBlockAndTheNextSpectrumWaitsForAWholeRecord) {

@@ -30,13 +30,8 @@ protected:
         }
         FAIL() << "no such control " << id;
     }
-    bool leftShown = true;
-    bool rightShown = true;
-    bool generatorOn = false;
-    bool triggerOn = false;
-    int triggerSource = kTriggerSourceOff;
-    ChannelPanel panel{view,
-                       {leftShown, rightShown, generatorOn, triggerOn, triggerSource, engine}};
+    OutputSwitches outputs{view, engine};
+    ChannelPanel panel{view, {outputs, engine}};
 };
 
 struct TriggerCase {
@@ -86,13 +81,12 @@ TEST_F(ChannelPanelTest, TriggerFollowsTheRadiosAndTheChannelsLeftOn) {
     };
     for (const TriggerCase& c : cases) {
         SCOPED_TRACE(c.description);
-        leftShown = rightShown = true;
+        outputs.ShowTrace(0, true);
+        outputs.ShowTrace(1, true);
         panel.OnTriggerOff();
-        view.SetCheck(ctl::kLeftOn, true);
-        view.SetCheck(ctl::kRightOn, true);
         for (int id : c.clicks) Click(id);
 
-        EXPECT_EQ(triggerSource, c.source);
+        EXPECT_EQ(panel.TriggerSource(), c.source);
         EXPECT_EQ(view.IsChecked(ctl::kTriggerOff), c.source == kTriggerSourceOff);
         EXPECT_EQ(view.IsChecked(ctl::kTriggerLeft), c.source == kTriggerSourceLeft);
         EXPECT_EQ(view.IsChecked(ctl::kTriggerRight), c.source == kTriggerSourceRight);
@@ -121,10 +115,10 @@ TEST_F(ChannelPanelTest, ChannelSpinsAreUsableOnlyWhileTheTraceIsOn) {
 }
 
 TEST_F(ChannelPanelTest, TraceSwitchKeepsTheGeneratorAsItIs) {
-    generatorOn = true;
+    outputs.ShowGenerator(true);
     Click(ctl::kLeftOn);
     EXPECT_TRUE(Engine().generatorOn);
-    generatorOn = false;
+    outputs.ShowGenerator(false);
     Click(ctl::kLeftOn);
     EXPECT_FALSE(Engine().generatorOn);
 }

@@ -40,16 +40,15 @@ protected:
         return count;
     }
     std::filesystem::path programDirectory = directory.Path();
-    bool leftShown = true;
-    bool rightShown = false;
-    bool generatorOn = false;
-    int32_t volume = -600;
+    // The right trace is off: the switch must send the traces as they are.
+    OutputSwitches outputs = [this] {
+        OutputSwitches switches{view, engine};
+        switches.ShowTrace(1, false);
+        return switches;
+    }();
     std::string playwav = "sin1k.wav";
     InitGates gates;
-    GeneratorPanel panel{
-        view,
-        services,
-        {leftShown, rightShown, generatorOn, volume, playwav, programDirectory, gates, engine}};
+    GeneratorPanel panel{view, services, {outputs, playwav, programDirectory, gates, engine}};
 };
 
 TEST_F(GeneratorPanelTest, VolumeSpinFollowsItsTable) {
@@ -72,20 +71,17 @@ TEST_F(GeneratorPanelTest, VolumeSpinFollowsItsTable) {
         SCOPED_TRACE(c.description);
         MoveVolume(c.position);
         EXPECT_EQ(view.Text(ctl::kVolumeLabel), c.label);
-        EXPECT_EQ(volume, c.volume);
+        EXPECT_EQ(panel.Volume(), c.volume);
         EXPECT_EQ(Engine().generatorVolume, c.volume);
     }
 }
 
 TEST_F(GeneratorPanelTest, VolumeSpinIsIgnoredUntilItsGateIsSet) {
     InitGates closed;
-    GeneratorPanel early{
-        view,
-        services,
-        {leftShown, rightShown, generatorOn, volume, playwav, programDirectory, closed, engine}};
+    GeneratorPanel early{view, services, {outputs, playwav, programDirectory, closed, engine}};
     view.SetSpinPosition(ctl::kVolumeSpin, 12);
     EXPECT_TRUE(early.OnSpinChanged(ctl::kVolumeSpin));
-    EXPECT_EQ(volume, -600);
+    EXPECT_EQ(early.Volume(), -600);
     EXPECT_EQ(view.Text(ctl::kVolumeLabel), "-6dB");
     EXPECT_FALSE(early.OnSpinChanged(ctl::kLeftScaleSpin));
 }
@@ -93,7 +89,7 @@ TEST_F(GeneratorPanelTest, VolumeSpinIsIgnoredUntilItsGateIsSet) {
 TEST_F(GeneratorPanelTest, SwitchTurnsThePlayingFileOnAndOff) {
     PutFile("sin1k.wav");
     ClickSwitch();
-    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(outputs.GeneratorOn());
     EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
     EXPECT_TRUE(Engine().generatorOn);
     EXPECT_EQ(Engine().generatorFile, "sin1k.wav");
@@ -101,7 +97,7 @@ TEST_F(GeneratorPanelTest, SwitchTurnsThePlayingFileOnAndOff) {
     EXPECT_FALSE(Engine().rightShown);
 
     ClickSwitch();
-    EXPECT_FALSE(generatorOn);
+    EXPECT_FALSE(outputs.GeneratorOn());
     EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
     EXPECT_FALSE(Engine().generatorOn);
     EXPECT_EQ(Warnings(), 0);
@@ -122,7 +118,7 @@ TEST_F(GeneratorPanelTest, MissingFileWarnsWithTheNameAsStoredAndLeavesTheGenera
     ClickSwitch();
     ASSERT_EQ(Warnings(), 1);
     EXPECT_EQ(services.ModalRuns()[0].view->Text(CDlgWarnWav::kFileNameText), "nosuch");
-    EXPECT_FALSE(generatorOn);
+    EXPECT_FALSE(outputs.GeneratorOn());
     EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
     EXPECT_FALSE(Engine().generatorOn);
 }
@@ -133,7 +129,7 @@ TEST_F(GeneratorPanelTest, FileGoneWhilePlayingLeavesTheBoxShowingTheGeneratorSt
     std::filesystem::remove(programDirectory / "sin1k.wav");
     ClickSwitch();
     EXPECT_EQ(Warnings(), 1);
-    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(outputs.GeneratorOn());
     EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
     EXPECT_TRUE(Engine().generatorOn);
 }
@@ -157,7 +153,7 @@ TEST_F(GeneratorPanelTest, EveryClickLoadsTheFileAgainAndARateTheDeviceLacksIsRe
     EXPECT_EQ(services.Messages()[0].title, "Velmora2 Error Message");
     EXPECT_EQ(services.Messages()[0].icon, MessageIcon::Stop);
     // The generator counts as on and the outputs are set all the same.
-    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(outputs.GeneratorOn());
     EXPECT_TRUE(Engine().generatorOn);
 
     testing::WriteFileBytes(file, testing::GoodWav(48000, 4096));

@@ -61,7 +61,7 @@ protected:
         for (const int id : kAllControls) gates.Set(id);
         view.SetCheck(ctl::kModeScope, true);
         view.Enable(ctl::kStopRecord, false);
-        view.Enable(ctl::kTriggerLevelSpin, triggerOn);
+        view.Enable(ctl::kTriggerLevelSpin, channels.TriggerOn());
         scales.timeSpan = 960;  // "2ms/d"
         scales.scaleL = 32768;  // "1V/d"
         scales.positionR = -60;
@@ -82,23 +82,19 @@ protected:
     bool xlog = false;
     bool averagingOn = false;
     int32_t averagingLength = 50;
-    bool leftOn = true;
-    bool rightOn = true;
-    bool generatorOn = false;
-    bool triggerOn = false;
-    int timerId = 0;
-    ScalePanel panel{view, {scales, cursorX, mode, axis, osr, rate, gates, engine}};
+    OutputSwitches outputs{view, engine};
+    ChannelPanel channels{view, {outputs, engine}};
+    WindowTimer timer{services, ModePanel::kTimer1};
     ModePanel modes{view,
                     services,
                     panel,
-                    {mode, axis, xlog, averagingOn, averagingLength, leftOn, rightOn, generatorOn,
-                     triggerOn, sweep, timerId, engine}};
+                    {xlog, averagingOn, averagingLength, outputs, channels, sweep, timer, engine}};
     // No tone file is found anywhere: the first tick ends the sweep, the next one shows its end.
     SteppedSweep sweep{engine, modes,
                        [this] {
                            SteppedSweepPlan plan;
-                           plan.leftShown = leftOn;
-                           plan.rightShown = rightOn;
+                           plan.leftShown = outputs.LeftShown();
+                           plan.rightShown = outputs.RightShown();
                            plan.averagingLength = averagingLength;
                            return plan;
                        },
@@ -122,7 +118,7 @@ TEST_F(ModePanelTest, OscilloscopeTwiceReloadsTheSpinsAndChangesNothingElse) {
     const std::vector<FakeControl> after = Controls();
     for (size_t i = 0; i < after.size(); ++i)
         EXPECT_TRUE(SameControl(before[i], after[i])) << "control " << kAllControls[i];
-    EXPECT_EQ(mode, PanelMode::Wave);
+    EXPECT_EQ(modes.Mode(), PanelMode::Wave);
     EXPECT_EQ(engine->Settings().mode, kModeScope);
     EXPECT_EQ(engine->Settings().scales, engineBefore.scales);
     EXPECT_FALSE(Timer());
@@ -154,7 +150,7 @@ TEST_F(ModePanelTest, EachModeLoadsItsOwnStoredSpins) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
         (modes.*c.press)();
-        EXPECT_EQ(mode, c.keyword);
+        EXPECT_EQ(modes.Mode(), c.keyword);
         EXPECT_EQ(engine->Settings().mode, c.engineMode);
         for (const int id : kModeButtons) EXPECT_EQ(view.IsChecked(id), id == c.button) << id;
         EXPECT_EQ(view.SpinPosition(ctl::kTimeDivSpin), c.timeDiv);
@@ -189,9 +185,9 @@ TEST_F(ModePanelTest, SpectrumRestartsTheAverageWithTheStoredSettings) {
 }
 
 TEST_F(ModePanelTest, NetworkStartsASweepWithEverythingButTheSweepLocked) {
-    leftOn = false;
+    outputs.ShowTrace(0, false);
     modes.OnNetwork();
-    EXPECT_EQ(mode, PanelMode::Network);
+    EXPECT_EQ(modes.Mode(), PanelMode::Network);
     EXPECT_TRUE(sweep.Running());
     EXPECT_EQ(sweep.Index(), -1);
     EXPECT_EQ(Timer(), 10);
@@ -204,7 +200,7 @@ TEST_F(ModePanelTest, NetworkStartsASweepWithEverythingButTheSweepLocked) {
         EXPECT_TRUE(labels.count(id) != 0 || !view.IsEnabled(id)) << id;
     }
     // The generator plays the sweep tones, the box says so; averaging is off for the sweep.
-    EXPECT_TRUE(generatorOn);
+    EXPECT_TRUE(outputs.GeneratorOn());
     EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
     const RuntimeState s = engine->Settings();
     EXPECT_EQ(s.mode, kModeSpectrum);
@@ -248,8 +244,11 @@ TEST_F(ModePanelTest, LeavingNetworkRestoresThePanelByTheSwitches) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
-        triggerOn = c.triggerOn;
-        leftOn = c.leftOn;
+        if (c.triggerOn)
+            channels.OnTriggerRight();
+        else
+            channels.OnTriggerOff();
+        outputs.ShowTrace(0, c.leftOn);
         xlog = c.xlog;
         modes.OnNetwork();
         modes.EnableModeButtons();
@@ -272,7 +271,7 @@ TEST_F(ModePanelTest, LeavingNetworkRestoresThePanelByTheSwitches) {
 
 TEST_F(ModePanelTest, ModeButtonsOutsideNetworkLeaveTimerOneAlone) {
     // A recording's time limit holds timer 1 while the modes change.
-    timerId = services.SetTimer(ModePanel::kTimer1, 30000);
+    timer.Set(30000);
     modes.OnSpectrum();
     modes.OnLissajous();
     modes.OnScope();
@@ -281,10 +280,10 @@ TEST_F(ModePanelTest, ModeButtonsOutsideNetworkLeaveTimerOneAlone) {
 
 TEST_F(ModePanelTest, HiddenAxisButtonsSetTheKeywordAndTheEngine) {
     modes.OnLinear();
-    EXPECT_EQ(axis, FrequencyAxis::Linear);
+    EXPECT_EQ(panel.Axis(), FrequencyAxis::Linear);
     EXPECT_FALSE(engine->Settings().logAxis);
     modes.OnLog();
-    EXPECT_EQ(axis, FrequencyAxis::Log);
+    EXPECT_EQ(panel.Axis(), FrequencyAxis::Log);
     EXPECT_TRUE(engine->Settings().logAxis);
 }
 

@@ -34,12 +34,10 @@ struct PanelBench {
 struct ScalePanelBench : PanelBench {
     DisplayScales scales;
     CursorPositions cursorX{};
-    PanelMode mode = PanelMode::Wave;
-    FrequencyAxis axis = FrequencyAxis::Log;
     int32_t osr = 1;
     int32_t rate = 48000;
     InitGates gates;
-    ScalePanel panel{view, {scales, cursorX, mode, axis, osr, rate, gates, engine}};
+    ScalePanel panel{view, {scales, cursorX, osr, rate, gates, engine}};
 };
 
 }  // namespace velmora2::testing

@@ -64,23 +64,22 @@ protected:
                 view.IsEnabled(ctl::kModeNetwork)};
     }
 
-    bool recording = false;
-    int timerId = 0;
+    WindowTimer timer{services, ctl::kTimer1};
     double maxrec = 30.0;
-    RecordPanel panel{view, services, {recording, timerId, maxrec, engine}};
+    RecordPanel panel{view, services, {timer, maxrec, engine}};
 };
 
 TEST_F(RecordPanelTest, RecordOpensTheNextFileAndArmsTheLimitUntilStop) {
     std::ofstream(File(0)) << "an earlier recording";
     panel.OnRecord();
-    EXPECT_TRUE(recording);
+    EXPECT_TRUE(panel.Recording());
     EXPECT_TRUE(std::filesystem::exists(File(1)));
     EXPECT_EQ(Enabled(), (Buttons{false, true, false}));
     EXPECT_EQ(services.TimerPeriod(ctl::kTimer1), 30000);
-    EXPECT_EQ(timerId, ctl::kTimer1);
+    EXPECT_EQ(timer.StoredId(), ctl::kTimer1);
 
     panel.OnStop();
-    EXPECT_FALSE(recording);
+    EXPECT_FALSE(panel.Recording());
     EXPECT_FALSE(engine->Recording().open);
     EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
     // The limit stays armed; its tick finds the recording stopped.
@@ -93,7 +92,7 @@ TEST_F(RecordPanelTest, LimitStopsAsTheStopButtonDoesAndTakesTheTimer) {
     panel.OnRecord();
     EXPECT_EQ(services.TimerPeriod(ctl::kTimer1), 500);
     panel.OnTimeLimit();
-    EXPECT_FALSE(recording);
+    EXPECT_FALSE(panel.Recording());
     EXPECT_FALSE(engine->Recording().open);
     EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
     EXPECT_FALSE(services.TimerPeriod(ctl::kTimer1).has_value());
@@ -118,7 +117,7 @@ TEST_F(RecordPanelTest, NoFreeNameShowsTheCannotWriteMessageAndChangesNothingEls
     ASSERT_EQ(services.Messages().size(), 1u);
     EXPECT_EQ(services.Messages()[0].text, kCannotWrite);
     EXPECT_EQ(services.Messages()[0].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(recording);
+    EXPECT_FALSE(panel.Recording());
     EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
     EXPECT_FALSE(services.TimerPeriod(ctl::kTimer1).has_value());
 }
@@ -140,7 +139,7 @@ TEST_F(RecordPanelTest, AnEndByTheEngineStopsItsRecordingButNotANewerOne) {
         panel.OnRecord();
         const int fileNumber = engine->Recording().fileNumber;
         panel.OnRecordingEnded(fileNumber, c.why);
-        EXPECT_FALSE(recording);
+        EXPECT_FALSE(panel.Recording());
         EXPECT_EQ(Enabled(), (Buttons{true, false, true}));
         ASSERT_EQ(messages(), c.messageBox ? 1u : 0u);
         if (c.messageBox) {
@@ -151,7 +150,7 @@ TEST_F(RecordPanelTest, AnEndByTheEngineStopsItsRecordingButNotANewerOne) {
         panel.OnRecord();
         ASSERT_EQ(engine->Recording().fileNumber, fileNumber + 1);
         panel.OnRecordingEnded(fileNumber, c.why);
-        EXPECT_TRUE(recording);
+        EXPECT_TRUE(panel.Recording());
         EXPECT_TRUE(engine->Recording().open);
         EXPECT_EQ(Enabled(), (Buttons{false, true, false}));
         EXPECT_EQ(messages(), c.messageBox ? 2u : 0u);
@@ -162,7 +161,7 @@ TEST_F(RecordPanelTest, AnEndByTheEngineStopsItsRecordingButNotANewerOne) {
 TEST_F(RecordPanelTest, WithoutAnEngineRecordDoesNothing) {
     engine.reset();
     panel.OnRecord();
-    EXPECT_FALSE(recording);
+    EXPECT_FALSE(panel.Recording());
     EXPECT_FALSE(services.TimerPeriod(ctl::kTimer1).has_value());
 }
 

@@ -68,7 +68,7 @@ TEST_F(ScalePanelTest, TimeDivSendsTheWholeRecordToTheEngine) {
 }
 
 TEST_F(ScalePanelTest, HzDivMovesTheSpinBackToWhatTheRateCanShow) {
-    mode = PanelMode::Spectrum;
+    panel.SetMode(PanelMode::Spectrum);
     const struct {
         int32_t rate;
         const char* label;
@@ -86,7 +86,7 @@ TEST_F(ScalePanelTest, HzDivMovesTheSpinBackToWhatTheRateCanShow) {
 }
 
 TEST_F(ScalePanelTest, DbDivBeyondTwentyMovesTheSpinBack) {
-    mode = PanelMode::Spectrum;
+    panel.SetMode(PanelMode::Spectrum);
     Move(ctl::kRightScaleSpin, 7);
     EXPECT_EQ(view.SpinPosition(ctl::kRightScaleSpin), 3);
     EXPECT_EQ(view.Text(ctl::kRightScaleLabel), "20dB/d");
@@ -96,7 +96,7 @@ TEST_F(ScalePanelTest, DbDivBeyondTwentyMovesTheSpinBack) {
 }
 
 TEST_F(ScalePanelTest, LissajousCursorStaysInsideTheSquare) {
-    mode = PanelMode::Lissajous;
+    panel.SetMode(PanelMode::Lissajous);
     Move(ctl::kCursor1Spin, 20);
     Move(ctl::kCursor2Spin, 150);
     EXPECT_EQ(view.SpinPosition(ctl::kCursor1Spin), 30);
@@ -110,7 +110,7 @@ TEST_F(ScalePanelTest, HorizontalPositionByMode) {
     Move(ctl::kHorizontalPositionSpin, 160);
     EXPECT_EQ(Engine().scales.timeOffset, -60);
 
-    mode = PanelMode::Spectrum;
+    panel.SetMode(PanelMode::Spectrum);
     Move(ctl::kHorizontalPositionSpin, 160);
     EXPECT_EQ(view.SpinPosition(ctl::kHorizontalPositionSpin), 140);
     EXPECT_EQ(Engine().scales.freqOffset, 0);
@@ -140,12 +140,12 @@ TEST_F(ScalePanelTest, CursorShownOnceMovedOffZero) {
 }
 
 TEST_F(ScalePanelTest, ModesThatDoNotServeASpinChangeNothing) {
-    mode = PanelMode::Network;
+    panel.SetMode(PanelMode::Network);
     for (int spin : {ctl::kRightScaleSpin, ctl::kTimeDivSpin, ctl::kLeftPositionSpin,
                      ctl::kHorizontalPositionSpin, ctl::kCursor2Spin})
         Move(spin, 2);
-    mode = PanelMode::Spectrum;
-    axis = FrequencyAxis::Linear;
+    panel.SetMode(PanelMode::Spectrum);
+    panel.SetAxis(FrequencyAxis::Linear);
     for (int spin : {ctl::kLeftScaleSpin, ctl::kHorizontalPositionSpin, ctl::kCursor1Spin})
         Move(spin, 0);
     EXPECT_EQ(scales, DisplayScales{});
@@ -157,7 +157,7 @@ TEST_F(ScalePanelTest, ModesThatDoNotServeASpinChangeNothing) {
 
 TEST_F(ScalePanelTest, ClosedGatesIgnoreEverySpin) {
     InitGates closed;
-    ScalePanel early{view, {scales, cursorX, mode, axis, osr, rate, closed, engine}};
+    ScalePanel early{view, {scales, cursorX, osr, rate, closed, engine}};
     for (int spin : {ctl::kTimeDivSpin, ctl::kLeftScaleSpin, ctl::kTriggerLevelSpin,
                      ctl::kLeftPositionSpin, ctl::kCursor1Spin, ctl::kHorizontalPositionSpin}) {
         view.SetSpinPosition(spin, 1);
@@ -192,11 +192,11 @@ TEST_F(ScalePanelTest, EachModeComesBackWithTheSpinsItWasLeftWith) {
     const std::array<int, 8> spectrum = {1, 0, 2, 3, 33, 12, 150, 140};
     // Lissajous shares the oscilloscope's scales and keeps cursors of its own.
     const std::array<int, 8> lissajous = {6, 0, 9, 36, 0, 35, 125, 0};
-    mode = PanelMode::Wave;
+    panel.SetMode(PanelMode::Wave);
     for (size_t i = 0; i < spins.size(); ++i) Move(spins[i], scope[i]);
-    mode = PanelMode::Spectrum;
+    panel.SetMode(PanelMode::Spectrum);
     for (size_t i = 0; i < spins.size(); ++i) Move(spins[i], spectrum[i]);
-    mode = PanelMode::Lissajous;
+    panel.SetMode(PanelMode::Lissajous);
     Move(ctl::kCursor1Spin, 35);
     Move(ctl::kCursor2Spin, 125);
 
@@ -204,7 +204,7 @@ TEST_F(ScalePanelTest, EachModeComesBackWithTheSpinsItWasLeftWith) {
          {std::pair{PanelMode::Wave, scope}, std::pair{PanelMode::Spectrum, spectrum},
           std::pair{PanelMode::Lissajous, lissajous}}) {
         SCOPED_TRACE(static_cast<int>(entered));
-        mode = entered;
+        panel.SetMode(entered);
         panel.RestoreSpinsForMode();
         for (size_t i = 0; i < spins.size(); ++i)
             EXPECT_EQ(view.SpinPosition(spins[i]), positions[i]) << spins[i];
