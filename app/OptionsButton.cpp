@@ -1,10 +1,8 @@
 #include "app/OptionsButton.h"
 
-#include <cstdio>
-
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
-#include "panel/PanelMessages.h"
+#include "panel/GeneratorLoadReport.h"
 #include "platform/GeneratorFileSearch.h"
 
 namespace velmora2 {
@@ -120,11 +118,8 @@ void OptionsButton::ApplyGeneratorFile(const std::string& playwav) {
         services_.RunModal(warning);
         return;
     }
-    const int result = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, playwav);
-    if (result <= 0) return;
-    char text[256];
-    std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, result);
-    services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
+    ReportGeneratorLoad(services_, playwav,
+                        state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, playwav));
 }
 
 }  // namespace velmora2

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "engine/CDSCapture.h"
+#include "engine/GeneratorLoad.h"
 #include "wav/WavReader.h"
 
 namespace velmora2 {
@@ -16,33 +17,6 @@ namespace {
 
 // The data goes into the new buffer in pieces, so a long file is never held twice in memory.
 constexpr uint32_t kFillPieceBytes = 64 * 1024;
-
-int GeneratorCode(WavFault fault) {
-    switch (fault) {
-        case WavFault::None:
-            return 0;
-        case WavFault::CannotOpen:
-            return -1;
-        case WavFault::NotRiffWave:
-            return -2;
-        case WavFault::NoFormatChunk:
-            return -3;
-        case WavFault::EmptyFormatChunk:
-            return -4;
-        case WavFault::BadFormat:
-            return -5;
-        case WavFault::FormatChunkOverrun:
-            return -6;
-        case WavFault::NoDataChunk:
-            return -7;
-        case WavFault::EmptyDataChunk:
-            return -8;
-        case WavFault::DataOverrun:
-        case WavFault::ReadFailed:
-            return -11;
-    }
-    return -11;
-}
 
 }  // namespace
 
@@ -82,11 +56,11 @@ int CDSCapture::ReplaceGenerator(const std::string& fileName) {
     const std::unique_ptr<ByteSource> source = OpenFileSource(*path);
     if (!source) return -1;
     const WavInfo info = ReadWavLayout(*source);
-    if (!FormatChecked(info.fault)) return GeneratorCode(info.fault);
+    if (!FormatChecked(info.fault)) return GeneratorLoadCode(info.fault);
     const uint32_t rate = info.layout.format.sampleRate;
     if (worker_->deviceMaxRateKnown && rate > static_cast<uint32_t>(worker_->deviceMaxRate))
         return static_cast<int>(std::min<uint32_t>(rate, INT_MAX));
-    if (info.fault != WavFault::None) return GeneratorCode(info.fault);
+    if (info.fault != WavFault::None) return GeneratorLoadCode(info.fault);
 
     OutputDevice* const output = worker_->Output();
     if (output == nullptr) return -9;

@@ -58,13 +58,8 @@ bool SteppedSweep::PlayTone(const std::string& name) {
     }
     // A file that is there but cannot be played ends the sweep as a missing one does: measuring
     // the previous tone under this point's frequency would plot a wrong result.
-    const int loaded = engine_.Ask(&CDSCapture::SetGeneratorFile, 0, name);
-    if (loaded > 0) {
-        listener_.OnToneTooFast(name, loaded);
-        return false;
-    }
-    if (loaded < 0) {
-        listener_.OnToneMissing(name);
+    if (const int loaded = engine_.Ask(&CDSCapture::SetGeneratorFile, 0, name); loaded != 0) {
+        listener_.OnToneRefused(name, loaded);
         return false;
     }
     engine_.Do(&CDSCapture::StartSweepPoint, index_);
@@ -76,8 +71,11 @@ void SteppedSweep::End() {
     running_ = false;
     listener_.OnSweepEnded();
     const bool userToneFound = FindGeneratorFile(plan_.generatorFile, tones_).has_value();
-    if (userToneFound) engine_.Do(&CDSCapture::SetGeneratorFile, plan_.generatorFile);
-    if (!userToneFound) listener_.OnToneMissing(plan_.generatorFile);
+    if (!userToneFound)
+        listener_.OnToneMissing(plan_.generatorFile);
+    else if (const int loaded = engine_.Ask(&CDSCapture::SetGeneratorFile, 0, plan_.generatorFile);
+             loaded != 0)
+        listener_.OnToneRefused(plan_.generatorFile, loaded);
     // The sweep switched the generator on, and it stays on with the user's own tone.
     engine_.Do(&CDSCapture::SetOutputs, plan_.leftShown, plan_.rightShown, true);
     engine_.Do(&CDSCapture::SetGeneratorVolume, plan_.generatorVolume);

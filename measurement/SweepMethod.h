@@ -13,10 +13,12 @@ public:
     virtual ~SweepListener() = default;
     // The tone of point `index` (from 0) of `count` plays and its measurement starts.
     virtual void OnSweepPoint(int index, int count, double frequencyHz) = 0;
-    // A tone file that is found nowhere or cannot be played.
+    // A tone file that is found nowhere.
     virtual void OnToneMissing(const std::string& name) = 0;
-    // A tone file sampled at `rate`, faster than the output device can play.
-    virtual void OnToneTooFast(const std::string& name, int rate) = 0;
+    // A tone file that is there but the generator refused, with the load's result
+    // (CDSCapture::SetGeneratorFile): positive, its rate, above what the output device plays;
+    // negative, what is wrong with the file.
+    virtual void OnToneRefused(const std::string& name, int loadResult) = 0;
     // The sweep is over; told before the user's own generator is given back.
     virtual void OnSweepEnded() = 0;
 };

@@ -1,10 +1,8 @@
 #include "panel/GeneratorPanel.h"
 
-#include <cstdio>
-
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
-#include "panel/PanelMessages.h"
+#include "panel/GeneratorLoadReport.h"
 #include "panel/RangeTables.h"
 #include "platform/GeneratorFileSearch.h"
 
@@ -26,14 +24,13 @@ void GeneratorPanel::OnGeneratorSwitch() {
         return;
     }
     const bool on = !state_.outputs.GeneratorOn();
-    state_.outputs.ShowGenerator(on);
     const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
-    if (on && loaded > 0) {
-        char text[256];
-        std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, loaded);
-        services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
-    }
-    state_.outputs.Send();
+    // A file that cannot be played leaves the generator off, and the box says so; switching off
+    // always works.
+    const bool unplayable = on && loaded < 0;
+    state_.outputs.ShowGenerator(on && !unplayable);
+    if (on) ReportGeneratorLoad(services_, state_.playwav, loaded);
+    if (!unplayable) state_.outputs.Send();
 }
 
 bool GeneratorPanel::OnSpinChanged(int spinId) {

@@ -1,10 +1,8 @@
 #include "panel/ModePanel.h"
 
-#include <cstdio>
-
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
-#include "panel/PanelMessages.h"
+#include "panel/GeneratorLoadReport.h"
 
 namespace velmora2 {
 
@@ -120,10 +118,8 @@ void ModePanel::OnToneMissing(const std::string& name) {
     services_.RunModal(warning);
 }
 
-void ModePanel::OnToneTooFast(const std::string&, int rate) {
-    char text[256];
-    std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, rate);
-    services_.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
+void ModePanel::OnToneRefused(const std::string& name, int loadResult) {
+    ReportGeneratorLoad(services_, name, loadResult);
 }
 
 void ModePanel::OnSweepEnded() {

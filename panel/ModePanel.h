@@ -59,7 +59,7 @@ public:
     // What the sweep tells the user.
     void OnSweepPoint(int, int, double) override {}
     void OnToneMissing(const std::string& name) override;
-    void OnToneTooFast(const std::string& name, int rate) override;
+    void OnToneRefused(const std::string& name, int loadResult) override;
     void OnSweepEnded() override;
 
 private:

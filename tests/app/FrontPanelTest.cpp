@@ -2,13 +2,13 @@
 // routed to its handler and reaches the engine, and a successful start shows the splash.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "app/CTarvikDlg.h"
 #include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
+#include "engine/ToneFile.h"
 #include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FakeDialog.h"
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(FrontPanel, EveryControlReachesTheEngineThroughOnCommand) {
     Start();
-    std::ofstream(directory / "sin1k.wav") << "RIFF";
+    ASSERT_TRUE(WriteToneFile(directory / "sin1k.wav", 1000, 48000));
     struct Case {
         const char* description;
         int id;

@@ -53,6 +53,7 @@ struct FaultCase {
     int measured;  // points measured and kept
     bool warned;   // CDlgWarnWav named the file
     bool rateMessage;
+    bool faultMessage;  // a message named the file and what is wrong with it
 };
 
 class SweepFileFault : public NetworkSweep, public ::testing::WithParamInterface<FaultCase> {};
@@ -79,19 +80,24 @@ TEST_P(SweepFileFault, EndsTheSweepAtTheNextTickKeepingThePointsMeasured) {
     const bool rateShown =
         !services.Messages().empty() && services.Messages().back().text == std::string(rateText);
     EXPECT_EQ(rateShown, c.rateMessage);
+    const bool faultShown =
+        !services.Messages().empty() &&
+        services.Messages().back().text == name + " cannot be played: it is not a RIFF/WAVE file.";
+    EXPECT_EQ(faultShown, c.faultMessage);
     EXPECT_EQ(window->MainEngine()->Settings().mode, kModeNetworkPlot);
     EXPECT_TRUE(ModeButtonsEnabled(true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SweepFileFault,
-    ::testing::Values(
-        FaultCase{"every file present: 18 points, 19 ticks", Fault::None, 19, 18, false, false},
-        FaultCase{"missing file: points 0-4 kept, warned", Fault::Missing, 7, 5, true, false},
-        FaultCase{"found but not a WAV file: ends like a missing one", Fault::Unreadable, 7, 5,
-                  true, false},
-        FaultCase{"a rate the output cannot play: the rate message", Fault::UnplayableRate, 7, 5,
-                  false, true}),
+    ::testing::Values(FaultCase{"every file present: 18 points, 19 ticks", Fault::None, 19, 18,
+                                false, false, false},
+                      FaultCase{"missing file: points 0-4 kept, warned", Fault::Missing, 7, 5, true,
+                                false, false},
+                      FaultCase{"found but not a WAV file: ends with what is wrong with it",
+                                Fault::Unreadable, 7, 5, false, false, true},
+                      FaultCase{"a rate the output cannot play: the rate message",
+                                Fault::UnplayableRate, 7, 5, false, true, false}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(NetworkSweep, EndOfSweepGivesTheEngineBackItsUserState) {

@@ -280,5 +280,22 @@ TEST_F(OptionsWindow, AChangedGeneratorFileIsLoadedEvenWhenOnlyItsLetterCaseDiff
     }
 }
 
+TEST_F(OptionsWindow, AChosenFileThatCannotBePlayedIsNamedWithWhatIsWrongWithIt) {
+    Start();
+    testing::WriteFileBytes(directory / "noise.wav", testing::Samples(500, 3));
+    services.AnswerFileChooser((directory / "noise.wav").string());
+    const size_t messagesBefore = services.Messages().size();
+    Options([](OptionsUser& user) {
+        user.Click(opt::kChangeWavButton);
+        user.PressOk();
+    });
+    EXPECT_EQ(window->Settings().playwav, "noise.wav");
+    ASSERT_EQ(services.Messages().size(), messagesBefore + 1);
+    const testing::RecordedMessage& message = services.Messages().back();
+    EXPECT_EQ(message.text, "noise.wav cannot be played: it is not a RIFF/WAVE file.");
+    EXPECT_EQ(message.title, "Velmora2");
+    EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+}
+
 }  // namespace
 }  // namespace velmora2

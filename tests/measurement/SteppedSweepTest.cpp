@@ -33,8 +33,8 @@ public:
                         std::to_string(std::lround(frequencyHz)));
     }
     void OnToneMissing(const std::string& name) override { lines.push_back("missing " + name); }
-    void OnToneTooFast(const std::string& name, int rate) override {
-        lines.push_back("too fast " + name + " " + std::to_string(rate));
+    void OnToneRefused(const std::string& name, int loadResult) override {
+        lines.push_back("refused " + name + " " + std::to_string(loadResult));
     }
     void OnSweepEnded() override { lines.push_back("ended"); }
 

@@ -19,11 +19,16 @@ namespace {
 class GeneratorPanelTest : public ::testing::Test, protected testing::PanelBench {
 protected:
     void SetUp() override {
+        // A running engine: only one with an output device can load a generator file.
+        int deviceMaxRate = 0;
+        ASSERT_EQ(engine->Start(deviceMaxRate), kOk);
         view.SetSpinPosition(ctl::kVolumeSpin, 6);
         gates.Set(ctl::kVolumeSpin);
         panel.PushLabel();
     }
-    void PutFile(const std::string& name) { std::ofstream(programDirectory / name) << "RIFF"; }
+    void PutFile(const std::string& name) {
+        testing::WriteFileBytes(programDirectory / name, testing::GoodWav());
+    }
     // A click on the check box toggles it before the handler runs, as on the real panel.
     void ClickSwitch() {
         view.SetCheck(ctl::kGeneratorOn, !view.IsChecked(ctl::kGeneratorOn));
@@ -167,6 +172,42 @@ TEST_F(GeneratorPanelTest, EveryClickLoadsTheFileAgainAndARateTheDeviceLacksIsRe
     ClickSwitch();  // on again: the changed file is read anew
     EXPECT_EQ(services.Messages().size(), 2u);
     EXPECT_TRUE(engine->Stop());
+}
+
+TEST_F(GeneratorPanelTest, AFileThatCannotBePlayedLeavesTheGeneratorOffAndSaysWhatIsWrong) {
+    struct Case {
+        const char* description;
+        testing::Bytes file;
+        const char* fault;
+    };
+    const char* const kNotPcm = "is not 8- or 16-bit PCM with one or two channels";
+    const Case cases[] = {
+        {"32-bit float",
+         testing::Riff({testing::Chunk("fmt ", testing::FormatBody({.tag = 3, .bits = 32})),
+                        testing::Chunk("data", testing::Samples(64))}),
+         kNotPcm},
+        {"24-bit PCM",
+         testing::Riff({testing::Chunk("fmt ", testing::FormatBody({.bits = 24})),
+                        testing::Chunk("data", testing::Samples(60))}),
+         kNotPcm},
+        {"random bytes", testing::Samples(300, 99), "is not a RIFF/WAVE file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        testing::WriteFileBytes(programDirectory / "sin1k.wav", c.file);
+        const size_t before = services.Messages().size();
+        ClickSwitch();
+        EXPECT_FALSE(outputs.GeneratorOn());
+        EXPECT_FALSE(view.IsChecked(ctl::kGeneratorOn));
+        EXPECT_FALSE(Engine().generatorOn);
+        EXPECT_FALSE(engine->GeneratorPlaying());
+        ASSERT_EQ(services.Messages().size(), before + 1);
+        const testing::RecordedMessage& message = services.Messages().back();
+        EXPECT_EQ(message.text, std::string("sin1k.wav cannot be played: it ") + c.fault + ".");
+        EXPECT_EQ(message.title, "Velmora2");
+        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(Warnings(), 0);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "dataexport/DataCsv.h"
 #include "dialogs/CDlgDevice.h"
 #include "engine/CDSCapture.h"
+#include "engine/GeneratorLoad.h"
 #include "engine/ToneFile.h"
 #include "measurement/SteppedDelivery.h"
 #include "measurement/SteppedSweep.h"
@@ -145,9 +146,11 @@ public:
     void OnToneMissing(const std::string& name) override {
         Problem("tone file " + name + " cannot be found or played");
     }
-    void OnToneTooFast(const std::string& name, int rate) override {
-        Problem("tone file " + name + " is sampled at " + std::to_string(rate) +
-                " Hz, faster than the sound device plays");
+    void OnToneRefused(const std::string& name, int loadResult) override {
+        Problem("tone file " + name + " " +
+                (loadResult > 0 ? "is sampled at " + std::to_string(loadResult) +
+                                      " Hz, faster than the sound device plays"
+                                : DescribeGeneratorLoad(loadResult)));
     }
     void OnSweepEnded() override {}
 
