@@ -5,8 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace velmora2 {
 
@@ -28,16 +26,5 @@ private:
     uint64_t reported_ = 0;
     std::optional<Clock::time_point> lastLine_;
 };
-
-// The line written when a recording ends: the file, and how many blocks of input were lost while
-// it was open (the file then has gaps where they belong).
-inline std::string RecordingEndLine(std::string_view fileName, uint64_t lostBlocks) {
-    std::string line = "recorder: " + std::string(fileName) + " finished";
-    if (lostBlocks > 0) {
-        line += "; " + std::to_string(lostBlocks) + (lostBlocks == 1 ? " block" : " blocks") +
-                " of input lost while recording, missing from the file";
-    }
-    return line + "\n";
-}
 
 }  // namespace velmora2

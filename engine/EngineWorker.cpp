@@ -38,6 +38,8 @@ void EngineWorker::Run() {
         pipeline.UseSideThread(side ? &*side : nullptr);
         RunWaitLoop();
         pipeline.UseSideThread(nullptr);
+        // Asked to stop (the window closes): a recording still open ends here, with its line.
+        FinishRecording("the engine stopped");
     }
     ReleaseDevices();
     threadEnded.Set();
@@ -122,15 +124,17 @@ void EngineWorker::OnDeviceLost(const char* reason) {
     std::fprintf(stderr, "engine: the capture device stopped (%s)\n", reason);
     deviceLost.store(true, std::memory_order_release);
     // What was recorded up to the loss is kept as a complete file.
-    FinishRecording();
+    FinishRecording("the sound device stopped");
     if (deviceLostHandler) deviceLostHandler();
 }
 
-void EngineWorker::FinishRecording() {
-    const RecordingInfo open = recorder.Info();
-    recorder.Stop();
-    if (!open.open) return;
-    const std::string line = RecordingEndLine(open.fileName, BlocksLostSinceRecordingStart());
+void EngineWorker::FinishRecording(const char* reason) {
+    if (const std::optional<FinishedRecording> finished = recorder.Stop(reason))
+        WriteEndLine(*finished);
+}
+
+void EngineWorker::WriteEndLine(const FinishedRecording& finished) const {
+    const std::string line = RecordingEndLine(finished, BlocksLostSinceRecordingStart());
     std::fputs(line.c_str(), stderr);
 }
 
@@ -159,7 +163,9 @@ void EngineWorker::ProcessBlock(int half) {
     const uint8_t* bytes = &captureBytes_[half * kBlockBytes];
     // Before the pipeline, so that a block the pipeline drops (a new record length) is recorded
     // all the same: a recording never has a gap.
-    recorder.HandOff(bytes, kBlockBytes, notice_);
+    if (const std::optional<FinishedRecording> ended =
+            recorder.HandOff(bytes, kBlockBytes, notice_))
+        WriteEndLine(*ended);
     pipeline.SetRecordingStatus(
         RecordingStatus{notice_.active, std::string_view(notice_.fileName.data()), notice_.full});
     const uint64_t dropped = BlocksDropped();

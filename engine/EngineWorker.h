@@ -55,9 +55,9 @@ public:
     uint64_t BlocksLostSinceRecordingStart() const {
         return queue.DroppedCount() - droppedAtRecordingStart.load(std::memory_order_acquire);
     }
-    // Finishes the open recording and writes its end line, with the blocks of input lost while
-    // it was open, to standard error. Either thread.
-    void FinishRecording();
+    // Finishes the open recording for `reason` and writes its end line (RecordingEndLine) to
+    // standard error. Either thread.
+    void FinishRecording(const char* reason);
 
     // No block for this long while the capture runs on a clock: the device has stopped.
     static constexpr std::chrono::seconds kSilenceLimit{2};
@@ -109,6 +109,7 @@ private:
     void DrawMeterImages();
     void StopGeneratorIfSwitchedOff();
     void ReportDataLoss(uint64_t droppedBlocks);
+    void WriteEndLine(const FinishedRecording& finished) const;
     void OnDeviceLost(const char* reason);
 
     SoundSystem& sound_;

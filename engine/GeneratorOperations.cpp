@@ -134,7 +134,7 @@ int CDSCapture::StartRecording() {
 }
 
 void CDSCapture::StopRecording() {
-    worker_->FinishRecording();
+    worker_->FinishRecording("stopped");
 }
 
 }  // namespace velmora2

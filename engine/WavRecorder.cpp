@@ -1,5 +1,6 @@
 #include "engine/WavRecorder.h"
 
+#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <system_error>
@@ -8,13 +9,26 @@ namespace velmora2 {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Why a block could not be written, in the words of the system ("no space left on device").
+std::string WriteFailure(int error) {
+    if (error == 0) return "a block could not be written";
+    std::string words = std::error_code(error, std::generic_category()).message();
+    if (!words.empty())
+        words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+    return words;
+}
+
+}  // namespace
+
 WavRecorder::WavRecorder(fs::path directory, int sampleRate)
     : directory_(std::move(directory)),
       sampleRate_(sampleRate),
       opener_([](const fs::path& path) { return CreateByteFile(path, CreateMode::NewOnly); }) {}
 
 WavRecorder::~WavRecorder() {
-    Stop();
+    Stop("the engine stopped");
 }
 
 void WavRecorder::SetFileOpener(FileOpener opener) {
@@ -67,16 +81,22 @@ int WavRecorder::Start() {
     return -1;
 }
 
-void WavRecorder::FinishLocked() {
-    if (!writer_) return;
+std::optional<FinishedRecording> WavRecorder::FinishLocked(std::string reason) {
+    if (!writer_) return std::nullopt;
+    constexpr int kFrameBytes = 4;  // 16-bit stereo
+    FinishedRecording finished{directory_ / FileName(fileNumber_),
+                               static_cast<double>(writer_->DataBytes()) /
+                                   (static_cast<double>(sampleRate_) * kFrameBytes),
+                               std::move(reason)};
     writer_->Finish();
     writer_.reset();
     notice_.active = false;
+    return finished;
 }
 
-void WavRecorder::Stop() {
+std::optional<FinishedRecording> WavRecorder::Stop(std::string reason) {
     std::lock_guard lock(mutex_);
-    FinishLocked();
+    return FinishLocked(std::move(reason));
 }
 
 RecordingInfo WavRecorder::Info() const {
@@ -88,19 +108,25 @@ RecordingInfo WavRecorder::Info() const {
     return info;
 }
 
-void WavRecorder::HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice) {
+std::optional<FinishedRecording> WavRecorder::HandOff(const uint8_t* block, size_t bytes,
+                                                      RecordingNotice& notice) {
     std::optional<RecordingEnd> ended;
+    std::optional<FinishedRecording> finished;
     EndHandler handler;
     int endedNumber = -1;
     {
         std::lock_guard lock(mutex_);
         if (writer_) {
-            if (bytes > dataLimit_ - writer_->DataBytes())
+            std::string reason;
+            if (bytes > dataLimit_ - writer_->DataBytes()) {
                 ended = RecordingEnd::Full;  // ends, valid, before the RIFF size would pass 4 GiB
-            else if (!writer_->Append(block, bytes) || !writer_->WriteSizes())
+                reason = "the file is full (4 GiB)";
+            } else if (!writer_->Append(block, bytes) || !writer_->WriteSizes()) {
                 ended = RecordingEnd::WriteFailed;
+                reason = WriteFailure(writer_->LastError());
+            }
             if (ended) {
-                FinishLocked();
+                finished = FinishLocked(std::move(reason));
                 notice_.full = *ended == RecordingEnd::Full;
                 handler = endHandler_;
                 endedNumber = fileNumber_;
@@ -109,6 +135,19 @@ void WavRecorder::HandOff(const uint8_t* block, size_t bytes, RecordingNotice& n
         notice = notice_;
     }
     if (ended && handler) handler(endedNumber, *ended);
+    return finished;
+}
+
+std::string RecordingEndLine(const FinishedRecording& recording, uint64_t lostBlocks) {
+    char length[32];
+    std::snprintf(length, sizeof length, "%.2f s", recording.seconds);
+    std::string line =
+        "recorder: " + recording.path.string() + " finished (" + recording.reason + "), " + length;
+    if (lostBlocks > 0) {
+        line += "; " + std::to_string(lostBlocks) + (lostBlocks == 1 ? " block" : " blocks") +
+                " of input lost while recording, missing from the file";
+    }
+    return line + "\n";
 }
 
 }  // namespace velmora2

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "wav/ByteFile.h"
@@ -34,6 +35,17 @@ struct RecordingNotice {
     bool full = false;
     std::array<char, 16> fileName{};  // NUL-terminated
 };
+
+// What a recording came to when it ended, for its end line.
+struct FinishedRecording {
+    std::filesystem::path path;
+    double seconds = 0.0;  // of sound in the file
+    std::string reason;    // why it ended: "stopped", "no space left on device", ...
+};
+
+// The line written when a recording ends: the file, why it ended and its length, and how many
+// blocks of input were lost while it was open (the file then has gaps where they belong).
+std::string RecordingEndLine(const FinishedRecording& recording, uint64_t lostBlocks);
 
 // Why the recorder ended a recording by itself.
 enum class RecordingEnd {
@@ -65,17 +77,19 @@ public:
     // 18 (the bytes of the format record) when a recording was opened; -1 when one is already
     // open, all 100 names exist, or the file or its header cannot be written (no file is left).
     int Start();
-    // Finishes and closes the open recording; nothing happens when none is open.
-    void Stop();
+    // Finishes and closes the open recording, for `reason`; nothing happens when none is open.
+    std::optional<FinishedRecording> Stop(std::string reason = "stopped");
     RecordingInfo Info() const;
 
     // Worker: appends one block to the open recording and says what the picture shows. A block
-    // that would pass the size limit ends the recording instead, as full.
-    void HandOff(const uint8_t* block, size_t bytes, RecordingNotice& notice);
+    // that would pass the size limit ends the recording instead, as full; a block that cannot be
+    // written ends it too. Returns the recording it ended.
+    std::optional<FinishedRecording> HandOff(const uint8_t* block, size_t bytes,
+                                             RecordingNotice& notice);
 
 private:
     static std::string FileName(int number);
-    void FinishLocked();
+    std::optional<FinishedRecording> FinishLocked(std::string reason);
 
     const std::filesystem::path directory_;
     const int sampleRate_;

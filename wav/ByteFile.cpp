@@ -53,24 +53,38 @@ public:
     PosixByteFile& operator=(const PosixByteFile&) = delete;
 
     bool WriteAt(uint64_t offset, const void* data, size_t bytes) override {
-        if (fd_ < 0) return false;
+        if (fd_ < 0) return Failed(EBADF);
         const auto* source = static_cast<const uint8_t*>(data);
-        return TransferAll(bytes, [&](size_t done) {
-            return ::pwrite(fd_, source + done, bytes - done, static_cast<off_t>(offset + done));
-        });
+        errno = 0;
+        return TransferAll(bytes,
+                           [&](size_t done) {
+                               return ::pwrite(fd_, source + done, bytes - done,
+                                               static_cast<off_t>(offset + done));
+                           }) ||
+               Failed(errno);
     }
     bool Truncate(uint64_t size) override {
-        return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+        if (fd_ < 0) return Failed(EBADF);
+        return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 || Failed(errno);
     }
     bool Close() override {
-        if (fd_ < 0) return false;
+        if (fd_ < 0) return Failed(EBADF);
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0;
+        return ::close(fd) == 0 || Failed(errno);
     }
+    int LastError() const override { return lastError_; }
 
 private:
+    // Keeps the error of a failed call (a write that stopped short without one counts as an
+    // input/output error); always false.
+    bool Failed(int error) {
+        lastError_ = error != 0 ? error : EIO;
+        return false;
+    }
+
     int fd_;
+    int lastError_ = 0;
 };
 
 }  // namespace

@@ -41,6 +41,9 @@ public:
     virtual bool Truncate(uint64_t size) = 0;
     // Closes the file; later calls fail.
     virtual bool Close() = 0;
+    // The system's error number of the last call that failed; 0 when none failed or the sink
+    // cannot tell.
+    virtual int LastError() const { return 0; }
 };
 
 enum class CreateMode {

@@ -36,6 +36,8 @@ public:
     bool Finish();
 
     uint64_t DataBytes() const { return dataBytes_; }
+    // The system's error number of the file's last failed write (ByteFile::LastError).
+    int LastError() const { return file_->LastError(); }
     // Whether `bytes` more would pass the 32-bit RIFF size.
     bool WouldOverflow(size_t bytes) const { return bytes > kMaxDataBytes - dataBytes_; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "display/DrawCallLog.h"
 #include "engine/DataLossReport.h"
+#include "engine/WavRecorder.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
@@ -152,30 +154,37 @@ TEST(DataLossRecording, BlocksLostWhileRecordingAreCountedInItsEndLine) {
     ::testing::internal::CaptureStderr();
     engine.StopRecording();
     const std::string written = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(written, RecordingEndLine("RECORD00.wav", 4));
-    EXPECT_NE(written.find("4 blocks of input lost while recording"), std::string::npos);
+    const std::filesystem::path file = dir / "RECORD00.wav";
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.2f s",
+                  static_cast<double>(std::filesystem::file_size(file) - 46) / (48000.0 * 4));
+    EXPECT_EQ(written, "recorder: " + file.string() + " finished (stopped), " + seconds +
+                           "; 4 blocks of input lost while recording, missing from the file\n");
     ASSERT_TRUE(engine.Stop());
     std::filesystem::remove_all(dir);
 }
 
-TEST(DataLossRecording, EndLineNamesTheFileAndTheLoss) {
+TEST(DataLossRecording, EndLineNamesTheFileWhyItEndedItsLengthAndTheLoss) {
     struct Case {
         const char* description;
+        double seconds;
+        const char* reason;
         uint64_t lost;
         const char* line;
     };
     const Case cases[] = {
-        {"nothing lost", 0, "recorder: RECORD07.wav finished\n"},
-        {"one block", 1,
-         "recorder: RECORD07.wav finished; 1 block of input lost while recording, missing from "
-         "the file\n"},
-        {"many blocks", 1234,
-         "recorder: RECORD07.wav finished; 1234 blocks of input lost while recording, missing "
-         "from the file\n"},
+        {"stopped, nothing lost", 1.5, "stopped", 0,
+         "recorder: /data/RECORD07.wav finished (stopped), 1.50 s\n"},
+        {"one block", 0.0, "the sound device stopped", 1,
+         "recorder: /data/RECORD07.wav finished (the sound device stopped), 0.00 s; 1 block of "
+         "input lost while recording, missing from the file\n"},
+        {"many blocks", 600.25, "no space left on device", 1234,
+         "recorder: /data/RECORD07.wav finished (no space left on device), 600.25 s; 1234 blocks "
+         "of input lost while recording, missing from the file\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
-        EXPECT_EQ(RecordingEndLine("RECORD07.wav", c.lost), c.line);
+        EXPECT_EQ(RecordingEndLine({"/data/RECORD07.wav", c.seconds, c.reason}, c.lost), c.line);
     }
 }
 

@@ -1,7 +1,9 @@
-// A real file whose writes start failing after a given number of data writes, as a full disk or
-// a pulled USB stick would make them fail. Writes into the header (the sizes) keep working.
+// A real file whose writes start failing after a given number of data writes, as a full disk
+// makes them fail (and says so: no space left on device). Writes into the header (the sizes)
+// keep working.
 #pragma once
 
+#include <cerrno>
 #include <memory>
 
 #include "wav/ByteFile.h"
@@ -19,6 +21,7 @@ public:
         if (allowed_ == 0) {
             // Half of the block reaches the disk before the failure.
             file_->WriteAt(offset, data, bytes / 2);
+            failed_ = true;
             return false;
         }
         --allowed_;
@@ -26,10 +29,12 @@ public:
     }
     bool Truncate(uint64_t size) override { return file_->Truncate(size); }
     bool Close() override { return file_->Close(); }
+    int LastError() const override { return failed_ ? ENOSPC : file_->LastError(); }
 
 private:
     std::unique_ptr<ByteFile> file_;
     int allowed_;
+    bool failed_ = false;
 };
 
 }  // namespace velmora2::testing

@@ -3,8 +3,10 @@
 // after a failed write, a forgotten stop or the engine's destruction.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -41,6 +43,7 @@ public:
     bool WriteAt(uint64_t, const void*, size_t) override { return false; }
     bool Truncate(uint64_t size) override { return file_->Truncate(size); }
     bool Close() override { return file_->Close(); }
+    int LastError() const override { return EROFS; }
 
 private:
     std::unique_ptr<ByteFile> file_;
@@ -246,6 +249,57 @@ TEST_F(Recorder, ThePictureSaysWhereItRecordsWhileItRecords) {
     engine->StopRecording();
     Deliver(2);
     EXPECT_FALSE(shows(lastPictureTexts()));
+}
+
+TEST_F(Recorder, EveryEndWritesItsLineWithWhyItsPathAndItsLength) {
+    struct Case {
+        const char* description;
+        std::function<void(CDSCapture&)> arrange;  // before the recording starts
+        std::function<void()> end;                 // what ends it
+        int blocksKept;
+        const char* reason;
+    };
+    const auto fullDisk = [](CDSCapture& e) {
+        e.RecorderForTests().SetFileOpener([](const std::filesystem::path& path) {
+            return std::make_unique<FailingByteFile>(CreateByteFile(path, CreateMode::NewOnly), 3);
+        });
+    };
+    const auto noLimit = [](CDSCapture&) {};
+    const Case cases[] = {
+        {"the stop button", noLimit,
+         [this] {
+             Deliver(4);
+             engine->StopRecording();
+         },
+         4, "stopped"},
+        {"a full disk", fullDisk, [this] { Deliver(6); }, 3, "no space left on device"},
+        {"the size limit", [](CDSCapture& e) { e.RecorderForTests().SetDataLimit(2 * kBlock); },
+         [this] { Deliver(5); }, 2, "the file is full (4 GiB)"},
+        {"the engine stopped", noLimit,
+         [this] {
+             Deliver(3);
+             EXPECT_TRUE(engine->Stop());
+         },
+         3, "the engine stopped"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        engine = std::make_unique<CDSCapture>(bench, window, DeviceId{}, DeviceId{}, 48000,
+                                              FileSearchPlaces{dir.Path(), {}, {}, {}});
+        int maxRate = 0;
+        ASSERT_EQ(engine->Start(maxRate), kOk);
+        c.arrange(*engine);
+        ASSERT_EQ(engine->StartRecording(), 18);
+        const std::filesystem::path file = File(engine->Recording().fileNumber);
+        ::testing::internal::CaptureStderr();
+        c.end();
+        const std::string written = ::testing::internal::GetCapturedStderr();
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.2f s", c.blocksKept * 2048 / 48000.0);
+        EXPECT_EQ(written,
+                  "recorder: " + file.string() + " finished (" + c.reason + "), " + seconds + "\n");
+        EXPECT_EQ(ReadWavFile(file).data.size(), c.blocksKept * kBlock);
+    }
 }
 
 TEST(RecorderPlace, WritesIntoTheRecordingsDirectoryMadeOnFirstUse) {
