@@ -161,6 +161,7 @@ void CTarvikDlg::OnDeviceLost() {
     // recording's time limit goes.
     if (recordPanel_.Recording()) recordPanel_.OnTimeLimit();
     StopAndRelease(mainEngine_);
+    deviceNotice_.TellOnceOnly();
     services_.MessageBox(msg::kSoundDeviceStopped, msg::kMainThreadTitle, MessageIcon::Stop);
 }
 
@@ -261,7 +262,7 @@ SteppedSweepPlan CTarvikDlg::SweepPlan() const {
 }
 
 void CTarvikDlg::RunDeviceDialog() {
-    CDlgDevice dialog(sound_, /*autoClose=*/true);
+    CDlgDevice dialog(sound_, /*autoClose=*/true, &deviceNotice_);
     if (services_.RunModal(dialog) == CDlgDevice::kOkResult) devices_ = dialog.Devices();
 }
 

@@ -10,6 +10,7 @@
 #include "app/OptionsButton.h"
 #include "app/TimerSafeServices.h"
 #include "audio/SoundSystem.h"
+#include "dialogs/DeviceProblemNotice.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
 #include "display/Surface.h"
@@ -107,6 +108,8 @@ private:
     InitGates initGates_;
     bool iniNoticePending_ = true;
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
+    // After a loss every listing finds the lost devices unusable: their box is shown once.
+    DeviceProblemNotice deviceNotice_;
     bool workerLeftRunning_ = false;
     bool startTrace_ = true;
 
@@ -125,11 +128,12 @@ private:
     ChannelPanel channelPanel_{view_, {outputs_, engine_}};
     GeneratorPanel generatorPanel_{
         view_, services_, {outputs_, settings_.playwav, programDirectory_, initGates_, engine_}};
-    OptionsButton optionsButton_{sound_,
-                                 view_,
-                                 services_,
-                                 {settings_, devices_, lastOptionsPage_, scalePanel_,
-                                  programDirectory_, engine_, [this] { SaveSettings(); }}};
+    OptionsButton optionsButton_{
+        sound_,
+        view_,
+        services_,
+        {settings_, devices_, lastOptionsPage_, scalePanel_, programDirectory_, engine_,
+         [this] { SaveSettings(); }, &deviceNotice_}};
     RecordPanel recordPanel_{view_, services_, {timer_, settings_.maxrec, engine_}};
     ModePanel modePanel_{view_,
                          services_,

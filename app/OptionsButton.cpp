@@ -13,7 +13,7 @@ OptionsButton::OptionsButton(SoundSystem& sound, DialogView& view, DialogService
 
 void OptionsButton::OnOptions() {
     view_.Enable(ctl::kOptions, false);
-    CDlgOption dialog(sound_);
+    CDlgOption dialog(sound_, state_.deviceNotice);
     OptionValues& values = dialog.Values();
     values.settings = state_.settings;
     values.samplingRate = state_.settings.activeSampleRate;

@@ -31,6 +31,8 @@ public:
         EngineHandle engine;
         // Writes the settings file, telling the user when it cannot.
         std::function<void()> saveSettings;
+        // How the device page tells unusable output devices; null, one box for each.
+        DeviceProblemNotice* deviceNotice = nullptr;
     };
 
     OptionsButton(SoundSystem& sound, DialogView& view, DialogServices& services,

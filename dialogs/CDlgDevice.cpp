@@ -6,13 +6,15 @@
 
 namespace velmora2 {
 
-CDlgDevice::CDlgDevice(SoundSystem& sound, bool autoClose) : sound_(sound), autoClose_(autoClose) {}
+CDlgDevice::CDlgDevice(SoundSystem& sound, bool autoClose, DeviceProblemNotice* notice)
+    : sound_(sound), autoClose_(autoClose), notice_(notice) {}
 
 // The names are kept here rather than put into the drop-down list: every caller closes the
 // dialog before it is shown and reads the names from DeviceNames().
 void CDlgDevice::OnInitDialog(DialogView& /*view*/, DialogServices& services) {
     captureList_ = EnumerateCaptureDevices(sound_).ids;
-    DeviceList outputs = EnumerateOutputDevices(sound_, services);
+    DeviceList outputs = notice_ != nullptr ? EnumerateOutputDevices(sound_, services, *notice_)
+                                            : EnumerateOutputDevices(sound_, services);
     outputList_ = std::move(outputs.ids);
     deviceNames_ = std::move(outputs.names);
     devices_.deviceCount = static_cast<int32_t>(outputList_.size());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audio/SoundSystem.h"
+#include "dialogs/DeviceProblemNotice.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
 
@@ -17,7 +18,8 @@ public:
     static constexpr int kTemplateId = 143;
     static constexpr int kOkResult = 1;
 
-    CDlgDevice(SoundSystem& sound, bool autoClose);
+    // notice: how unusable output devices are told; null, one box for each.
+    CDlgDevice(SoundSystem& sound, bool autoClose, DeviceProblemNotice* notice = nullptr);
 
     int TemplateId() const override { return kTemplateId; }
     void OnInitDialog(DialogView& view, DialogServices& services) override;
@@ -31,6 +33,7 @@ public:
 private:
     SoundSystem& sound_;
     const bool autoClose_;
+    DeviceProblemNotice* const notice_;
     std::vector<DeviceId> captureList_;
     std::vector<DeviceId> outputList_;
     std::vector<std::string> deviceNames_;

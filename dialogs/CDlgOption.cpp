@@ -166,7 +166,8 @@ std::string WithBounds(const char* format, const std::string& lower, const std::
 
 }  // namespace
 
-CDlgOption::CDlgOption(SoundSystem& sound) : sound_(sound) {}
+CDlgOption::CDlgOption(SoundSystem& sound, DeviceProblemNotice* notice)
+    : sound_(sound), notice_(notice) {}
 
 void CDlgOption::OnInitDialog(DialogView& view, DialogServices& services) {
     view_ = &view;
@@ -215,7 +216,7 @@ void CDlgOption::ShowInitialStates() {
 
 // A listing that fails leaves the list empty; DEVICE then keeps its value.
 void CDlgOption::ListDevices() {
-    CDlgDevice devices(sound_, /*autoClose=*/true);
+    CDlgDevice devices(sound_, /*autoClose=*/true, notice_);
     if (services_->RunModal(devices) == CDlgDevice::kOkResult) {
         values_.devices = devices.Devices();
         values_.deviceNames = devices.DeviceNames();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio/SoundSystem.h"
+#include "dialogs/DeviceProblemNotice.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
 #include "settings/SettingsRecord.h"
@@ -37,8 +38,9 @@ public:
     // How long the save-settings button waits before it closes the dialog as OK does.
     static constexpr int kSaveDelayMs = 50;
 
-    // sound: where the device list is read from at every opening.
-    explicit CDlgOption(SoundSystem& sound);
+    // sound: where the device list is read from at every opening; notice: how its unusable output
+    // devices are told (null: one box for each).
+    explicit CDlgOption(SoundSystem& sound, DeviceProblemNotice* notice = nullptr);
 
     OptionValues& Values() { return values_; }
     const OptionValues& Values() const { return values_; }
@@ -71,6 +73,7 @@ private:
     void End(int result);
 
     SoundSystem& sound_;
+    DeviceProblemNotice* const notice_;
     OptionValues values_;
     DialogView* view_ = nullptr;
     DialogServices* services_ = nullptr;

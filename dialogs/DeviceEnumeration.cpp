@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "dialogs/DeviceMessages.h"
-
 namespace velmora2 {
 
 namespace {
@@ -50,12 +48,15 @@ DeviceList EnumerateCaptureDevices(SoundSystem& sound) {
 }
 
 DeviceList EnumerateOutputDevices(SoundSystem& sound, DialogServices& services) {
+    DeviceProblemNotice eachDevice;
+    return EnumerateOutputDevices(sound, services, eachDevice);
+}
+
+DeviceList EnumerateOutputDevices(SoundSystem& sound, DialogServices& services,
+                                  DeviceProblemNotice& notice) {
     return Enumerate([&sound] { return sound.OutputDevices(); },
                      [&sound](DeviceId id) { return sound.CanUseOutputDevice(id); },
-                     [&services] {
-                         services.MessageBox(msg::kOutputDeviceProblem, msg::kDeviceListTitle,
-                                             MessageIcon::Exclamation);
-                     });
+                     [&services, &notice] { notice.Tell(services); });
 }
 
 std::string CutDeviceName(const std::string& name) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/SoundSystem.h"
+#include "dialogs/DeviceProblemNotice.h"
 #include "dialogs/DeviceTable.h"
 #include "dialogs/DialogView.h"
 
@@ -24,8 +25,11 @@ struct DeviceList {
 
 // Capture devices that cannot be used are left out without a message.
 DeviceList EnumerateCaptureDevices(SoundSystem& sound);
-// Output devices that cannot be used are left out after a warning to the user, one per device.
+// Output devices that cannot be used are left out after a warning to the user, one per device
+// or as the notice holds it.
 DeviceList EnumerateOutputDevices(SoundSystem& sound, DialogServices& services);
+DeviceList EnumerateOutputDevices(SoundSystem& sound, DialogServices& services,
+                                  DeviceProblemNotice& notice);
 
 // The name cut to kMaxDeviceNameBytes bytes without splitting a UTF-8 character.
 std::string CutDeviceName(const std::string& name);

@@ -9,8 +9,10 @@
 
 #include "app/Messages.h"
 #include "dialogs/CDlgOption.h"
+#include "dialogs/DeviceMessages.h"
 #include "panel/ControlIds.h"
 #include "tests/support/MainWindowBench.h"
+#include "tests/support/ScriptedSoundSystem.h"
 #include "wav/WavReader.h"
 
 namespace velmora2 {
@@ -89,6 +91,46 @@ TEST_F(DeviceLostWindow, AReportThatArrivesAfterTheCloseIsIgnored) {
     window->OnClose();  // the user closes the window before the report is handled
     EXPECT_TRUE(RunPostedFromTheWorker());
     EXPECT_EQ(services.Messages().size(), messages);
+}
+
+// After the sound server is gone, every listing finds its devices unusable: the box that says so
+// comes once for the loss, not once per device and opening of the options.
+TEST(DeviceLostOptions, TheAudioDeviceBoxComesOnceAfterALoss) {
+    testing::TempDirectory directory;
+    ASSERT_EQ(SaveSettingsFile(directory.Path(), SettingsRecord{}), SettingsSave::Saved);
+    SimBench bench;
+    testing::ScriptedSoundSystem sound(&bench);
+    sound.ScriptCaptureListings({testing::DefaultAndNumbered(3, "Mic")});
+    sound.ScriptOutputListings({testing::DefaultAndNumbered(3, "Speaker")});
+    DrawCallLogTarget clientArea;
+    testing::FakeDialogView view;
+    testing::FakeDialogServices services;
+    CTarvikDlg window(sound, clientArea, view, services, directory.Path());
+    window.OnInitDialog();
+    ASSERT_NE(window.MainEngine(), nullptr);
+    const auto deviceBoxes = [&services] {
+        int count = 0;
+        for (const auto& message : services.Messages())
+            count += message.text == msg::kOutputDeviceProblem ? 1 : 0;
+        return count;
+    };
+    ASSERT_EQ(deviceBoxes(), 0);
+
+    bench.LoseDevice();
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (window.MainEngine() != nullptr && std::chrono::steady_clock::now() < deadline) {
+        services.RunPosted();
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_EQ(window.MainEngine(), nullptr);
+    for (const DeviceId id : {DeviceId{}, DeviceId{0}, DeviceId{1}, DeviceId{2}})
+        sound.SetOutputUsable(id, false);
+
+    window.OnCommand(ctl::kOptions);
+    EXPECT_EQ(deviceBoxes(), 1);
+    window.OnCommand(ctl::kOptions);
+    EXPECT_EQ(deviceBoxes(), 1);
+    window.OnClose();
 }
 
 }  // namespace
