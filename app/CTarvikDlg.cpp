@@ -254,11 +254,8 @@ void CTarvikDlg::OnTimer(int timerId) {
 }
 
 SteppedSweepPlan CTarvikDlg::SweepPlan() const {
-    return {settings_.wavn,           settings_.activeSampleRate,
-            settings_.sweepPeriodMs,  settings_.maxaven,
-            settings_.fftn,           settings_.playwav,
-            generatorPanel_.Volume(), outputs_.LeftShown(),
-            outputs_.RightShown()};
+    return PlanFromSettings(settings_, generatorPanel_.Volume(), outputs_.LeftShown(),
+                            outputs_.RightShown());
 }
 
 void CTarvikDlg::RunDeviceDialog() {

@@ -7,6 +7,12 @@
 
 namespace velmora2 {
 
+SteppedSweepPlan PlanFromSettings(const SettingsRecord& s, int32_t generatorVolume, bool leftShown,
+                                  bool rightShown) {
+    return {s.wavn,    s.activeSampleRate, s.sweepPeriodMs, s.maxaven, s.fftn,
+            s.playwav, generatorVolume,    leftShown,       rightShown};
+}
+
 SteppedSweep::SteppedSweep(EngineHandle engine, SweepListener& listener,
                            std::function<SteppedSweepPlan()> plan, FileSearchPlaces tones)
     : engine_(engine), listener_(listener), planOf_(std::move(plan)), tones_(std::move(tones)) {}

@@ -13,6 +13,7 @@
 #include "engine/EngineHandle.h"
 #include "measurement/SweepMethod.h"
 #include "platform/GeneratorFileSearch.h"
+#include "settings/SettingsRecord.h"
 
 namespace velmora2 {
 
@@ -30,6 +31,11 @@ struct SteppedSweepPlan {
     bool leftShown = true;
     bool rightShown = true;
 };
+
+// The plan of a sweep started now: the settings' tone list, period, averaging length, record
+// length and generator file, with the front panel's generator volume and trace switches.
+SteppedSweepPlan PlanFromSettings(const SettingsRecord& settings, int32_t generatorVolume = -600,
+                                  bool leftShown = true, bool rightShown = true);
 
 class SteppedSweep final : public SweepMethod {
 public:

@@ -124,17 +124,6 @@ SettingsRecord SweepSettingsFor(const MeasureOptions& o) {
     return settings;
 }
 
-SteppedSweepPlan PlanFor(const SettingsRecord& s) {
-    SteppedSweepPlan plan;
-    plan.points = s.wavn;
-    plan.sampleRate = s.activeSampleRate;
-    plan.periodMs = s.sweepPeriodMs;
-    plan.averagingLength = s.maxaven;
-    plan.recordLength = s.fftn;
-    plan.generatorFile = s.playwav;
-    return plan;
-}
-
 // The progress for the command, and the first problem the window would have put before the user.
 class SweepReport final : public SweepListener {
 public:
@@ -219,7 +208,7 @@ bool Sweep(Bench& bench, const SettingsRecord& settings, const FileSearchPlaces&
            const SweepProgress& progress, std::string& error) {
     SweepReport report(progress);
     SteppedSweep sweep(
-        bench.engine, report, [&settings] { return PlanFor(settings); }, places);
+        bench.engine, report, [&settings] { return PlanFromSettings(settings); }, places);
     sweep.ClearResults();
     std::optional<int> period = sweep.Start();
     for (int ticks = 0; period; ++ticks) {
