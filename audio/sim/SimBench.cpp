@@ -6,9 +6,11 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <random>
 
 #include "audio/BlockQueue.h"
+#include "audio/sim/LoopResampler.h"
 
 namespace velmora2 {
 
@@ -98,9 +100,12 @@ public:
         const size_t channels = std::max<uint16_t>(format_.channels, 1);
         const size_t frames = data_.size() / channels;
         if (frames == 0) return 0.0;
-        const auto index = static_cast<size_t>(position_) % frames;
-        const double value = data_[index * channels] * gain_;
-        position_ += static_cast<double>(format_.sampleRate) / captureRate;
+        if (!resampler_ || resampledTo_ != captureRate) {
+            resampler_.emplace(static_cast<int>(format_.sampleRate), captureRate);
+            resampledTo_ = captureRate;
+        }
+        const double value = resampler_->At(data_, channels, 0, position_) * gain_;
+        position_ += resampler_->Step();
         if (position_ >= static_cast<double>(frames)) position_ -= static_cast<double>(frames);
         return value;
     }
@@ -112,6 +117,9 @@ private:
     std::vector<int16_t> data_;
     double gain_ = 1.0;
     double position_ = 0.0;
+    // The buffer plays at its own rate; the bench captures at its own.
+    std::optional<LoopResampler> resampler_;
+    int resampledTo_ = 0;
 };
 
 double SimWire::OutputSample() {
