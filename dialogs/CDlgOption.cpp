@@ -347,7 +347,8 @@ void CDlgOption::OnOK() {
 
 // In this order; the first entry that fails stops the reading.
 bool CDlgOption::ReadEntries(SettingsRecord& into) {
-    if (!ReadNumber(opt::kCalEdit, into.scales.cal, true, 0.01, 10.0)) return false;
+    if (!ReadNumber(opt::kCalEdit, into.scales.cal, true, kMinCalibration, kMaxCalibration))
+        return false;
     if (!ReadNumber(opt::kDelayRangeEdit, into.scales.delayRange)) return false;
     if (!ReadNumber(opt::kGainRangeEdit, into.scales.gainRange)) return false;
     if (!ReadNumber(opt::kSpecCalEdit, into.scales.specCal)) return false;

@@ -9,7 +9,9 @@
 
 namespace velmora2::settings_keys {
 
-struct Real {};   // "%f"; not-finite values are refused
+struct Real {  // "%f"; not-finite values, and values outside the allowed range if any, are refused
+    bool (*allowed)(double) = nullptr;
+};
 struct Integer {  // "%d"; values outside the allowed set are refused
     bool (*allowed)(int32_t);
 };
@@ -28,7 +30,7 @@ struct SweepSpeed {};  // SLOWSWEEP: "OFF" is false, anything else true; sets th
 // const SettingsRecord.
 template <typename Record, typename Visitor>
 void ForEachKey(Record& r, Visitor&& visit) {
-    visit("CAL", r.scales.cal, Real{});
+    visit("CAL", r.scales.cal, Real{IsValidCalibration});
     visit("OSR", r.osr, Integer{IsValidOversampling});
     visit("DIFUNIT", r.difunitSec, Word{"SEC", "HZ"});
     visit("TRIGEDGE", r.trigEdgeRising, Word{"RISING", "FALLING"});

@@ -23,9 +23,10 @@ public:
         : record_(record), value_(value) {}
 
     // A number whose saved text would not fit into one token would read back cut: refused.
-    void operator()(double& field, Real) const {
+    void operator()(double& field, Real rule) const {
         const double v = ParseCDouble(value_.text);
-        if (std::isfinite(v) && FormatCDouble(v).size() <= kMaxSettingsTextBytes) field = v;
+        if (!std::isfinite(v) || FormatCDouble(v).size() > kMaxSettingsTextBytes) return;
+        if (rule.allowed == nullptr || rule.allowed(v)) field = v;
     }
     void operator()(int32_t& field, Integer rule) const {
         const auto v = ParseCInt(value_.text);

@@ -12,6 +12,13 @@ namespace velmora2 {
 // WINFUNC, PLAYWAV and every token of the settings file hold at most this many bytes.
 inline constexpr std::size_t kMaxSettingsTextBytes = 99;
 
+// CAL multiplies every displayed voltage; the options dialog takes 0.01 .. 10.
+inline constexpr double kMinCalibration = 0.01;
+inline constexpr double kMaxCalibration = 10.0;
+constexpr bool IsValidCalibration(double cal) {
+    return cal >= kMinCalibration && cal <= kMaxCalibration;
+}
+
 constexpr bool IsValidOversampling(int32_t factor) {
     return factor == 1 || factor == 2 || factor == 4;
 }

@@ -70,8 +70,9 @@ TEST(SettingsLoad, TokenReadingFaults) {
         {"missing key", "CAL : 2\nDIFUNIT : HZ\nTRIGEDGE : FALLING\n", 2.0, 1, "OSR"},
         {"'=' for ':'", "CAL = 2\nOSR = 4\nDIFUNIT = SEC\n", 2.0, 4, "TRIGEDGE"},
         {"no blank before the colon", "CAL: 2\nOSR : 4\n", 1.0, 1, "CAL"},
-        // The value token is skipped, the next key is read as the value (0) and then missed.
-        {"no blank after the colon", "CAL :2\nOSR : 4\nDIFUNIT : HZ\n", 0.0, 1, "OSR"},
+        // The value token is skipped, the next key is read as the value (0, which CAL refuses)
+        // and then missed.
+        {"no blank after the colon", "CAL :2\nOSR : 4\nDIFUNIT : HZ\n", 1.0, 1, "OSR"},
         {"lower-case key", "cal : 2\nOSR : 4\n", 1.0, 1, "CAL"},
         {"CR LF and tabs", "[OPTION]\r\nCAL\t:\t2.5\r\nOSR : 4\r\n", 2.5, 4, "DIFUNIT"},
         {"key without a value at the end", "CAL : 2\nOSR :", 2.0, 1, "OSR"},
@@ -203,6 +204,11 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
         {"WAVN", "12", [](SettingsRecord& r) { r.wavn = 30; }},
         {"CAL", "nan", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
         {"CAL", "inf", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
+        // CAL multiplies the traces: what the options dialog refuses must not load either.
+        {"CAL", "banana", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
+        {"CAL", "-3", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
+        {"CAL", "0.005", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
+        {"CAL", "10.5", [](SettingsRecord& r) { r.scales.cal = 3.0; }},
         {"SPECCAL", "-infinity", [](SettingsRecord& r) { r.scales.specCal = 1.0; }},
         {"GRNG", "1e999", [](SettingsRecord& r) { r.scales.gainRange = -5.0; }},
         {"DRNG", "-1e999", [](SettingsRecord& r) { r.scales.delayRange = 5.0; }},
@@ -229,10 +235,18 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
     }
 }
 
+TEST(SettingsLoad, CalibrationLoadsAcrossTheDialogsWholeRange) {
+    for (const auto& [text, value] :
+         {std::pair{"0.01", 0.01}, std::pair{"10", 10.0}, std::pair{"2.5", 2.5}}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(LoadText(DefaultsWith({{"CAL", text}})).scales.cal, value);
+    }
+}
+
 TEST(SettingsLoad, TheLargestNumbersWhoseSavedTextFitsAreKeptAndReadBackAsSaved) {
-    const SettingsRecord loaded = LoadText(DefaultsWith({{"CAL", "1e91"}, {"GOFT", "-1e90"}}));
+    const SettingsRecord loaded = LoadText(DefaultsWith({{"MAXREC", "1e91"}, {"GOFT", "-1e90"}}));
     const std::string saved = FormatSettings(loaded);
-    EXPECT_EQ(loaded.scales.cal, 1e91);
+    EXPECT_EQ(loaded.maxrec, 1e91);
     EXPECT_EQ(loaded.scales.gainOffset, -1e90);
     EXPECT_EQ(FormatSettings(LoadText(saved)), saved);
 }
