@@ -1,12 +1,18 @@
 // The loader: searches the keys in file order through the token stream, never rewinding, and
 // stores each value that its rule accepts.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
+#include <sstream>
+#include <string>
 
 #include "settings/CLocaleNumbers.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsTokenReader.h"
+#include "wav/ByteFile.h"
 
 namespace velmora2 {
 namespace {
@@ -15,6 +21,8 @@ using namespace settings_keys;
 
 constexpr int32_t kSweepPeriodFastMs = 500;
 constexpr int32_t kSweepPeriodSlowMs = 2000;
+// Far above any real settings file (about a kilobyte); the rest of a larger one is not read.
+constexpr size_t kMaxSettingsFileBytes = 1 << 20;
 
 // Converts one value token into its field; a refused value leaves the field as it is.
 class ValueStore {
@@ -64,11 +72,29 @@ private:
 
 SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRecord& record) {
     const std::filesystem::path path = directory / kSettingsFileName;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return SettingsLoad::NoFile;
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return SettingsLoad::NoFile;
-    LoadSettingsFrom(file, record);
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) {
+        // Something else of that name (a FIFO, a link to a device) is never read: it could block
+        // or never end.
+        std::error_code error;
+        const auto type = std::filesystem::status(path, error).type();
+        if (type != std::filesystem::file_type::not_found &&
+            type != std::filesystem::file_type::none && type != std::filesystem::file_type::regular)
+            std::fprintf(stderr, "settings: %s is not a regular file; it is not read\n",
+                         path.c_str());
+        return SettingsLoad::NoFile;
+    }
+    std::string text;
+    char chunk[4096];
+    while (text.size() < kMaxSettingsFileBytes) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        text.append(chunk, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    std::istringstream in(text.substr(0, kMaxSettingsFileBytes));
+    LoadSettingsFrom(in, record);
     return SettingsLoad::Loaded;
 }
 

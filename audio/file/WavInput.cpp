@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "wav/WavReader.h"
 
@@ -37,7 +40,14 @@ WavInput::WavInput(std::unique_ptr<ByteSource> source, std::string name, const W
 std::unique_ptr<WavInput> WavInput::Open(const std::string& path, std::string& error) {
     std::unique_ptr<ByteSource> source = OpenFileSource(path);
     if (!source) {
-        error = path + ": " + DescribeWavFault(WavFault::CannotOpen);
+        std::error_code ignored;
+        const auto type = std::filesystem::status(path, ignored).type();
+        const bool other = type != std::filesystem::file_type::not_found &&
+                           type != std::filesystem::file_type::none &&
+                           type != std::filesystem::file_type::regular;
+        error = path + ": " +
+                (other ? std::string("is not a regular file")
+                       : std::string(DescribeWavFault(WavFault::CannotOpen)));
         return nullptr;
     }
     return FromSource(std::move(source), path, error);

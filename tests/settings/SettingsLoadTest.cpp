@@ -1,5 +1,6 @@
 // The loader as a token reader: what it finds, what it misses, and which values it refuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <utility>
@@ -293,6 +294,30 @@ TEST(SettingsLoad, OverLongGeneratorFileNameKeepsThePreviousName) {
         EXPECT_EQ(r.playwav, c.loaded);
         EXPECT_EQ(r.device, 2);
     }
+}
+
+// A FIFO would block the start-up and a link to /dev/zero would never end: neither is read, the
+// program starts as without a settings file, and a regular file is read up to a bound far above
+// any real one.
+TEST(SettingsLoad, AnythingButARegularFileIsNotReadAndNeverBlocks) {
+    for (const char* kind : {"fifo", "link to /dev/zero"}) {
+        SCOPED_TRACE(kind);
+        testing::ScratchDirectory dir;
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(mkfifo(dir.SettingsPath().c_str(), 0644), 0);
+        else
+            std::filesystem::create_symlink("/dev/zero", dir.SettingsPath());
+        SettingsRecord record;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(LoadSettingsFile(dir.Path(), record), SettingsLoad::NoFile);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "settings: " + dir.SettingsPath().string() +
+                      " is not a regular file; it is not read\n");
+        EXPECT_EQ(FormatSettings(record), FormatSettings(SettingsRecord{}));
+    }
+    const SettingsRecord big =
+        LoadText(DefaultsWith({{"CAL", "2"}}) + std::string(3 << 20, ' ') + "\nOSR : 4\n");
+    EXPECT_EQ(big.scales.cal, 2.0);
 }
 
 }  // namespace

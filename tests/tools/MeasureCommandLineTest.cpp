@@ -2,6 +2,7 @@
 // line on standard error and nothing on standard output; --help lists every option; numbers keep
 // their decimal point in any locale.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -172,6 +173,7 @@ TEST(MeasureProgram, ExitStatusAndOneLineOnStandardError) {
     WriteFileBytes(dir / "eight.wav",
                    Riff({Chunk("fmt ", FormatBody({.bits = 8})), Chunk("data", Samples(400))}));
     WriteStereoWav(dir / "cd.wav", 44100, std::vector<int16_t>(2 * 3000, 100));
+    ASSERT_EQ(mkfifo((dir / "fifo.wav").c_str(), 0644), 0);
     const ExitCase cases[] = {
         {"bad FFT size",
          {"spectrum", "--input", d + "/short.wav", "--fft", "3"},
@@ -181,6 +183,10 @@ TEST(MeasureProgram, ExitStatusAndOneLineOnStandardError) {
          {"spectrum", "--input", d + "/none.wav"},
          1,
          "/none.wav: cannot be opened for reading"},
+        {"a FIFO, which is never waited on",
+         {"spectrum", "--input", d + "/fifo.wav"},
+         1,
+         "/fifo.wav: is not a regular file"},
         {"8-bit file",
          {"scope", "--input", d + "/eight.wav"},
          1,
