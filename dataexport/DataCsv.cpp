@@ -80,12 +80,23 @@ std::string LissajousCsv(const ModeData& data) {
 
 std::vector<NetworkRow> NetworkRows(const SweepResults& results) {
     std::vector<NetworkRow> rows;
+    std::vector<double> phases;  // radians, lag negative
     const int count = std::min(results.table.count, kMaxSweepPoints);
     for (int i = 0; i < count; ++i) {
         if (!results.measured[i]) continue;
         const double f = results.table.frequency[i];
-        const double phase = results.phase[i];
-        rows.push_back({f, results.gain[i], phase * 180.0 / kPi, 1e6 * phase / (2.0 * kPi * f)});
+        // The results keep a lag positive; the chart shows it negative.
+        const double phase = -results.phase[i];
+        phases.push_back(phase);
+        rows.push_back({f, results.gain[i], phase * 180.0 / kPi, -1e6 * phase / (2.0 * kPi * f)});
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const size_t below = i > 0 ? i - 1 : i;
+        const size_t above = i + 1 < rows.size() ? i + 1 : i;
+        const double span = rows[above].frequency - rows[below].frequency;
+        rows[i].groupDelayUs = below == above
+                                   ? std::nan("")
+                                   : -1e6 * (phases[above] - phases[below]) / (2.0 * kPi * span);
     }
     return rows;
 }
@@ -93,9 +104,12 @@ std::vector<NetworkRow> NetworkRows(const SweepResults& results) {
 std::string NetworkCsv(const SweepResults& results) {
     const std::vector<NetworkRow> rows = NetworkRows(results);
     if (rows.empty()) return {};
-    std::string out = "frequency_Hz,gain_dB,phase_deg,group_delay_us\n";
-    for (const NetworkRow& row : rows)
-        AppendRow(out, row.frequency, row.gainDb, row.phaseDeg, row.groupDelayUs);
+    std::string out = "frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us\n";
+    for (const NetworkRow& row : rows) {
+        AppendNumber(out, row.frequency);
+        out += ',';
+        AppendRow(out, row.gainDb, row.phaseDeg, row.phaseDelayUs, row.groupDelayUs);
+    }
     return out;
 }
 

@@ -19,15 +19,19 @@ std::string SpectrumCsv(const ModeData& data);
 std::string LissajousCsv(const ModeData& data);
 // One measured point of a network sweep in the units the chart and the data file use.
 struct NetworkRow {
-    double frequency = 0.0;     // Hz
-    double gainDb = 0.0;        // right against left
-    double phaseDeg = 0.0;      // positive when the right channel lags
-    double groupDelayUs = 0.0;  // the phase over 2 pi f
+    double frequency = 0.0;  // Hz
+    double gainDb = 0.0;     // right against left
+    double phaseDeg = 0.0;   // as the chart shows it: negative when the right channel lags
+    // -phase / (2 pi f), the delay the chart plots: positive for a lag.
+    double phaseDelayUs = 0.0;
+    // -d phase / d omega between the neighbouring measured points (to the one neighbour at
+    // either end); not a number for a sweep of one point.
+    double groupDelayUs = 0.0;
 };
 // The points measured in the last sweep, in the table's order.
 std::vector<NetworkRow> NetworkRows(const SweepResults& results);
-// Network: "frequency_Hz,gain_dB,phase_deg,group_delay_us" for the points measured in the last
-// sweep; empty when none was. The delay is the phase over 2 pi f, as the chart plots it.
+// Network: "frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us" for the points measured
+// in the last sweep; empty when none was.
 std::string NetworkCsv(const SweepResults& results);
 // The CSV of whatever mode the data was taken in; empty for a mode that has no data to save.
 std::string ModeCsv(const ModeData& data);

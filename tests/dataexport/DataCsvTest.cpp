@@ -107,12 +107,33 @@ TEST(DataCsv, NetworkRowsAreTheMeasuredPointsOnly) {
     results.gain[6] = 7.0;  // left over from an older sweep
     std::string header;
     const auto rows = ReadRows(NetworkCsv(results), header);
-    EXPECT_EQ(header, "frequency_Hz,gain_dB,phase_deg,group_delay_us");
+    EXPECT_EQ(header, "frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], f);
     EXPECT_EQ(rows[0][1], -3.0);
-    EXPECT_NEAR(rows[0][2], 360.0 * f * 100e-6, 1e-9);
+    EXPECT_NEAR(rows[0][2], -360.0 * f * 100e-6, 1e-9);  // a lag, negative as on the chart
     EXPECT_NEAR(rows[0][3], 100.0, 1e-9);
+    EXPECT_TRUE(std::isnan(rows[0][4])) << "one point has no neighbour to take a slope to";
+}
+
+TEST(DataCsv, GroupDelayIsTheSlopeOfThePhaseBetweenTheNeighbouringMeasuredPoints) {
+    SweepResults results;
+    results.table = BuildSweepTable(18, 48000);
+    const double pi = std::acos(-1.0);
+    // 250 us of pure delay with a 90 degree lead on top: the phase delay varies with the
+    // frequency, the group delay is 250 us everywhere. Point 3 was not measured.
+    for (const int i : {0, 1, 2, 4, 5, 9}) {
+        results.measured[i] = true;
+        results.phase[i] = 2 * pi * results.table.frequency[i] * 250e-6 - pi / 2;
+    }
+    std::string header;
+    const auto rows = ReadRows(NetworkCsv(results), header);
+    ASSERT_EQ(rows.size(), 6u);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row[0]);
+        EXPECT_NEAR(row[4], 250.0, 1e-6);
+        EXPECT_NEAR(row[3], 250.0 - 0.25 / row[0] * 1e6, 1e-6);
+    }
 }
 
 TEST(DataCsv, NetworkWithNothingMeasuredIsEmpty) {

@@ -38,7 +38,7 @@ Complex ModelResponse(double frequency, int rate) {
 }
 
 struct Point {
-    double frequency, gain, phase, delay;
+    double frequency, gain, phase, phaseDelay, groupDelay;
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -58,7 +58,7 @@ std::vector<Point> ParsePoints(const std::string& text, char separator) {
         std::istringstream in(line);
         in.imbue(std::locale::classic());
         Point p{};
-        in >> p.frequency >> p.gain >> p.phase >> p.delay;
+        in >> p.frequency >> p.gain >> p.phase >> p.phaseDelay >> p.groupDelay;
         EXPECT_FALSE(in.fail()) << "row " << i << ": " << lines[i];
         points.push_back(p);
     }
@@ -76,7 +76,8 @@ std::vector<Point> ParseJsonPoints(const std::string& text) {
     for (size_t at = text.find("{\"frequency_hz\""); at != std::string::npos;
          at = text.find("{\"frequency_hz\"", at + 1))
         points.push_back({number(at, "frequency_hz"), number(at, "gain_db"),
-                          number(at, "phase_deg"), number(at, "group_delay_us")});
+                          number(at, "phase_deg"), number(at, "phase_delay_us"),
+                          number(at, "group_delay_us")});
     return points;
 }
 
@@ -90,13 +91,24 @@ void ExpectModelResponse(const std::vector<Point>& points, int count, int rate) 
         const Point& p = points[i];
         SCOPED_TRACE(std::to_string(p.frequency) + " Hz");
         EXPECT_NEAR(p.frequency, table.frequency[i], 0.5);
-        // The delay is the phase over 2 pi f, within what the text table's rounding leaves.
+        // The phase delay is -phase over 2 pi f, within what the text table's rounding leaves.
         const double printedPhaseStep = 0.005 / 360.0 / p.frequency * 1e6;
-        EXPECT_NEAR(p.delay, p.phase / 360.0 / p.frequency * 1e6, printedPhaseStep + 0.005 + 1e-9);
+        EXPECT_NEAR(p.phaseDelay, -p.phase / 360.0 / p.frequency * 1e6,
+                    printedPhaseStep + 0.005 + 1e-9);
         if (p.frequency < kEdgeBins * bin || p.frequency > rate / 2.0 - kEdgeBins * bin) continue;
         const Complex h = ModelResponse(p.frequency, rate);
         EXPECT_NEAR(p.gain, 20.0 * std::log10(std::abs(h)), kGainToleranceDb);
-        EXPECT_NEAR(p.phase, -std::arg(h) * 180.0 / std::numbers::pi, kPhaseToleranceDeg);
+        // As the chart shows it: a lag is negative.
+        EXPECT_NEAR(p.phase, std::arg(h) * 180.0 / std::numbers::pi, kPhaseToleranceDeg);
+        // The group delay is -d phase / d omega between the neighbouring points: the model's
+        // over the same points, within what the phase tolerance at both ends leaves.
+        const double below = table.frequency[std::max(i - 1, 0)];
+        const double above = table.frequency[std::min(i + 1, count - 1)];
+        const double modelDelayUs =
+            -1e6 * (std::arg(ModelResponse(above, rate)) - std::arg(ModelResponse(below, rate))) /
+            (2.0 * std::numbers::pi * (above - below));
+        EXPECT_NEAR(p.groupDelay, modelDelayUs,
+                    1e6 * 2.0 * kPhaseToleranceDeg / 360.0 / (above - below));
         ++compared;
     }
     EXPECT_GT(compared, count / 2);
@@ -119,7 +131,7 @@ TEST(MeasureSweep, SimulatedBenchAsCsvMatchesTheDeviceModel) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 19u);
-    EXPECT_EQ(lines[0], "frequency_Hz,gain_dB,phase_deg,group_delay_us");
+    EXPECT_EQ(lines[0], "frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us");
     ExpectModelResponse(ParsePoints(run.out, ','), 18, 48000);
     EXPECT_EQ(Lines(run.err), ExpectedProgress(18, 48000));
 }
@@ -153,7 +165,8 @@ TEST(MeasureSweep, EveryFormatAndRateMatchesTheDeviceModel) {
         } else {
             const std::vector<std::string> lines = Lines(run.out);
             ASSERT_FALSE(lines.empty());
-            EXPECT_EQ(lines[0], "frequency_Hz     gain_dB   phase_deg  group_delay_us");
+            EXPECT_EQ(lines[0],
+                      "frequency_Hz     gain_dB   phase_deg  phase_delay_us  group_delay_us");
             for (const std::string& line : lines) EXPECT_EQ(line.size(), lines[0].size()) << line;
             ExpectModelResponse(ParsePoints(run.out, ' '), c.points, c.rate);
         }

@@ -262,8 +262,9 @@ Commands:
       Runs a network (frequency-response) sweep exactly as the window's network analysis does:
       the generator plays one tone file per point, the spectrum measures the right input's gain
       and phase against the left one's, and the points are printed as they were measured:
-      frequency (Hz), gain (dB), phase (degrees, positive when the right input lags) and group
-      delay (microseconds). A line on standard error follows the progress.
+      frequency (Hz), gain (dB), phase (degrees, negative when the right input lags, as the
+      chart shows it), phase delay and group delay (microseconds; the group delay is the slope of
+      the phase between the neighbouring points). A line on standard error follows the progress.
       --sim          sweep the simulated bench (a first-order low-pass at 3000 Hz between the
                      output and the right input), stepped as fast as the machine goes
       --device N     sweep through sound-device pair N as velmora2-list-devices numbers them
@@ -271,8 +272,8 @@ Commands:
       --points N     points in the sweep: 11, 18, 30 or 45 (default 18)
       --rate HZ      sampling rate: 48000, 96000 or 192000 (default 48000)
       --slow         a tone every 2 s instead of every 500 ms, for slow devices under test
-      --csv          print frequency_Hz,gain_dB,phase_deg,group_delay_us (the window's
-                     "Save data..." file)
+      --csv          print frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us
+                     (the window's "Save data..." file)
       --json         print the points as JSON
       --png FILE     write the network chart as the window shows it (481 x 361 pixels)
       The tone files are looked up as velmora2 looks them up: beside this program, in

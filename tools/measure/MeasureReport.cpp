@@ -95,10 +95,11 @@ std::string ScopeReport(const MeasureOptions& o, const MeasureResult& r) {
 }
 
 std::string SweepText(const std::vector<NetworkRow>& rows) {
-    std::string out = "frequency_Hz     gain_dB   phase_deg  group_delay_us\n";
+    std::string out = "frequency_Hz     gain_dB   phase_deg  phase_delay_us  group_delay_us\n";
     for (const NetworkRow& row : rows)
         out += Column(row.frequency, 0, 12) + Column(row.gainDb, 3, 12) +
-               Column(row.phaseDeg, 2, 12) + Column(row.groupDelayUs, 2, 16) + "\n";
+               Column(row.phaseDeg, 2, 12) + Column(row.phaseDelayUs, 2, 16) +
+               Column(row.groupDelayUs, 2, 16) + "\n";
     return out;
 }
 
@@ -119,6 +120,7 @@ std::string SweepJson(const MeasureOptions& o, const std::vector<NetworkRow>& ro
         out += "{\"frequency_hz\": " + JsonNumber(rows[i].frequency);
         out += ", \"gain_db\": " + JsonNumber(rows[i].gainDb);
         out += ", \"phase_deg\": " + JsonNumber(rows[i].phaseDeg);
+        out += ", \"phase_delay_us\": " + JsonNumber(rows[i].phaseDelayUs);
         out += ", \"group_delay_us\": " + JsonNumber(rows[i].groupDelayUs) + "}";
     }
     return out + "\n]}\n";
