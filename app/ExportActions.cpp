@@ -1,5 +1,6 @@
 #include "app/ExportActions.h"
 
+#include <ctime>
 #include <string>
 
 #include "app/Messages.h"
@@ -15,9 +16,18 @@ bool ExportActions::Write(const std::filesystem::path& path, std::string_view co
     return false;
 }
 
+std::string ExportActions::SuggestedName(ExportKind kind) const {
+    const CDSCapture* engine = engine_();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return SuggestedExportName(engine != nullptr ? engine->Settings().mode : kModeScope, kind,
+                               local);
+}
+
 bool ExportActions::SavePicture(const std::filesystem::path& path,
                                 std::string_view encodedPicture) {
-    return Write(path, encodedPicture);
+    return Write(WithExportExtension(path, ExportKind::Picture), encodedPicture);
 }
 
 bool ExportActions::SaveData(const std::filesystem::path& path) {
@@ -30,7 +40,7 @@ bool ExportActions::SaveData(const std::filesystem::path& path) {
         services_.MessageBox(msg::kNoDataToSave, msg::kApplicationTitle, MessageIcon::Exclamation);
         return false;
     }
-    return Write(path, csv);
+    return Write(WithExportExtension(path, ExportKind::Data), csv);
 }
 
 }  // namespace velmora2

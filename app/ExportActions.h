@@ -7,8 +7,10 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
+#include "app/ExportNames.h"
 #include "dialogs/DialogView.h"
 #include "engine/CDSCapture.h"
 
@@ -23,10 +25,13 @@ public:
     ExportActions(DialogServices& services, std::function<CDSCapture*()> engine)
         : services_(services), engine_(std::move(engine)) {}
 
-    // Writes the encoded picture. False (after the message) when it cannot be written.
+    // The name the file dialog offers: what the picture shows now, and the local time.
+    std::string SuggestedName(ExportKind kind) const;
+    // Writes the encoded picture; a name without an extension gets ".png". False (after the
+    // message) when it cannot be written.
     bool SavePicture(const std::filesystem::path& path, std::string_view encodedPicture);
-    // Writes the CSV of what the current mode shows. False (after the message) when there is
-    // nothing to save or the file cannot be written.
+    // Writes the CSV of what the current mode shows; a name without an extension gets ".csv".
+    // False (after the message) when there is nothing to save or the file cannot be written.
     bool SaveData(const std::filesystem::path& path);
 
 private:

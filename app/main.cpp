@@ -72,7 +72,10 @@ int main(int argc, char** argv) {
         [&exports](const std::string& path, std::string_view png) {
             exports.SavePicture(path, png);
         },
-        [&exports](const std::string& path) { exports.SaveData(path); });
+        [&exports](const std::string& path) { exports.SaveData(path); },
+        [&exports](bool picture) {
+            return exports.SuggestedName(picture ? ExportKind::Picture : ExportKind::Data);
+        });
     services.SetTimerHandler([&dialog](int id) { dialog.OnTimer(id); });
 
     dialog.OnInitDialog();

@@ -9,17 +9,19 @@
 namespace velmora2 {
 
 QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
-                           ChooseFile chooseFile)
+                           OfferName offerName, ChooseFile chooseFile)
     : QObject(&window),
       window_(window),
       savePicture_(std::move(savePicture)),
       saveData_(std::move(saveData)),
+      offerName_(std::move(offerName)),
       chooseFile_(std::move(chooseFile)),
       savePictureAction_(QString::fromUtf8(kSavePictureText)),
       saveDataAction_(QString::fromUtf8(kSaveDataText)) {
     if (!chooseFile_) {
-        chooseFile_ = [this](const QString& caption, const QString& filter) {
-            return QFileDialog::getSaveFileName(&window_, caption, QString(), filter);
+        chooseFile_ = [this](const QString& caption, const QString& filter,
+                             const QString& offered) {
+            return QFileDialog::getSaveFileName(&window_, caption, offered, filter);
         };
     }
     savePictureAction_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -48,7 +50,8 @@ void QtExportMenu::OnSavePicture() {
     const QImage picture = window_.ClientArea().Snapshot().copy(kPictureLeft, kPictureTop,
                                                                 kSurfaceWidth, kSurfaceHeight);
     const QString path = chooseFile_(QString::fromUtf8(kSavePictureText).chopped(3),
-                                     QStringLiteral("PNG pictures (*.png)"));
+                                     QStringLiteral("PNG pictures (*.png)"),
+                                     QString::fromStdString(offerName_(true)));
     if (path.isEmpty()) return;
     QByteArray png;
     QBuffer buffer(&png);
@@ -58,8 +61,9 @@ void QtExportMenu::OnSavePicture() {
 }
 
 void QtExportMenu::OnSaveData() {
-    const QString path = chooseFile_(QString::fromUtf8(kSaveDataText).chopped(3),
-                                     QStringLiteral("CSV files (*.csv)"));
+    const QString path =
+        chooseFile_(QString::fromUtf8(kSaveDataText).chopped(3),
+                    QStringLiteral("CSV files (*.csv)"), QString::fromStdString(offerName_(false)));
     if (path.isEmpty()) return;
     saveData_(path.toStdString());
 }

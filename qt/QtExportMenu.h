@@ -17,8 +17,12 @@ namespace velmora2 {
 
 class QtExportMenu final : public QObject {
 public:
-    // Asks for the file to save to (caption, file-name filter); empty when the user cancels.
-    using ChooseFile = std::function<QString(const QString& caption, const QString& filter)>;
+    // Asks for the file to save to (caption, file-name filter, the name offered); empty when the
+    // user cancels.
+    using ChooseFile = std::function<QString(const QString& caption, const QString& filter,
+                                             const QString& offered)>;
+    // The name to offer for a picture (true) or for data (false).
+    using OfferName = std::function<std::string(bool picture)>;
     using SavePicture = std::function<void(const std::string& path, std::string_view png)>;
     using SaveData = std::function<void(const std::string& path)>;
 
@@ -27,7 +31,7 @@ public:
 
     // The default chooser is the toolkit's save-file dialog over the window.
     QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
-                 ChooseFile chooseFile = {});
+                 OfferName offerName, ChooseFile chooseFile = {});
 
     QAction& SavePictureAction() { return savePictureAction_; }
     QAction& SaveDataAction() { return saveDataAction_; }
@@ -39,6 +43,7 @@ private:
     QtMainWindow& window_;
     SavePicture savePicture_;
     SaveData saveData_;
+    OfferName offerName_;
     ChooseFile chooseFile_;
     QAction savePictureAction_;
     QAction saveDataAction_;

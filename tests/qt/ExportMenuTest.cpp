@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "app/CTarvikDlg.h"
@@ -83,7 +84,14 @@ protected:
         window,
         [this](const std::string& path, std::string_view png) { exports.SavePicture(path, png); },
         [this](const std::string& path) { exports.SaveData(path); },
-        [this](const QString&, const QString&) { return QString::fromStdString(next); }};
+        [this](bool picture) {
+            return exports.SuggestedName(picture ? ExportKind::Picture : ExportKind::Data);
+        },
+        [this](const QString&, const QString&, const QString& offered) {
+            offers.push_back(offered.toStdString());
+            return QString::fromStdString(next);
+        }};
+    std::vector<std::string> offers;  // the names the file chooser was offered
 };
 
 struct ModeCase {
@@ -169,6 +177,20 @@ TEST_F(ExportMenuTest, CancellingTheFileChoiceWritesNothing) {
                             std::filesystem::directory_iterator()),
               before);
     EXPECT_TRUE(services.Messages().empty());
+}
+
+TEST_F(ExportMenuTest, TheChooserOffersWhatIsShownAndWhenAndATypedNameGetsItsExtension) {
+    ShowMode(kModeSpectrum);
+    Save(menu.SavePictureAction(), "typed");
+    Save(menu.SaveDataAction(), "typed");
+    EXPECT_TRUE(std::filesystem::exists(files / "typed.png"));
+    EXPECT_TRUE(std::filesystem::exists(files / "typed.csv"));
+    EXPECT_FALSE(std::filesystem::exists(files / "typed"));
+    ASSERT_EQ(offers.size(), 2u);
+    EXPECT_TRUE(std::regex_match(offers[0], std::regex(R"(spectrum-\d{4}-\d\d-\d\d-\d{4}\.png)")))
+        << offers[0];
+    EXPECT_TRUE(std::regex_match(offers[1], std::regex(R"(spectrum-\d{4}-\d\d-\d\d-\d{4}\.csv)")))
+        << offers[1];
 }
 
 }  // namespace
