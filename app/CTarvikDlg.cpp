@@ -8,6 +8,7 @@
 #include "dialogs/CSplashWnd.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMessages.h"
+#include "panel/ViewModes.h"
 #include "platform/GeneratorFileSearch.h"
 #include "settings/SettingsFile.h"
 
@@ -52,7 +53,8 @@ std::string FormatMaxRateMessage(int rate) {
 
 }  // namespace
 
-// Every clickable control of the main window and the handler it runs.
+// Every clickable control of the main window but the mode buttons (ViewModes), and the handler it
+// runs.
 const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kHoldRun, [](CTarvikDlg& window) { window.OnHoldRun(); }},
     {ctl::kDevice, [](CTarvikDlg& window) { window.OnDeviceButton(); }},
@@ -65,10 +67,6 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kOptions, [](CTarvikDlg& window) { window.optionsButton_.OnOptions(); }},
     {ctl::kRecord, [](CTarvikDlg& window) { window.recordPanel_.OnRecord(); }},
     {ctl::kStopRecord, [](CTarvikDlg& window) { window.recordPanel_.OnStop(); }},
-    {ctl::kModeScope, [](CTarvikDlg& window) { window.modePanel_.OnScope(); }},
-    {ctl::kModeSpectrum, [](CTarvikDlg& window) { window.modePanel_.OnSpectrum(); }},
-    {ctl::kModeLissajous, [](CTarvikDlg& window) { window.modePanel_.OnLissajous(); }},
-    {ctl::kModeNetwork, [](CTarvikDlg& window) { window.modePanel_.OnNetwork(); }},
     {ctl::kNetworkStartStop, [](CTarvikDlg& window) { window.modePanel_.StartSweep(); }},
     {ctl::kLinear, [](CTarvikDlg& window) { window.modePanel_.OnLinear(); }},
     {ctl::kLog, [](CTarvikDlg& window) { window.modePanel_.OnLog(); }},
@@ -166,6 +164,7 @@ void CTarvikDlg::OnDeviceLost() {
 }
 
 void CTarvikDlg::OnCommand(int id) {
+    if (const ViewMode* mode = ViewModeOfButton(id)) return (modePanel_.*mode->enter)();
     for (const CommandRoute& route : kCommandRoutes)
         if (route.id == id) return route.handler(*this);
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/Messages.h"
-#include "dataexport/DataCsv.h"
+#include "panel/ViewModes.h"
 #include "settings/ReplaceFile.h"
 
 namespace velmora2 {
@@ -34,8 +34,10 @@ bool ExportActions::SaveData(const std::filesystem::path& path) {
     CDSCapture* engine = engine_();
     ModeData data;
     std::string csv;
-    if (engine != nullptr && engine->TakeModeData(data, kDataWait))
-        csv = data.mode == kModeNetworkPlot ? NetworkCsv(engine->Sweep()) : ModeCsv(data);
+    if (engine != nullptr && engine->TakeModeData(data, kDataWait)) {
+        if (const ViewMode* mode = ViewModeOfEngineMode(data.mode))
+            csv = mode->data(data, engine->Sweep());
+    }
     if (csv.empty()) {
         services_.MessageBox(msg::kNoDataToSave, msg::kApplicationTitle, MessageIcon::Exclamation);
         return false;

@@ -113,17 +113,4 @@ std::string NetworkCsv(const SweepResults& results) {
     return out;
 }
 
-std::string ModeCsv(const ModeData& data) {
-    switch (data.mode) {
-        case kModeScope:
-            return ScopeCsv(data);
-        case kModeSpectrum:
-            return SpectrumCsv(data);
-        case kModeLissajous:
-            return LissajousCsv(data);
-        default:
-            return {};
-    }
-}
-
 }  // namespace velmora2

@@ -33,8 +33,6 @@ std::vector<NetworkRow> NetworkRows(const SweepResults& results);
 // Network: "frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us" for the points measured
 // in the last sweep; empty when none was.
 std::string NetworkCsv(const SweepResults& results);
-// The CSV of whatever mode the data was taken in; empty for a mode that has no data to save.
-std::string ModeCsv(const ModeData& data);
 
 // Volts of an ADC value as the oscilloscope scale reads it: 30 pixels per volt at 1V/d.
 double CountsToVolts(double counts, double cal);

@@ -45,26 +45,9 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
 
     // The spectrum is drawn from the records alone; any other mode refreshes the display buffers
     // in its first block, before it draws them.
-    if (settings.mode != kModeSpectrum) OversampleBothChannels();
-    bool painted = true;
-    switch (settings.mode) {
-        case kModeScope:
-            DrawScope();
-            break;
-        case kModeSpectrum:
-            painted = analysed;
-            if (painted) DrawSpectrum();
-            break;
-        case kModeLissajous:
-            DrawLissajous();
-            break;
-        case kModeNetworkPlot:
-            DrawNetworkPlot();
-            break;
-        default:
-            painted = false;
-            break;
-    }
+    const ModeStage* stage = StageOf(settings.mode);
+    if (stage == nullptr || stage->displayBuffers) OversampleBothChannels();
+    const bool painted = stage != nullptr && (this->*stage->draw)(analysed);
     // A picture that hides lost input would lie about what was measured.
     if (painted) DrawDataLossNotice(*backBuffer_, inputLoss_);
     outcome.stopGenerator = settings.mode == kModeNetworkPlot && !settings.generatorOn;
@@ -110,6 +93,21 @@ void BlockPipeline::OversampleBothChannels() {
                          samples_.displayR.data());
 }
 
+// The stage of each engine mode: what a block draws into the back buffer, and whether it works
+// on the display buffers. A new mode is its stage, its view and a row here.
+const BlockPipeline::ModeStage BlockPipeline::kModeStages[] = {
+    {kModeScope, &BlockPipeline::DrawScope, true},
+    {kModeSpectrum, &BlockPipeline::DrawSpectrum, false},
+    {kModeLissajous, &BlockPipeline::DrawLissajous, true},
+    {kModeNetworkPlot, &BlockPipeline::DrawNetworkPlot, true},
+};
+
+const BlockPipeline::ModeStage* BlockPipeline::StageOf(int32_t mode) {
+    for (const ModeStage& stage : kModeStages)
+        if (stage.mode == mode) return &stage;
+    return nullptr;
+}
+
 BlockPipeline::Trigger BlockPipeline::SearchTrigger() {
     const RuntimeState& s = *settings_;
     const double* source =
@@ -127,7 +125,7 @@ BlockPipeline::Trigger BlockPipeline::SearchTrigger() {
     return {found.index, valid};
 }
 
-void BlockPipeline::DrawScope() {
+bool BlockPipeline::DrawScope(bool) {
     const Trigger trigger = SearchTrigger();
     const ScopeBlock block{samples_.displayL,
                            samples_.displayR,
@@ -138,6 +136,7 @@ void BlockPipeline::DrawScope() {
     ScopePicture picture = MakeScopePicture(*settings_, block);
     picture.recording = recording_;
     DrawScopePicture(*backBuffer_, picture);
+    return true;
 }
 
 int BlockPipeline::AnalysisShares() const {
@@ -173,7 +172,9 @@ bool BlockPipeline::AdvanceAnalysis() {
     return done && !drawShared_;
 }
 
-void BlockPipeline::DrawSpectrum() {
+bool BlockPipeline::DrawSpectrum(bool analysed) {
+    // A spectrum is drawn once its record has been analysed.
+    if (!analysed) return false;
     const RuntimeState& s = *settings_;
     const SpectrumRecord record{Measured(samples_.records.Left()),
                                 Measured(samples_.records.Right()), sampleRate_,
@@ -182,6 +183,7 @@ void BlockPipeline::DrawSpectrum() {
     picture.status.recording = recording_;
     DrawSpectrumPicture(*backBuffer_, picture);
     if (sweep_.SettleCounter() != 0 && recordAnalysedWhole_) MeasureSweepPoint();
+    return true;
 }
 
 void BlockPipeline::MeasureSweepPoint() {
@@ -213,15 +215,17 @@ SpectrumResult BlockPipeline::Measured(const ChannelSpectrum& channel) const {
             {channel.mainFrequency, figures.thd, figures.thdPlusNoise, figures.signalToNoise}};
 }
 
-void BlockPipeline::DrawLissajous() {
+bool BlockPipeline::DrawLissajous(bool) {
     LissajousPicture picture =
         MakeLissajousPicture(*settings_, samples_.displayL, samples_.displayR);
     picture.recording = recording_;
     DrawLissajousPicture(*backBuffer_, picture);
+    return true;
 }
 
-void BlockPipeline::DrawNetworkPlot() {
+bool BlockPipeline::DrawNetworkPlot(bool) {
     DrawNetworkPicture(*backBuffer_, MakeNetworkPlot(*settings_, sweep_.Results(), sampleRate_));
+    return true;
 }
 
 }  // namespace velmora2

@@ -60,15 +60,25 @@ private:
     bool ApplyRecordLength(int32_t requested);
     void StoreSamples(const uint8_t* bytes);
     void OversampleBothChannels();
-    // The mode's stage: what the block found, through the mode's mapping, into the back buffer.
-    void DrawScope();
+    // The stage of one engine mode: what the block found, through the mode's mapping, into the
+    // back buffer; true when it painted a picture. `analysed`: this block is to draw an analysed
+    // record.
+    using DrawStage = bool (BlockPipeline::*)(bool analysed);
+    struct ModeStage {
+        int32_t mode;
+        DrawStage draw;
+        bool displayBuffers;  // refreshes the oversampled display buffers before it draws
+    };
+    static const ModeStage kModeStages[];
+    static const ModeStage* StageOf(int32_t mode);
+    bool DrawScope(bool analysed);
+    bool DrawSpectrum(bool analysed);
+    bool DrawLissajous(bool analysed);
+    bool DrawNetworkPlot(bool analysed);
     // Starts the analysis of a record completed in spectrum mode or does the next share of the
     // one in analysis; true when this block is to draw an analysed record.
     bool AdvanceAnalysis();
     int AnalysisShares() const;
-    void DrawSpectrum();
-    void DrawLissajous();
-    void DrawNetworkPlot();
     void MeasureSweepPoint();
     void PublishSweep();
 

@@ -3,13 +3,11 @@
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorLoadReport.h"
+#include "panel/ViewModes.h"
 
 namespace velmora2 {
 
 namespace {
-
-constexpr int kModeButtons[] = {ctl::kModeScope, ctl::kModeSpectrum, ctl::kModeLissajous,
-                                ctl::kModeNetwork};
 
 // What a sweep disables besides the mode buttons; leaving network analysis enables them again
 // (the spins under the rules of LeaveNetwork).
@@ -50,7 +48,8 @@ void ModePanel::LeaveNetwork() {
 }
 
 void ModePanel::CheckOnly(int modeButton) {
-    for (const int id : kModeButtons) view_.SetCheck(id, id == modeButton);
+    for (const ViewMode& mode : ViewModes())
+        view_.SetCheck(mode.modeButton, mode.modeButton == modeButton);
 }
 
 void ModePanel::EnterWaveform(PanelMode mode, int32_t engineMode, int modeButton) {
@@ -99,7 +98,7 @@ void ModePanel::OnNetwork() {
 
 void ModePanel::StartSweep() {
     for (const int id : kSweepSpins) view_.Enable(id, false);
-    for (const int id : kModeButtons) view_.Enable(id, false);
+    for (const ViewMode& mode : ViewModes()) view_.Enable(mode.modeButton, false);
     for (const int id : kSweepButtons) view_.Enable(id, false);
     view_.Enable(ctl::kStopRecord, false);
     // The sweep plays its tones through the generator, so the generator is switched on and its
@@ -138,7 +137,7 @@ void ModePanel::OnLog() {
 }
 
 void ModePanel::EnableModeButtons() {
-    for (const int id : kModeButtons) view_.Enable(id, true);
+    for (const ViewMode& mode : ViewModes()) view_.Enable(mode.modeButton, true);
 }
 
 void ModePanel::PushToControls() {

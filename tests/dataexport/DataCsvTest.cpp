@@ -45,7 +45,7 @@ TEST(DataCsv, ScopeRowsAreSecondsFromTheTriggerAndVolts) {
     data.left = {kOneVolt, 0.0, -kOneVolt / 2};
     data.right = {0.1, -32768.0, 32767.0};
     std::string header;
-    const auto rows = ReadRows(ModeCsv(data), header);
+    const auto rows = ReadRows(ScopeCsv(data), header);
     EXPECT_EQ(header, "time_s,left_V,right_V");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][0], -100.0 / 96000.0);  // oversampled: 96000 samples a second
@@ -66,7 +66,7 @@ TEST(DataCsv, SpectrumRowsAreBinFrequenciesAndLevels) {
     data.left = {0.0, 8 * 32768.0, 8 * 3276.8, 1.0};
     data.right = {8 * 32768.0, 0.0, 0.0, 0.0};
     std::string header;
-    const std::string csv = ModeCsv(data);
+    const std::string csv = SpectrumCsv(data);
     const auto rows = ReadRows(csv, header);
     EXPECT_EQ(header, "frequency_Hz,level_dB_L,level_dB_R");
     ASSERT_EQ(rows.size(), 4u);
@@ -83,15 +83,7 @@ TEST(DataCsv, LissajousRowsArePairsOfVolts) {
     data.mode = kModeLissajous;
     data.left = {kOneVolt, -kOneVolt};
     data.right = {0.0, kOneVolt};
-    EXPECT_EQ(ModeCsv(data), "left_V,right_V\n1,0\n-1,1\n");
-}
-
-TEST(DataCsv, NetworkPlotHasNoSampleData) {
-    ModeData data;
-    data.mode = kModeNetworkPlot;
-    data.left = {1.0};
-    data.right = {1.0};
-    EXPECT_EQ(ModeCsv(data), "");
+    EXPECT_EQ(LissajousCsv(data), "left_V,right_V\n1,0\n-1,1\n");
 }
 
 TEST(DataCsv, NetworkRowsAreTheMeasuredPointsOnly) {
