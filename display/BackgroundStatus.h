@@ -10,6 +10,8 @@ struct RecordingStatus {
     bool active = false;
     std::string_view fileName;  // shown as given
     bool full = false;          // the recorder ended the recording in fileName, full
+    // Where the file is when that is not beside the program; shown on a line of its own.
+    std::string_view directory;
 };
 
 struct SpectrumStatus {

@@ -18,6 +18,10 @@ void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Poi
     else
         return;
     surface.DrawText(at.x, at.y, text.View(), kTextColor);
+    if (recording.directory.empty()) return;
+    ReadoutText where;
+    where.Literal("in ").Literal(recording.directory);
+    surface.DrawText(at.x, at.y + kLabelFont.height, where.View(), kTextColor);
 }
 
 namespace {

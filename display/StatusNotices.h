@@ -18,7 +18,7 @@ struct NoticePlaces {
 
 // "Recording to <name>. Click TEISHI to suspend." while a recording is open; after the recorder
 // ended one because its file was full, "Recording stopped: <name> is full (4 GiB)." until the next
-// recording starts.
+// recording starts. Below it, "in <directory>" when the file is not beside the program.
 void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Point at);
 
 // "Data lost: <n> blocks" at the bottom left while blocks of input have been lost since the

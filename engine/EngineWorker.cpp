@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -17,7 +18,9 @@ EngineWorker::EngineWorker(SoundSystem& sound, DrawingTarget& window, DeviceId c
     : sampleRate(rate),
       files(std::move(generatorFiles)),
       pipeline(window, rate),
-      recorder(recordingsDirectory.empty() ? files.programDirectory : recordingsDirectory, rate),
+      recorder(recordingsDirectory.empty() ? files.programDirectory : recordingsDirectory, rate,
+               ShownRecordingsDirectory(recordingsDirectory, files.programDirectory,
+                                        std::getenv("HOME") != nullptr ? std::getenv("HOME") : "")),
       sound_(sound),
       window_(window),
       captureDeviceId_(captureDevice),
@@ -167,7 +170,8 @@ void EngineWorker::ProcessBlock(int half) {
             recorder.HandOff(bytes, kBlockBytes, notice_))
         WriteEndLine(*ended);
     pipeline.SetRecordingStatus(
-        RecordingStatus{notice_.active, std::string_view(notice_.fileName.data()), notice_.full});
+        RecordingStatus{notice_.active, std::string_view(notice_.fileName.data()), notice_.full,
+                        std::string_view(notice_.directory.data())});
     const uint64_t dropped = BlocksDropped();
     ReportDataLoss(dropped);
     pipeline.SetInputLoss(dropped);

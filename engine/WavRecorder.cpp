@@ -22,10 +22,27 @@ std::string WriteFailure(int error) {
 
 }  // namespace
 
-WavRecorder::WavRecorder(fs::path directory, int sampleRate)
+WavRecorder::WavRecorder(fs::path directory, int sampleRate, const std::string& shownDirectory)
     : directory_(std::move(directory)),
       sampleRate_(sampleRate),
-      opener_([](const fs::path& path) { return CreateByteFile(path, CreateMode::NewOnly); }) {}
+      opener_([](const fs::path& path) { return CreateByteFile(path, CreateMode::NewOnly); }) {
+    std::snprintf(notice_.directory.data(), notice_.directory.size(), "%s", shownDirectory.c_str());
+}
+
+std::string ShownRecordingsDirectory(const fs::path& directory, const fs::path& programDirectory,
+                                     const std::string& home) {
+    if (directory.empty() || directory == programDirectory) return {};
+    std::string shown = directory.string();
+    if (!home.empty() && (shown == home || shown.rfind(home + "/", 0) == 0))
+        shown = "~" + shown.substr(home.size());
+    constexpr size_t kLongest = sizeof(RecordingNotice{}.directory) - 1;
+    if (shown.size() <= kLongest) return shown;
+    // The last parts of the path that fit after ".../", cut at a separator.
+    const size_t keep = kLongest - 4;
+    const size_t separator = shown.find('/', shown.size() - keep);
+    return ".../" +
+           shown.substr(separator == std::string::npos ? shown.size() - keep : separator + 1);
+}
 
 WavRecorder::~WavRecorder() {
     Stop("the engine stopped");

@@ -34,7 +34,15 @@ struct RecordingNotice {
     // recording starts.
     bool full = false;
     std::array<char, 16> fileName{};  // NUL-terminated
+    // Where the file is, when not beside the program ("~/.local/share/velmora2"); else empty.
+    std::array<char, 64> directory{};  // NUL-terminated
 };
+
+// The recordings directory as the picture names it: empty when it is the program's own, the home
+// directory written "~", and a path too long for the notice cut to ".../" and its last parts.
+std::string ShownRecordingsDirectory(const std::filesystem::path& directory,
+                                     const std::filesystem::path& programDirectory,
+                                     const std::string& home);
 
 // What a recording came to when it ended, for its end line.
 struct FinishedRecording {
@@ -60,7 +68,9 @@ public:
     // Creates a new file (never replacing one); empty when it cannot.
     using FileOpener = std::function<std::unique_ptr<ByteFile>(const std::filesystem::path&)>;
 
-    WavRecorder(std::filesystem::path directory, int sampleRate);
+    // shownDirectory: what the picture's notice names the directory (ShownRecordingsDirectory).
+    WavRecorder(std::filesystem::path directory, int sampleRate,
+                const std::string& shownDirectory = {});
     // Finishes an open recording.
     ~WavRecorder();
     WavRecorder(const WavRecorder&) = delete;

@@ -12,7 +12,9 @@
 #include "app/CTarvikDlg.h"
 #include "audio/sim/SimBench.h"
 #include "display/DrawCallLog.h"
+#include "panel/ControlIds.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/EngineTestSupport.h"
 #include "tests/support/FakeDialog.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempDirectory.h"
@@ -100,6 +102,28 @@ TEST_F(UserFiles, WritableProgramDirectoryKeepsTheSettingsBesideTheProgram) {
     ASSERT_EQ(StartOnce().size(), 1u);
     EXPECT_NE(ReadFile(Program() / kSettingsFileName).find("FSAMPLE : 48000\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(Config()));
+}
+
+TEST_F(UserFiles, ARecordingAwayFromTheProgramNamesItsDirectoryInThePicture) {
+    const ScopedVariable home("HOME", root_.Path().string());
+    const ScopedVariable data("XDG_DATA_HOME", (root_ / "data").string());
+    const ScopedVariable config("XDG_CONFIG_HOME", Config().string());
+    LockProgramDirectory();
+    SimBench bench;
+    FakeDialogServices services;
+    CTarvikDlg window(bench, clientArea_, view_, services, Program());
+    window.OnInitDialog();
+    ASSERT_NE(window.MainEngine(), nullptr);
+    window.OnCommand(ctl::kRecord);
+    ASSERT_TRUE(window.MainEngine()->Recording().open);
+    ASSERT_TRUE(testing::DeliverBlocks(bench, *window.MainEngine(), 3));
+    bool named = false;
+    for (const auto& copy : clientArea_.Copies())
+        for (const DrawCall& call : copy.calls)
+            named |= call.kind == DrawCall::Kind::Text && call.text == "in ~/data/velmora2";
+    EXPECT_TRUE(named);
+    EXPECT_TRUE(fs::exists(root_ / "data" / "velmora2" / "RECORD00.wav"));
+    window.OnClose();
 }
 
 }  // namespace

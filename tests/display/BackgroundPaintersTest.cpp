@@ -81,14 +81,21 @@ TEST_F(BackgroundTest, RecordingNoticeAppearsInEveryModeAtItsPlace) {
         const char* what;
         RecordingStatus recording;
         std::string text;
+        std::string below;  // the line under it; empty for none
     };
     const Notice notices[] = {
         {"recording",
-         {true, "RECORD03.wav", false},
-         "Recording to RECORD03.wav. Click TEISHI to suspend."},
+         {true, "RECORD03.wav", false, {}},
+         "Recording to RECORD03.wav. Click TEISHI to suspend.",
+         ""},
         {"ended full",
-         {false, "RECORD03.wav", true},
-         "Recording stopped: RECORD03.wav is full (4 GiB)."},
+         {false, "RECORD03.wav", true, {}},
+         "Recording stopped: RECORD03.wav is full (4 GiB).",
+         ""},
+        {"recording away from the program",
+         {true, "RECORD01.wav", false, "~/.local/share/velmora2"},
+         "Recording to RECORD01.wav. Click TEISHI to suspend.",
+         "in ~/.local/share/velmora2"},
     };
     struct Case {
         const char* what;
@@ -120,12 +127,18 @@ TEST_F(BackgroundTest, RecordingNoticeAppearsInEveryModeAtItsPlace) {
             ASSERT_TRUE(text);
             EXPECT_EQ(text->at, c.at);
             EXPECT_EQ(text->color, kBlack);
+            const auto below = FindText(Calls(), n.below);
+            EXPECT_EQ(below.has_value(), !n.below.empty());
+            if (below) {
+                EXPECT_EQ(below->at, (Point{c.at.x, c.at.y + 14}));
+            }
+            surface.Clear();
         }
     }
 }
 
 TEST_F(BackgroundTest, NoRecordingNoticeWhenNoneRunsAndNoneEndedFull) {
-    const RecordingStatus stoppedByHand{false, "RECORD03.wav", false};
+    const RecordingStatus stoppedByHand{false, "RECORD03.wav", false, "~/recordings"};
     DrawScopeBackground(surface, stoppedByHand);
     for (const DrawCall& call : Calls()) {
         if (call.kind == DrawCall::Kind::Text) {

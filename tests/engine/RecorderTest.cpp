@@ -320,5 +320,25 @@ TEST(RecorderPlace, WritesIntoTheRecordingsDirectoryMadeOnFirstUse) {
     EXPECT_FALSE(std::filesystem::exists(program / "RECORD00.wav"));
 }
 
+TEST(RecorderPlace, ThePictureNamesADirectoryThatIsNotTheProgramsOwn) {
+    const std::string longer(70, 'x');
+    const struct {
+        const char* description;
+        std::filesystem::path directory;
+        const char* shown;
+    } cases[] = {
+        {"beside the program", "/opt/velmora2/bin", ""},
+        {"none given", "", ""},
+        {"under the home directory", "/home/me/.local/share/velmora2", "~/.local/share/velmora2"},
+        {"elsewhere", "/srv/recordings", "/srv/recordings"},
+        {"a look-alike of the home directory", "/home/meadow/rec", "/home/meadow/rec"},
+        {"too long: its last parts", "/data/" + longer + "/takes/velmora2", ".../takes/velmora2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        EXPECT_EQ(ShownRecordingsDirectory(c.directory, "/opt/velmora2/bin", "/home/me"), c.shown);
+    }
+}
+
 }  // namespace
 }  // namespace velmora2
