@@ -2,17 +2,18 @@
 // stores each value that its rule accepts.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <string>
 
+#include "platform/RegularFile.h"
 #include "settings/CLocaleNumbers.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsTokenReader.h"
-#include "wav/ByteFile.h"
 
 namespace velmora2 {
 namespace {
@@ -76,10 +77,7 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRe
     if (fd < 0) {
         // Something else of that name (a FIFO, a link to a device) is never read: it could block
         // or never end.
-        std::error_code error;
-        const auto type = std::filesystem::status(path, error).type();
-        if (type != std::filesystem::file_type::not_found &&
-            type != std::filesystem::file_type::none && type != std::filesystem::file_type::regular)
+        if (IsThereButNotRegularFile(path))
             std::fprintf(stderr, "settings: %s is not a regular file; it is not read\n",
                          path.c_str());
         return SettingsLoad::NoFile;
@@ -87,13 +85,14 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRe
     std::string text;
     char chunk[4096];
     while (text.size() < kMaxSettingsFileBytes) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        const ssize_t n =
+            ::read(fd, chunk, std::min(sizeof chunk, kMaxSettingsFileBytes - text.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         text.append(chunk, static_cast<size_t>(n));
     }
     ::close(fd);
-    std::istringstream in(text.substr(0, kMaxSettingsFileBytes));
+    std::istringstream in(text);
     LoadSettingsFrom(in, record);
     return SettingsLoad::Loaded;
 }

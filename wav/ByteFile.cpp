@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/RegularFile.h"
+
 namespace velmora2 {
 
 namespace {
@@ -104,20 +106,6 @@ std::unique_ptr<ByteSource> OpenFileSource(const std::filesystem::path& path) {
         return nullptr;
     }
     return std::make_unique<FileSource>(fd, static_cast<uint64_t>(info.st_size));
-}
-
-int OpenRegularFile(const std::filesystem::path& path) {
-    // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    struct stat info {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
 }
 
 std::unique_ptr<ByteFile> CreateByteFile(const std::filesystem::path& path, CreateMode mode) {

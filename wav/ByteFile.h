@@ -32,8 +32,6 @@ private:
 // A regular file opened for reading; empty when it cannot be opened or is not a regular file.
 // Never waits: a FIFO, a device or a directory is refused at once.
 std::unique_ptr<ByteSource> OpenFileSource(const std::filesystem::path& path);
-// The descriptor of a regular file opened for reading in the same way, or -1.
-int OpenRegularFile(const std::filesystem::path& path);
 
 class ByteFile {
 public:

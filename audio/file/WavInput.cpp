@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
+#include "platform/RegularFile.h"
 #include "wav/WavReader.h"
 
 namespace velmora2 {
@@ -40,14 +39,10 @@ WavInput::WavInput(std::unique_ptr<ByteSource> source, std::string name, const W
 std::unique_ptr<WavInput> WavInput::Open(const std::string& path, std::string& error) {
     std::unique_ptr<ByteSource> source = OpenFileSource(path);
     if (!source) {
-        std::error_code ignored;
-        const auto type = std::filesystem::status(path, ignored).type();
-        const bool other = type != std::filesystem::file_type::not_found &&
-                           type != std::filesystem::file_type::none &&
-                           type != std::filesystem::file_type::regular;
-        error = path + ": " +
-                (other ? std::string("is not a regular file")
-                       : std::string(DescribeWavFault(WavFault::CannotOpen)));
+        error =
+            path + ": " +
+            (IsThereButNotRegularFile(path) ? std::string("is not a regular file")
+                                            : std::string(DescribeWavFault(WavFault::CannotOpen)));
         return nullptr;
     }
     return FromSource(std::move(source), path, error);
