@@ -1,23 +1,10 @@
 #include "app/ExportNames.h"
 
-#include "records/RuntimeState.h"
+#include "panel/ViewModes.h"
 
 namespace velmora2 {
 
 namespace {
-
-const char* ModeWord(int32_t engineMode) {
-    switch (engineMode) {
-        case kModeSpectrum:
-            return "spectrum";
-        case kModeNetworkPlot:
-            return "network";
-        case kModeLissajous:
-            return "lissajous";
-        default:
-            return "scope";
-    }
-}
 
 const char* Extension(ExportKind kind) {
     return kind == ExportKind::Picture ? ".png" : ".csv";
@@ -28,7 +15,8 @@ const char* Extension(ExportKind kind) {
 std::string SuggestedExportName(int32_t engineMode, ExportKind kind, const std::tm& local) {
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d-%H%M", &local);
-    return std::string(ModeWord(engineMode)) + "-" + when + Extension(kind);
+    const ViewMode* mode = ViewModeOfEngineMode(engineMode);
+    return std::string(mode != nullptr ? mode->name : "picture") + "-" + when + Extension(kind);
 }
 
 std::filesystem::path WithExportExtension(const std::filesystem::path& path, ExportKind kind) {

@@ -11,13 +11,14 @@ namespace velmora2 {
 namespace {
 
 const ViewMode kViewModes[] = {
-    {PanelMode::Wave, ctl::kModeScope, kModeScope, &ModePanel::OnScope,
+    {PanelMode::Wave, "scope", ctl::kModeScope, kModeScope, &ModePanel::OnScope,
      [](const ModeData& shown, const SweepResults&) { return ScopeCsv(shown); }},
-    {PanelMode::Spectrum, ctl::kModeSpectrum, kModeSpectrum, &ModePanel::OnSpectrum,
+    {PanelMode::Spectrum, "spectrum", ctl::kModeSpectrum, kModeSpectrum, &ModePanel::OnSpectrum,
      [](const ModeData& shown, const SweepResults&) { return SpectrumCsv(shown); }},
-    {PanelMode::Lissajous, ctl::kModeLissajous, kModeLissajous, &ModePanel::OnLissajous,
+    {PanelMode::Lissajous, "lissajous", ctl::kModeLissajous, kModeLissajous,
+     &ModePanel::OnLissajous,
      [](const ModeData& shown, const SweepResults&) { return LissajousCsv(shown); }},
-    {PanelMode::Network, ctl::kModeNetwork, kModeNetworkPlot, &ModePanel::OnNetwork,
+    {PanelMode::Network, "network", ctl::kModeNetwork, kModeNetworkPlot, &ModePanel::OnNetwork,
      [](const ModeData&, const SweepResults& sweep) { return NetworkCsv(sweep); }},
 };
 

@@ -1,6 +1,7 @@
 // The view modes of the main window, one row each: its keyword, its radio button, what the engine
 // draws while it shows (the stage the engine runs for it), what entering it does on the front
-// panel, and what "Save data..." writes in it. A new mode is its stage and view and a row here.
+// panel, and what "Save data..." writes in it and calls its files. A new mode is its stage and view
+// and a row here.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,8 @@ class ModePanel;
 
 struct ViewMode {
     PanelMode keyword;
-    int modeButton;  // control id of its radio button
+    const char* name;  // in the names of saved files: "spectrum-2026-12-09-1432.png"
+    int modeButton;    // control id of its radio button
     // What the engine draws: in network analysis the plot of the last sweep (a sweep itself
     // measures in the spectrum mode).
     int32_t engineMode;
