@@ -52,8 +52,8 @@ public:
     void ClearResults() override;
     int Start() override;
     std::optional<int> Tick() override;
-    bool Running() const override { return running_; }
-    // The point playing; -1 before the first tick.
+    // Whether a sweep runs, and the point playing (-1 before the first tick).
+    bool Running() const { return running_; }
     int Index() const { return index_; }
 
 private:
