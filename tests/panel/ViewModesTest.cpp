@@ -3,7 +3,6 @@
 // mode tests.)
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "panel/ControlIds.h"
