@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "app/Messages.h"
 #include "dialogs/CDlgDevice.h"
 #include "dialogs/CSplashWnd.h"
+#include "display/DeviceStoppedPicture.h"
+#include "display/DrawingConventions.h"
 #include "panel/ControlIds.h"
 #include "panel/PanelMessages.h"
 #include "panel/ViewModes.h"
@@ -45,6 +48,14 @@ std::string FormatStatusMessage(Status result) {
     return text;
 }
 
+std::string WallClockNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[16] = "--:--:--";
+    if (localtime_r(&now, &local) != nullptr) std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
 std::string FormatMaxRateMessage(int rate) {
     char text[512];
     std::snprintf(text, sizeof text, msg::kDeviceMaxRate, rate);
@@ -64,7 +75,7 @@ const CTarvikDlg::CommandRoute CTarvikDlg::kCommandRoutes[] = {
     {ctl::kLeftOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(0); }},
     {ctl::kRightOn, [](CTarvikDlg& window) { window.channelPanel_.OnDisplayOn(1); }},
     {ctl::kGeneratorOn, [](CTarvikDlg& window) { window.generatorPanel_.OnGeneratorSwitch(); }},
-    {ctl::kOptions, [](CTarvikDlg& window) { window.optionsButton_.OnOptions(); }},
+    {ctl::kOptions, [](CTarvikDlg& window) { window.OnOptionsButton(); }},
     {ctl::kRecord, [](CTarvikDlg& window) { window.recordPanel_.OnRecord(); }},
     {ctl::kStopRecord, [](CTarvikDlg& window) { window.recordPanel_.OnStop(); }},
     {ctl::kNetworkStartStop, [](CTarvikDlg& window) { window.modePanel_.StartSweep(); }},
@@ -114,20 +125,7 @@ bool CTarvikDlg::OnInitDialog() {
     const int listedDevices = std::min(devices_.deviceCount, kMaxListedDevices);
     if (settings_.device < 0 || settings_.device > listedDevices - 1) settings_.device = 0;
 
-    const int device = settings_.device;
-    mainEngine_ = std::make_unique<CDSCapture>(
-        sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
-        settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
-        files_.recordingsDirectory);
-    mainEngine_->SetInitialisationTrace(startTrace_);
-    // The engine calls this on its worker; the panel hears of it on this thread.
-    mainEngine_->SetRecordingEndHandler([this](int fileNumber, RecordingEnd why) {
-        services_.PostToUserInterface(
-            [this, fileNumber, why] { recordPanel_.OnRecordingEnded(fileNumber, why); });
-    });
-    mainEngine_->SetDeviceLostHandler(
-        [this] { services_.PostToUserInterface([this] { OnDeviceLost(); }); });
-    const Status mainResult = mainEngine_->Start(deviceMaxRate);
+    const Status mainResult = StartMainEngine(deviceMaxRate);
     settings_.deviceMaxRate = deviceMaxRate;
     if (Failed(mainResult)) {
         ReleaseEngine(mainEngine_);
@@ -147,26 +145,113 @@ bool CTarvikDlg::OnInitDialog() {
     return true;
 }
 
+Status CTarvikDlg::StartMainEngine(int& deviceMaxRate) {
+    const int device = settings_.device;
+    mainEngine_ = std::make_unique<CDSCapture>(
+        sound_, clientArea_, devices_.captureDeviceIds[device], devices_.outputDeviceIds[device],
+        settings_.activeSampleRate, ProgramSearchPlaces(programDirectory_),
+        files_.recordingsDirectory);
+    // A reconnection tells the user in one line of its own, not in the start-up's steps.
+    mainEngine_->SetInitialisationTrace(startTrace_ && !outage_);
+    // The engine calls these on its worker; the window hears of them on this thread.
+    mainEngine_->SetRecordingEndHandler([this](int fileNumber, RecordingEnd why) {
+        services_.PostToUserInterface(
+            [this, fileNumber, why] { recordPanel_.OnRecordingEnded(fileNumber, why); });
+    });
+    mainEngine_->SetDeviceLostHandler(
+        [this] { services_.PostToUserInterface([this] { OnDeviceLost(); }); });
+    return mainEngine_->Start(deviceMaxRate);
+}
+
 void CTarvikDlg::OnClose() {
+    // No retry starts an engine after this.
+    outage_.reset();
+    ++reconnectToken_;
     ReleaseEngine(mainEngine_);
 }
 
 void CTarvikDlg::OnDeviceLost() {
     if (!mainEngine_ || !mainEngine_->DeviceLost()) return;
-    // Its worker has left the wait loop already; the window goes on without an engine, and every
-    // control that would reach one does nothing.
-    // The engine has finished an open recording already: the buttons go back to idle and the
-    // recording's time limit goes.
+    // Its worker has left the wait loop already and has finished an open recording: the buttons
+    // go back to idle and the recording's time limit goes. A running sweep ends where it is.
     if (recordPanel_.Recording()) recordPanel_.OnTimeLimit();
-    StopAndRelease(mainEngine_);
+    if (modePanel_.Mode() == PanelMode::Network && sweep_.Running()) {
+        timer_.Kill();
+        modePanel_.OnSweepEnded();
+    }
+    ReleaseEngine(mainEngine_);
+    outage_ = Outage{std::chrono::steady_clock::now(), WallClockNow()};
+    captureGate_.Close();
+    ShowDeviceStopped();
     deviceNotice_.TellOnceOnly();
+    ReconnectLater();
     services_.MessageBox(msg::kSoundDeviceStopped, msg::kMainThreadTitle, MessageIcon::Stop);
 }
 
+void CTarvikDlg::ReconnectLater() {
+    const int token = ++reconnectToken_;
+    services_.SingleShot(kReconnectPeriodMs, [this, token] {
+        if (token == reconnectToken_) TryReconnect();
+    });
+}
+
+void CTarvikDlg::TryReconnect() {
+    // An engine whose worker would not end still holds the old devices.
+    if (!outage_ || mainEngine_ || workerLeftRunning_) return;
+    sound_.Rescan();
+    const int device = settings_.device;
+    int deviceMaxRate = settings_.deviceMaxRate;
+    const bool usable = sound_.CanUseCaptureDevice(devices_.captureDeviceIds[device]) &&
+                        sound_.CanUseOutputDevice(devices_.outputDeviceIds[device]);
+    if (!usable || Failed(StartMainEngine(deviceMaxRate))) {
+        ReleaseEngine(mainEngine_);
+        ShowDeviceStopped();
+        return ReconnectLater();
+    }
+    settings_.deviceMaxRate = deviceMaxRate;
+    const auto stopped = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - outage_->since);
+    outage_.reset();
+    SendPanelToEngine();
+    captureGate_.Open();
+    std::fprintf(stderr, "velmora2: the sound device is back after %lld s; capture runs again\n",
+                 static_cast<long long>(stopped.count()));
+}
+
+void CTarvikDlg::ShowDeviceStopped() {
+    if (!outage_) return;
+    const auto stopped = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - outage_->since);
+    const std::unique_ptr<Surface> picture =
+        clientArea_.CreateSurface(kSurfaceWidth, kSurfaceHeight, kFieldBackground);
+    DrawDeviceStoppedPicture(*picture,
+                             {outage_->stoppedAt, stopped.count(), kReconnectPeriodMs / 1000});
+    clientArea_.CopyToWindow(*picture, kPictureLeft, kPictureTop);
+}
+
+void CTarvikDlg::SendPanelToEngine() {
+    ApplySettingsToEngine();
+    modePanel_.SendModeToEngine();
+    scalePanel_.SendToEngine();
+    channelPanel_.SendTrigger();
+    generatorPanel_.SendToEngine();
+    outputs_.Send();
+}
+
+void CTarvikDlg::OnOptionsButton() {
+    if (optionsButton_.OnOptions() && outage_) TryReconnect();
+}
+
 void CTarvikDlg::OnCommand(int id) {
-    if (const ViewMode* mode = ViewModeOfButton(id)) return (modePanel_.*mode->enter)();
-    for (const CommandRoute& route : kCommandRoutes)
-        if (route.id == id) return route.handler(*this);
+    // Disabled while the device is lost; a click that still arrives does nothing.
+    if (outage_ && CaptureGate::Needs(id)) return;
+    if (const ViewMode* mode = ViewModeOfButton(id)) {
+        (modePanel_.*mode->enter)();
+    } else {
+        for (const CommandRoute& route : kCommandRoutes)
+            if (route.id == id) route.handler(*this);
+    }
+    captureGate_.Reclose();
 }
 
 void CTarvikDlg::OnHoldRun() {

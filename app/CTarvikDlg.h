@@ -3,8 +3,10 @@
 // through DialogServices, so the whole start-up runs in tests without a display.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/OptionsButton.h"
@@ -17,6 +19,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/EngineHandle.h"
 #include "measurement/SteppedSweep.h"
+#include "panel/CaptureGate.h"
 #include "panel/ChannelPanel.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorPanel.h"
@@ -37,6 +40,8 @@ class CTarvikDlg {
 public:
     static constexpr int kStartFailedResult = 3;
     static constexpr int kTimer1 = ctl::kTimer1;
+    // After a loss the same device pair is tried again this often (and when Options are OK'd).
+    static constexpr int kReconnectPeriodMs = 2000;
 
     CTarvikDlg(SoundSystem& sound, DrawingTarget& clientArea, DialogView& view,
                DialogServices& services, std::filesystem::path programDirectory);
@@ -53,8 +58,12 @@ public:
     bool OnInitDialog();
     // Window close: stops the engine before the client area goes away.
     void OnClose();
-    // The main engine reported that the sound device stopped (posted from its worker).
+    // The main engine reported that the sound device stopped (posted from its worker): the
+    // picture says so and the window tries the device pair again until a new engine runs on it
+    // with the panel's settings.
     void OnDeviceLost();
+    // Whether the sound device is lost and not yet back.
+    bool DeviceOutage() const { return outage_.has_value(); }
     // A button, radio button or check box was clicked: routes the control id to its handler.
     // Ids without a handler are ignored.
     void OnCommand(int id);
@@ -78,7 +87,20 @@ private:
     };
     static const CommandRoute kCommandRoutes[];
 
+    struct Outage {
+        std::chrono::steady_clock::time_point since;
+        std::string stoppedAt;  // wall-clock time, for the picture
+    };
+
     void OnHoldRun();
+    void OnOptionsButton();
+    // The main engine on the chosen device pair, its handlers set; the initialisation result.
+    Status StartMainEngine(int& deviceMaxRate);
+    void TryReconnect();
+    void ReconnectLater();
+    void ShowDeviceStopped();
+    // A new engine after a loss: everything the panel shows, as the panel has it.
+    void SendPanelToEngine();
     // The hidden Device button: re-reads the device list into the device table.
     void OnDeviceButton();
     // What a sweep started now reads of the settings and the front panel.
@@ -110,6 +132,9 @@ private:
     int32_t lastOptionsPage_ = 1;  // the options dialog opens on this page
     // After a loss every listing finds the lost devices unusable: their box is shown once.
     DeviceProblemNotice deviceNotice_;
+    std::optional<Outage> outage_;
+    int reconnectToken_ = 0;  // only the latest scheduled retry runs
+    CaptureGate captureGate_{view_};
     bool workerLeftRunning_ = false;
     bool startTrace_ = true;
 

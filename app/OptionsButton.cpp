@@ -11,7 +11,7 @@ OptionsButton::OptionsButton(SoundSystem& sound, DialogView& view, DialogService
                              Bindings bindings)
     : sound_(sound), view_(view), services_(services), state_(std::move(bindings)) {}
 
-void OptionsButton::OnOptions() {
+bool OptionsButton::OnOptions() {
     view_.Enable(ctl::kOptions, false);
     CDlgOption dialog(sound_, state_.deviceNotice);
     OptionValues& values = dialog.Values();
@@ -19,8 +19,10 @@ void OptionsButton::OnOptions() {
     values.samplingRate = state_.settings.activeSampleRate;
     values.deviceMaxRate = state_.settings.deviceMaxRate;
     values.lastOptionsPage = state_.lastOptionsPage;
-    if (services_.RunModal(dialog) == CDlgOption::kOkResult) Apply(values);
+    const bool accepted = services_.RunModal(dialog) == CDlgOption::kOkResult;
+    if (accepted) Apply(values);
     view_.Enable(ctl::kOptions, true);
+    return accepted;
 }
 
 // In this order: the engine takes some values at once and some at its next block, and the

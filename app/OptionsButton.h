@@ -38,7 +38,8 @@ public:
     OptionsButton(SoundSystem& sound, DialogView& view, DialogServices& services,
                   Bindings bindings);
 
-    void OnOptions();
+    // Opens the options; true when they were closed with OK (and applied).
+    bool OnOptions();
 
 private:
     void Apply(const OptionValues& chosen);

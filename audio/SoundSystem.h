@@ -89,6 +89,11 @@ public:
 
     virtual Status OpenCaptureDevice(DeviceId id, std::unique_ptr<CaptureDevice>& out) = 0;
     virtual Status OpenOutputDevice(DeviceId id, std::unique_ptr<OutputDevice>& out) = 0;
+
+    // Looks for the devices afresh, so that a sound server or a board that came back after a
+    // loss is found again. Called only while no device or buffer of this system exists; the
+    // default finds them without starting again.
+    virtual void Rescan() {}
 };
 
 // Volume in hundredths of a dB as a linear gain: 10^(v/2000).

@@ -31,6 +31,10 @@ void ChannelPanel::SelectTrigger(int source) {
     view_.Enable(ctl::kTriggerLevelSpin, TriggerOn());
 }
 
+void ChannelPanel::SendTrigger() const {
+    state_.engine.Do(&CDSCapture::SetTriggerSource, triggerSource_);
+}
+
 void ChannelPanel::OnDisplayOn(int channelIndex) {
     const DisplaySwitch& channel = kDisplaySwitches[channelIndex];
     const bool shown = !state_.outputs.TraceShown(channelIndex);

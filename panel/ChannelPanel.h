@@ -32,6 +32,8 @@ public:
 
     bool TriggerOn() const { return triggerSource_ != kTriggerSourceOff; }
     int TriggerSource() const { return triggerSource_; }
+    // A new engine: the trigger source the panel shows.
+    void SendTrigger() const;
 
 private:
     void SelectTrigger(int source);

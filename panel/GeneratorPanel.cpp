@@ -33,6 +33,14 @@ void GeneratorPanel::OnGeneratorSwitch() {
     if (!unplayable) state_.outputs.Send();
 }
 
+void GeneratorPanel::SendToEngine() {
+    state_.engine.Do(&CDSCapture::SetGeneratorVolume, volume_);
+    if (!state_.outputs.GeneratorOn()) return;
+    const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
+    if (loaded < 0) state_.outputs.ShowGenerator(false);
+    ReportGeneratorLoad(services_, state_.playwav, loaded);
+}
+
 bool GeneratorPanel::OnSpinChanged(int spinId) {
     if (spinId != ctl::kVolumeSpin) return false;
     if (state_.gates.IsSet(spinId)) OnVolume();

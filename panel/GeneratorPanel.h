@@ -35,6 +35,10 @@ public:
     // before the spin's gate is set is ignored.
     bool OnSpinChanged(int spinId);
 
+    // A new engine: the volume, and the generator's file when the box is on (a file that can no
+    // longer be played switches the box off and says why).
+    void SendToEngine();
+
     // Hundredths of a dB.
     int32_t Volume() const { return volume_; }
 

@@ -136,6 +136,11 @@ void ModePanel::OnLog() {
     state_.engine.Do(&CDSCapture::SetLogAxis, true);
 }
 
+void ModePanel::SendModeToEngine() {
+    if (const ViewMode* mode = ViewModeOfKeyword(scales_.Mode()))
+        state_.engine.Do(&CDSCapture::SetMode, mode->engineMode);
+}
+
 void ModePanel::EnableModeButtons() {
     for (const ViewMode& mode : ViewModes()) view_.Enable(mode.modeButton, true);
 }

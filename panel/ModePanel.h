@@ -53,6 +53,8 @@ public:
     void OnSweepTimer();
     void OnLinear();  // hidden 1011
     void OnLog();     // hidden 1012
+    // A new engine: what the current mode draws.
+    void SendModeToEngine();
     // The end of a sweep gives back the four mode buttons, and only those.
     void EnableModeButtons();
 

@@ -153,6 +153,12 @@ void ScalePanel::SettleSpin(int spinId, int asked, int resolved) {
     OnSpinChanged(spinId);
 }
 
+void ScalePanel::SendToEngine() {
+    OnTriggerLevel();
+    ApplyScales();
+    SendCursors();
+}
+
 void ScalePanel::ApplyScales() {
     state_.engine.Do(&CDSCapture::ApplyDisplayScales, state_.scales);
 }

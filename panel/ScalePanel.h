@@ -53,6 +53,9 @@ public:
     // every value maps back to itself, so the engine's copy is already current.
     void RestoreSpinsForMode();
 
+    // A new engine: the trigger level, the display scales and the cursors as the panel has them.
+    void SendToEngine();
+
     PanelMode Mode() const { return mode_; }
     // The mode keyword only: entering a mode also restores its spins (RestoreSpinsForMode).
     void SetMode(PanelMode mode) { mode_ = mode; }

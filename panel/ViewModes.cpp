@@ -38,6 +38,10 @@ const ViewMode* ViewModeOfButton(int controlId) {
     return Find([controlId](const ViewMode& mode) { return mode.modeButton == controlId; });
 }
 
+const ViewMode* ViewModeOfKeyword(PanelMode keyword) {
+    return Find([keyword](const ViewMode& mode) { return mode.keyword == keyword; });
+}
+
 const ViewMode* ViewModeOfEngineMode(int32_t engineMode) {
     return Find([engineMode](const ViewMode& mode) { return mode.engineMode == engineMode; });
 }

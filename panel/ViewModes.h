@@ -31,6 +31,8 @@ struct ViewMode {
 std::span<const ViewMode> ViewModes();
 // The row of a radio button, or null for any other control.
 const ViewMode* ViewModeOfButton(int controlId);
+// The row of a mode keyword, or null.
+const ViewMode* ViewModeOfKeyword(PanelMode keyword);
 // The row whose picture the engine draws in `engineMode`, or null.
 const ViewMode* ViewModeOfEngineMode(int32_t engineMode);
 

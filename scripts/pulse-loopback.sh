@@ -1,8 +1,14 @@
 # Sourced by the test script: a private PulseAudio daemon with a null sink, whose monitor is the
 # default source, so that PortAudio's "default" device plays into it and captures what it played.
-# The daemon is started and stopped by its own process id.
+# The daemon is started and stopped by its own process id, kept in a file beside its socket so
+# that a test may stop it and start a new one ("pulse-loopback.sh stop", "pulse-loopback.sh
+# start", run with the test script's environment) and the test script still stops the last one.
 
 pulse_pid=""
+
+pulse_pid_file() {
+  echo "${XDG_RUNTIME_DIR:-/nonexistent}/velmora2-pulse.pid"
+}
 
 start_pulse_loopback() {
   if ! command -v pulseaudio >/dev/null; then
@@ -13,8 +19,9 @@ start_pulse_loopback() {
   chmod 700 "$XDG_RUNTIME_DIR"
   pulseaudio --daemonize=no -n --exit-idle-time=-1 --log-target=stderr --log-level=error \
     --load="module-null-sink sink_name=loop rate=48000" \
-    --load=module-native-protocol-unix >/tmp/velmora2-pulse.log 2>&1 &
+    --load=module-native-protocol-unix >>/tmp/velmora2-pulse.log 2>&1 &
   pulse_pid=$!
+  echo "$pulse_pid" >"$(pulse_pid_file)"
   for _ in $(seq 1 50); do
     pactl info >/dev/null 2>&1 && break
     sleep 0.1
@@ -30,9 +37,29 @@ start_pulse_loopback() {
 }
 
 stop_pulse_loopback() {
-  if [ -n "$pulse_pid" ] && kill -0 "$pulse_pid" 2>/dev/null; then
-    kill "$pulse_pid"
-    wait "$pulse_pid" 2>/dev/null || true
+  local pid="$pulse_pid"
+  if [ -f "$(pulse_pid_file)" ]; then
+    pid="$(cat "$(pulse_pid_file)")"
+    rm -f "$(pulse_pid_file)"
+  fi
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    # Not always this shell's child: wait until it is gone.
+    for _ in $(seq 1 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
   fi
   pulse_pid=""
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  case "${1:-}" in
+    start) start_pulse_loopback ;;
+    stop) stop_pulse_loopback ;;
+    *)
+      echo "usage: pulse-loopback.sh start|stop (or source it)" >&2
+      exit 2
+      ;;
+  esac
+fi

@@ -42,6 +42,13 @@ PortAudioSystem::~PortAudioSystem() {
     Pa_Terminate();
 }
 
+void PortAudioSystem::Rescan() {
+    std::lock_guard lock(paLock_);
+    const QuietProbe quiet;
+    if (initResult_ == paNoError) Pa_Terminate();
+    initResult_ = Pa_Initialize();
+}
+
 std::vector<DeviceInfo> PortAudioSystem::CaptureDevices() {
     if (initResult_ != paNoError) return {};
     std::lock_guard lock(paLock_);

@@ -35,6 +35,10 @@ public:
     Status OpenCaptureDevice(DeviceId id, std::unique_ptr<CaptureDevice>& out) override;
     Status OpenOutputDevice(DeviceId id, std::unique_ptr<OutputDevice>& out) override;
 
+    // PortAudio lists the devices once, when it starts: it is ended and started again, with the
+    // sound libraries' chatter kept off the terminal as at the first start.
+    void Rescan() override;
+
 private:
     template <typename Device, typename Interface>
     Status OpenStereoDevice(DeviceId id, Direction direction, std::unique_ptr<Interface>& out);

@@ -42,6 +42,7 @@ struct SimWire {
     int captureRate = 0;
     int64_t frame = 0;
     bool delivering = true;
+    bool lost = false;
     SimBench::InputSignal signal;
     std::vector<SimOutputBuffer*> playing;
 
@@ -279,8 +280,14 @@ void SimBench::SetDelivering(bool delivering) {
 
 void SimBench::LoseDevice() {
     std::lock_guard lock(wire_->mutex);
+    wire_->lost = true;
     wire_->captureRunning = false;
     if (wire_->queue != nullptr) wire_->queue->MarkEnded();
+}
+
+void SimBench::RestoreDevice() {
+    std::lock_guard lock(wire_->mutex);
+    wire_->lost = false;
 }
 
 int SimBench::Step(int blocks) {
@@ -327,7 +334,8 @@ std::vector<DeviceInfo> SimBench::OutputDevices() {
 }
 
 bool SimBench::CanUseCaptureDevice(DeviceId id) {
-    return wire_->options.hasDevices && id.value <= 0;
+    std::lock_guard lock(wire_->mutex);
+    return wire_->options.hasDevices && !wire_->lost && id.value <= 0;
 }
 
 bool SimBench::CanUseOutputDevice(DeviceId id) {

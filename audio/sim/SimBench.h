@@ -67,8 +67,10 @@ public:
     // Test variant: a bench that stops delivering blocks.
     void SetDelivering(bool delivering);
     // The "device lost" fault: the running capture stops delivering and its stream reports that
-    // it has ended, as when the board is unplugged.
+    // it has ended, and the devices can be neither used nor opened, as when the board is
+    // unplugged or the sound server ends; RestoreDevice plugs it in again.
     void LoseDevice();
+    void RestoreDevice();
     // Stepped clock: produces the next blocks of a running capture. Returns how many were
     // produced (0 when no capture runs or delivering is off).
     int Step(int blocks = 1);
