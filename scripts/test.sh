@@ -44,7 +44,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DVELMORA2_FUZZERS=ON -DVELMORA2_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG"
 cmake --build build-asan -j2
-own_code_only='^(analysis|allocation|dataexport|dialogs|display|engine|panel|settings|structure)$'
+own_code_only='^(analysis|allocation|dataexport|dialogs|display|engine|panel|settings|structure|synthesis)$'
 export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" QT_QPA_PLATFORM=offscreen
 ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1" \
