@@ -19,6 +19,7 @@
 #include "platform/GeneratorFileSearch.h"
 #include "platform/ProgramDirectory.h"
 #include "records/RuntimeState.h"
+#include "records/SignalSpec.h"
 
 namespace velmora2 {
 
@@ -71,6 +72,11 @@ public:
     // generator could not be started). The new sound replaces the old one only when the whole
     // file has been loaded; otherwise the previous sound goes on while the generator is on.
     int LoadGeneratorWave();
+    // The generator's own signal instead of a file, at the engine's rate: 0, the codes -9, -10
+    // and -15 as for a file, or kGeneratorSignalRefused when the signal cannot be made at this
+    // rate (SignalProblem says why). The previous sound goes on when it fails.
+    static constexpr int kGeneratorSignalRefused = -16;
+    int SetGeneratorSignal(const SignalSpec& spec);
     // Recorder: every captured block, in every mode and in hold, goes to the open recording.
     // StartRecording returns 18, or -1 when a recording is open or none can be created.
     int StartRecording();
@@ -147,8 +153,14 @@ public:
     void SetBlockObserver(BlockObserver observer) { worker_->blockObserver = std::move(observer); }
 
 private:
+    // Copies `count` bytes of the new sound from `offset` into `piece`; false when it cannot.
+    using GeneratorFiller = std::function<bool(uint32_t offset, uint8_t* piece, uint32_t count)>;
+
     Status PlayGenerator(OutputBuffer& buffer, int32_t volume);
     int ReplaceGenerator(const std::string& fileName);
+    // A new output buffer of the format filled in pieces, swapped in whole for the old one.
+    int InstallGenerator(const WaveFormat& format, uint32_t bytes, const GeneratorFiller& read);
+    int PlayIfOn(int result);
 
     // Shared with the worker thread, which keeps it alive for as long as it runs.
     std::shared_ptr<EngineWorker> worker_;

@@ -40,6 +40,8 @@ const char* DescribeGeneratorLoad(int result) {
             return "cannot be read to the end of its \"data\" chunk";
         case -15:
             return "was loaded, but the sound device would not start playing it";
+        case -16:
+            return "cannot be made at this sample rate";
         default:
             break;
     }

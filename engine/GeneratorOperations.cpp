@@ -9,6 +9,7 @@
 
 #include "engine/CDSCapture.h"
 #include "engine/GeneratorLoad.h"
+#include "synthesis/SignalSource.h"
 #include "wav/WavReader.h"
 
 namespace velmora2 {
@@ -34,8 +35,30 @@ int CDSCapture::SetGeneratorFile(const std::string& fileName) {
 int CDSCapture::LoadGeneratorWave() {
     std::string fileName;
     worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { fileName = s.generatorFile; });
-    int result = ReplaceGenerator(fileName);
-    // Whatever became of the file, the generator plays on: the new sound, or else the old one.
+    return PlayIfOn(ReplaceGenerator(fileName));
+}
+
+int CDSCapture::SetGeneratorSignal(const SignalSpec& spec) {
+    const int rate = worker_->sampleRate;
+    if (spec.kind == SignalKind::WavFile || SignalProblem(spec, rate) != nullptr)
+        return kGeneratorSignalRefused;
+    std::vector<int16_t> samples;
+    try {
+        samples = RenderLoop(spec, rate);
+    } catch (const std::bad_alloc&) {
+        return -9;
+    }
+    const auto bytes = static_cast<uint32_t>(samples.size() * sizeof(int16_t));
+    const auto* data = reinterpret_cast<const uint8_t*>(samples.data());
+    return PlayIfOn(InstallGenerator(WaveFormat::StereoPcm16(static_cast<uint32_t>(rate)), bytes,
+                                     [data](uint32_t offset, uint8_t* piece, uint32_t count) {
+                                         std::copy_n(data + offset, count, piece);
+                                         return true;
+                                     }));
+}
+
+// Whatever became of the new sound, the generator plays on: the new sound, or else the old one.
+int CDSCapture::PlayIfOn(int result) {
     std::lock_guard lock(worker_->generatorMutex);
     bool generatorOn = false;
     int32_t volume = 0;
@@ -62,22 +85,29 @@ int CDSCapture::ReplaceGenerator(const std::string& fileName) {
         return static_cast<int>(std::min<uint32_t>(rate, INT_MAX));
     if (info.fault != WavFault::None) return GeneratorLoadCode(info.fault);
 
+    return InstallGenerator(info.layout.format, info.layout.dataBytes,
+                            [&](uint32_t offset, uint8_t* piece, uint32_t count) {
+                                return source->ReadAt(info.layout.dataOffset + offset, piece,
+                                                      count);
+                            });
+}
+
+int CDSCapture::InstallGenerator(const WaveFormat& format, uint32_t bytes,
+                                 const GeneratorFiller& read) {
     OutputDevice* const output = worker_->Output();
     if (output == nullptr) return -9;
     std::unique_ptr<OutputBuffer> buffer;
     try {
-        if (Failed(output->CreateOutputBuffer(info.layout.format, info.layout.dataBytes, buffer)) ||
-            !buffer)
-            return -9;
+        if (Failed(output->CreateOutputBuffer(format, bytes, buffer)) || !buffer) return -9;
     } catch (const std::bad_alloc&) {
         return -9;
     }
     uint8_t piece[kFillPieceBytes];
-    for (uint32_t done = 0; done < info.layout.dataBytes;) {
-        const uint32_t bytes = std::min(kFillPieceBytes, info.layout.dataBytes - done);
-        if (!source->ReadAt(info.layout.dataOffset + done, piece, bytes)) return -11;
-        if (Failed(buffer->Fill(done, piece, bytes))) return -10;
-        done += bytes;
+    for (uint32_t done = 0; done < bytes;) {
+        const uint32_t count = std::min(kFillPieceBytes, bytes - done);
+        if (!read(done, piece, count)) return -11;
+        if (Failed(buffer->Fill(done, piece, count))) return -10;
+        done += count;
     }
 
     std::lock_guard lock(worker_->generatorMutex);

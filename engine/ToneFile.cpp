@@ -2,23 +2,22 @@
 
 #include <bit>
 #include <cmath>
-#include <numbers>
 
+#include "synthesis/SignalSource.h"
 #include "wav/WavWriter.h"
 
 namespace velmora2 {
 
 std::vector<int16_t> ToneFrames(int frequencyHz, int sampleRate) {
+    SignalSpec tone;
+    tone.kind = SignalKind::Sine;
+    tone.frequencyHz = frequencyHz;
+    tone.levelDbfs = 20.0 * std::log10(kToneAmplitude / kFullScaleCounts);
+    tone.dither = false;
+    // A whole-hertz tone's loop divides one second.
+    const std::vector<int16_t> loop = RenderLoop(tone, sampleRate);
     std::vector<int16_t> frames(2 * static_cast<size_t>(sampleRate));
-    for (int n = 0; n < sampleRate; ++n) {
-        // The phase is reduced to whole periods first, so the last frames are as exact as the
-        // first and the loop point joins without a step.
-        const int64_t step = static_cast<int64_t>(frequencyHz) * n % sampleRate;
-        const double phase = 2.0 * std::numbers::pi * static_cast<double>(step) / sampleRate;
-        const auto value = static_cast<int16_t>(std::lround(kToneAmplitude * std::sin(phase)));
-        frames[2 * static_cast<size_t>(n)] = value;
-        frames[2 * static_cast<size_t>(n) + 1] = value;
-    }
+    for (size_t i = 0; i < frames.size(); ++i) frames[i] = loop[i % loop.size()];
     return frames;
 }
 

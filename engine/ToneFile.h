@@ -1,5 +1,6 @@
-// Generator tone files: 16-bit stereo sines with both channels equal, one second long, so that a
-// file holds a whole number of periods of any whole-hertz tone and loops without a click.
+// Generator tone files: 16-bit stereo sines with both channels equal (the generator's own sine,
+// undithered), one second long, so that a file holds a whole number of periods of any
+// whole-hertz tone and loops without a click.
 #pragma once
 
 #include <cstdint>

@@ -21,7 +21,7 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& directory, SettingsRe
 // The same loading rules on text from any stream.
 void LoadSettingsFrom(std::istream& in, SettingsRecord& record);
 
-// The 30 lines of the file, "\n" line ends, numbers in the C locale.
+// The 38 lines of the file, "\n" line ends, numbers in the C locale.
 std::string FormatSettings(const SettingsRecord& record);
 
 enum class SettingsSave { Saved, CannotWrite };

@@ -25,6 +25,16 @@ struct Text {        // the token as it stands
 struct PhaseRange {};  // PRNG: told apart by its first token
 struct SampleRate {};  // FSAMPLE: also sets the active rate
 struct SweepSpeed {};  // SLOWSWEEP: "OFF" is false, anything else true; sets the sweep period
+// One of a list of words, each naming one value of an enumeration (in its order); any other word
+// is refused.
+struct Choice {
+    const char* const* words;
+    int count;
+};
+
+inline constexpr const char* kSignalKindWords[] = {"WAV",  "SINE",  "TWOTONE", "SMPTE",
+                                                   "CCIF", "WHITE", "PINK",    "SILENCE"};
+inline constexpr const char* kSignalChannelWords[] = {"BOTH", "LEFT", "RIGHT", "INVERTED"};
 
 // Calls visit(key, field, rule) for every key in file order; Record is SettingsRecord or
 // const SettingsRecord.
@@ -59,6 +69,14 @@ void ForEachKey(Record& r, Visitor&& visit) {
     visit("MAXAVEN", r.maxaven, Integer{IsValidAveragingLength});
     visit("WAVN", r.wavn, Integer{IsValidSweepPoints});
     visit("SLOWSWEEP", r.slowSweep, SweepSpeed{});
+    visit("GENSOURCE", r.generator.kind, Choice{kSignalKindWords, 8});
+    visit("GENFREQ", r.generator.frequencyHz, Real{IsValidSignalFrequency});
+    visit("GENLEVEL", r.generator.levelDbfs, Real{IsValidSignalLevel});
+    visit("GENPHASE", r.generator.phaseDegrees, Real{IsValidSignalPhase});
+    visit("GENFREQ2", r.generator.frequency2Hz, Real{IsValidSignalFrequency});
+    visit("GENRATIO", r.generator.ratio, Real{IsValidToneRatio});
+    visit("GENCHANNELS", r.generator.channels, Choice{kSignalChannelWords, 4});
+    visit("GENDITHER", r.generator.dither, Word{"ON", "OFF"});
 }
 
 }  // namespace velmora2::settings_keys

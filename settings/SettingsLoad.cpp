@@ -59,6 +59,11 @@ public:
         field = *v;
         record_.activeSampleRate = *v;
     }
+    template <typename Enumeration>
+    void operator()(Enumeration& field, Choice rule) const {
+        for (int i = 0; i < rule.count; ++i)
+            if (value_.text == rule.words[i]) field = static_cast<Enumeration>(i);
+    }
     void operator()(bool& field, SweepSpeed) const {
         field = value_.text != "OFF";
         record_.sweepPeriodMs = field ? kSweepPeriodSlowMs : kSweepPeriodFastMs;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "records/DisplayScales.h"
+#include "records/SignalSpec.h"
 
 namespace velmora2 {
 
@@ -37,6 +38,9 @@ struct SettingsRecord {
     int32_t maxaven = 50;               // MAXAVEN
     int32_t wavn = 18;                  // WAVN
     bool slowSweep = false;             // SLOWSWEEP
+    // GENSOURCE, GENFREQ, GENLEVEL, GENPHASE, GENFREQ2, GENRATIO, GENCHANNELS, GENDITHER: what
+    // the generator plays; a WAV file (PLAYWAV) unless another source is chosen.
+    SignalSpec generator;
 
     DisplayScales scales;  // the six settings kept with the scales, and the scales
 

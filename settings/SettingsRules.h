@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/RecordLength.h"
+#include "records/SignalSpec.h"
 
 namespace velmora2 {
 
@@ -43,6 +44,22 @@ constexpr bool IsValidAveragingLength(int32_t count) {
 // Only these point counts have generator file tables.
 constexpr bool IsValidSweepPoints(int32_t points) {
     return points == 11 || points == 18 || points == 30 || points == 45;
+}
+
+// The generator's own signal: frequencies up to 0.49 of the highest rate (the rate in force is
+// checked when the signal is made), levels in the generator's range, a ratio of two tones that a
+// 16-bit sample can still show.
+constexpr bool IsValidSignalFrequency(double hz) {
+    return hz >= kMinSignalHz && hz <= kMaxSignalRateShare * 192000;
+}
+constexpr bool IsValidSignalLevel(double dbfs) {
+    return dbfs >= kMinSignalDbfs && dbfs <= kMaxSignalDbfs;
+}
+constexpr bool IsValidSignalPhase(double degrees) {
+    return degrees >= -360.0 && degrees <= 360.0;
+}
+constexpr bool IsValidToneRatio(double ratio) {
+    return ratio > 0.0 && ratio <= 1000.0;
 }
 
 }  // namespace velmora2

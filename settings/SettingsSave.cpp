@@ -1,4 +1,4 @@
-// The saver: the 30 lines of the file from the key table, written so that a failure never
+// The saver: the 38 lines of the file from the key table, written so that a failure never
 // destroys the file that is already there.
 #include "settings/CLocaleNumbers.h"
 #include "settings/ReplaceFile.h"
@@ -24,6 +24,11 @@ std::string FormatValue(bool value, Word rule) {
 }
 std::string FormatValue(bool value, SweepSpeed) {
     return value ? "ON" : "OFF";
+}
+template <typename Enumeration>
+std::string FormatValue(Enumeration value, Choice rule) {
+    const int index = static_cast<int>(value);
+    return index >= 0 && index < rule.count ? rule.words[index] : rule.words[0];
 }
 std::string FormatValue(const std::string& value, Text) {
     return value;

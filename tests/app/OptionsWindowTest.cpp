@@ -212,7 +212,15 @@ TEST_F(OptionsWindow, SaveSettingsWritesTheNewValuesInTheFileFormat) {
               "AVEENB : ON\n"
               "MAXAVEN : 100\n"
               "WAVN : 45\n"
-              "SLOWSWEEP : ON\n");
+              "SLOWSWEEP : ON\n"
+              "GENSOURCE : WAV\n"
+              "GENFREQ : 1000.000000\n"
+              "GENLEVEL : -6.000000\n"
+              "GENPHASE : 0.000000\n"
+              "GENFREQ2 : 7000.000000\n"
+              "GENRATIO : 4.000000\n"
+              "GENCHANNELS : BOTH\n"
+              "GENDITHER : ON\n");
     EXPECT_EQ(window->Settings().activeSampleRate, 48000) << "the new rate waits for a restart";
     EXPECT_EQ(Engine().oversampling, 4);
 

@@ -42,6 +42,14 @@ AVEENB : OFF
 MAXAVEN : 50
 WAVN : 18
 SLOWSWEEP : OFF
+GENSOURCE : WAV
+GENFREQ : 1000.000000
+GENLEVEL : -6.000000
+GENPHASE : 0.000000
+GENFREQ2 : 7000.000000
+GENRATIO : 4.000000
+GENCHANNELS : BOTH
+GENDITHER : ON
 )";
 
 // Every field away from its default, the words on their false side.
@@ -76,6 +84,8 @@ SettingsRecord NonDefaultRecord() {
     r.maxaven = 1000;
     r.wavn = 45;
     r.slowSweep = true;
+    r.generator = {SignalKind::Pink,         997.5, -40.25, 90.0, 19000.0, 1.5,
+                   SignalChannels::Inverted, false};
     return r;
 }
 
@@ -85,7 +95,9 @@ const char* const kNonDefaultFile =
     "THD : OFF\nTHDPN : OFF\nSN : OFF\nHPF : ON\nSPECCAL : -1.250000\nPHSDLY : DELAY\n"
     "GRNG : -20.000000\nDRNG : 1000.500000\nPRNG : -90 to 90\nGOFT : 3.062500\n"
     "PLAYWAV : fs96k_sin1k4.wav\nDEVICE : 2\nFSAMPLE : 96000\nMAXREC : 12.500000\nAVEENB : ON\n"
-    "MAXAVEN : 1000\nWAVN : 45\nSLOWSWEEP : ON\n";
+    "MAXAVEN : 1000\nWAVN : 45\nSLOWSWEEP : ON\nGENSOURCE : PINK\nGENFREQ : 997.500000\n"
+    "GENLEVEL : -40.250000\nGENPHASE : 90.000000\nGENFREQ2 : 19000.000000\nGENRATIO : 1.500000\n"
+    "GENCHANNELS : INVERTED\nGENDITHER : OFF\n";
 
 // Sets a German locale (decimal comma) for the C library and the C++ streams while it lives.
 class GermanLocale {
@@ -182,6 +194,7 @@ TEST(SettingsRoundTrip, SavedNonDefaultRecordLoadsBackFieldForField) {
     ASSERT_EQ(LoadSettingsFile(dir.Path(), loaded), SettingsLoad::Loaded);
     EXPECT_EQ(FormatSettings(loaded), kNonDefaultFile);
     EXPECT_EQ(loaded.scales, saved.scales);
+    EXPECT_EQ(loaded.generator, saved.generator);
     EXPECT_EQ(loaded.activeSampleRate, 96000);
     EXPECT_EQ(loaded.sweepPeriodMs, 2000);
 }

@@ -222,6 +222,17 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
         {"SPECCAL", "-1e91", [](SettingsRecord& r) { r.scales.specCal = 1.0; }},
         {"FSAMPLE", "44100", [](SettingsRecord& r) { r.fsample = r.activeSampleRate = 96000; }},
         {"FSAMPLE", "0", [](SettingsRecord& r) { r.fsample = r.activeSampleRate = 192000; }},
+        {"GENSOURCE", "SAW", [](SettingsRecord& r) { r.generator.kind = SignalKind::Pink; }},
+        {"GENSOURCE", "sine", [](SettingsRecord& r) { r.generator.kind = SignalKind::Smpte; }},
+        {"GENFREQ", "0.5", [](SettingsRecord& r) { r.generator.frequencyHz = 440.0; }},
+        {"GENFREQ", "1e6", [](SettingsRecord& r) { r.generator.frequencyHz = 440.0; }},
+        {"GENLEVEL", "3", [](SettingsRecord& r) { r.generator.levelDbfs = -20.0; }},
+        {"GENLEVEL", "-121", [](SettingsRecord& r) { r.generator.levelDbfs = -20.0; }},
+        {"GENPHASE", "720", [](SettingsRecord& r) { r.generator.phaseDegrees = 45.0; }},
+        {"GENFREQ2", "nan", [](SettingsRecord& r) { r.generator.frequency2Hz = 500.0; }},
+        {"GENRATIO", "0", [](SettingsRecord& r) { r.generator.ratio = 2.0; }},
+        {"GENCHANNELS", "MONO",
+         [](SettingsRecord& r) { r.generator.channels = SignalChannels::Left; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " : " + c.value);
