@@ -152,7 +152,9 @@ private:
                             initGates_, engine_}};
     ChannelPanel channelPanel_{view_, {outputs_, engine_}};
     GeneratorPanel generatorPanel_{
-        view_, services_, {outputs_, settings_.playwav, programDirectory_, initGates_, engine_}};
+        view_,
+        services_,
+        {outputs_, settings_.playwav, settings_.generator, programDirectory_, initGates_, engine_}};
     OptionsButton optionsButton_{
         sound_,
         view_,

@@ -3,6 +3,7 @@
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorLoadReport.h"
+#include "panel/UserGenerator.h"
 #include "platform/GeneratorFileSearch.h"
 
 namespace velmora2 {
@@ -51,7 +52,17 @@ void OptionsButton::Apply(const OptionValues& chosen) {
     engine.Do(&CDSCapture::ApplyDisplayScales, s.scales);
 
     // Letter case counts: another spelling may name another file.
-    if (c.playwav != s.playwav) ApplyGeneratorFile(c.playwav);
+    const bool fileChanged = c.playwav != s.playwav;
+    const bool signalChanged = c.generator != s.generator;
+    s.generator = c.generator;
+    if (PlaysOwnSignal(s.generator)) {
+        s.playwav = c.playwav;
+        if (signalChanged)
+            ReportUserGeneratorLoad(services_, s.generator, s.playwav,
+                                    LoadUserGenerator(engine, s.generator, s.playwav));
+    } else if (fileChanged || signalChanged) {
+        ApplyGeneratorFile(c.playwav);
+    }
 
     s.tadj = c.tadj;
     engine.Do(&CDSCapture::SetChannelDelay, s.tadj);

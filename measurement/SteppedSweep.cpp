@@ -10,7 +10,7 @@ namespace velmora2 {
 SteppedSweepPlan PlanFromSettings(const SettingsRecord& s, int32_t generatorVolume, bool leftShown,
                                   bool rightShown) {
     return {s.wavn,    s.activeSampleRate, s.sweepPeriodMs, s.maxaven, s.fftn,
-            s.playwav, generatorVolume,    leftShown,       rightShown};
+            s.playwav, s.generator,        generatorVolume, leftShown, rightShown};
 }
 
 SteppedSweep::SteppedSweep(EngineHandle engine, SweepListener& listener,
@@ -76,12 +76,18 @@ void SteppedSweep::End() {
     engine_.Do(&CDSCapture::SetPeakSearch, false);
     running_ = false;
     listener_.OnSweepEnded();
-    const bool userToneFound = FindGeneratorFile(plan_.generatorFile, tones_).has_value();
-    if (!userToneFound)
+    if (plan_.generatorSignal.kind != SignalKind::WavFile) {
+        if (const int loaded =
+                engine_.Ask(&CDSCapture::SetGeneratorSignal, 0, plan_.generatorSignal);
+            loaded != 0)
+            listener_.OnToneRefused("The generator's signal", loaded);
+    } else if (!FindGeneratorFile(plan_.generatorFile, tones_)) {
         listener_.OnToneMissing(plan_.generatorFile);
-    else if (const int loaded = engine_.Ask(&CDSCapture::SetGeneratorFile, 0, plan_.generatorFile);
-             loaded != 0)
+    } else if (const int loaded =
+                   engine_.Ask(&CDSCapture::SetGeneratorFile, 0, plan_.generatorFile);
+               loaded != 0) {
         listener_.OnToneRefused(plan_.generatorFile, loaded);
+    }
     // The sweep switched the generator on, and it stays on with the user's own tone.
     engine_.Do(&CDSCapture::SetOutputs, plan_.leftShown, plan_.rightShown, true);
     engine_.Do(&CDSCapture::SetGeneratorVolume, plan_.generatorVolume);

@@ -4,6 +4,7 @@
 #include "panel/ControlIds.h"
 #include "panel/GeneratorLoadReport.h"
 #include "panel/RangeTables.h"
+#include "panel/UserGenerator.h"
 #include "platform/GeneratorFileSearch.h"
 
 namespace velmora2 {
@@ -16,7 +17,8 @@ void GeneratorPanel::PushLabel() {
 }
 
 void GeneratorPanel::OnGeneratorSwitch() {
-    if (!FindGeneratorFile(state_.playwav, ProgramSearchPlaces(state_.programDirectory))) {
+    if (!PlaysOwnSignal(state_.signal) &&
+        !FindGeneratorFile(state_.playwav, ProgramSearchPlaces(state_.programDirectory))) {
         CDlgWarnWav warning(state_.playwav);
         services_.RunModal(warning);
         // The click has already toggled the box: show what the generator really does.
@@ -24,21 +26,21 @@ void GeneratorPanel::OnGeneratorSwitch() {
         return;
     }
     const bool on = !state_.outputs.GeneratorOn();
-    const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
-    // A file that cannot be played leaves the generator off, and the box says so; switching off
-    // always works.
+    const int loaded = LoadUserGenerator(state_.engine, state_.signal, state_.playwav);
+    // A sound that cannot be played leaves the generator off, and the box says so; switching
+    // off always works.
     const bool unplayable = on && loaded < 0;
     state_.outputs.ShowGenerator(on && !unplayable);
-    if (on) ReportGeneratorLoad(services_, state_.playwav, loaded);
+    if (on) ReportUserGeneratorLoad(services_, state_.signal, state_.playwav, loaded);
     if (!unplayable) state_.outputs.Send();
 }
 
 void GeneratorPanel::SendToEngine() {
     state_.engine.Do(&CDSCapture::SetGeneratorVolume, volume_);
     if (!state_.outputs.GeneratorOn()) return;
-    const int loaded = state_.engine.Ask(&CDSCapture::SetGeneratorFile, 0, state_.playwav);
+    const int loaded = LoadUserGenerator(state_.engine, state_.signal, state_.playwav);
     if (loaded < 0) state_.outputs.ShowGenerator(false);
-    ReportGeneratorLoad(services_, state_.playwav, loaded);
+    ReportUserGeneratorLoad(services_, state_.signal, state_.playwav, loaded);
 }
 
 bool GeneratorPanel::OnSpinChanged(int spinId) {

@@ -52,8 +52,10 @@ protected:
         return switches;
     }();
     std::string playwav = "sin1k.wav";
+    SignalSpec signal;
     InitGates gates;
-    GeneratorPanel panel{view, services, {outputs, playwav, programDirectory, gates, engine}};
+    GeneratorPanel panel{
+        view, services, {outputs, playwav, signal, programDirectory, gates, engine}};
 };
 
 TEST_F(GeneratorPanelTest, VolumeSpinFollowsItsTable) {
@@ -83,7 +85,8 @@ TEST_F(GeneratorPanelTest, VolumeSpinFollowsItsTable) {
 
 TEST_F(GeneratorPanelTest, VolumeSpinIsIgnoredUntilItsGateIsSet) {
     InitGates closed;
-    GeneratorPanel early{view, services, {outputs, playwav, programDirectory, closed, engine}};
+    GeneratorPanel early{
+        view, services, {outputs, playwav, signal, programDirectory, closed, engine}};
     view.SetSpinPosition(ctl::kVolumeSpin, 12);
     EXPECT_TRUE(early.OnSpinChanged(ctl::kVolumeSpin));
     EXPECT_EQ(early.Volume(), -600);
@@ -107,6 +110,26 @@ TEST_F(GeneratorPanelTest, SwitchTurnsThePlayingFileOnAndOff) {
     EXPECT_FALSE(Engine().generatorOn);
     EXPECT_EQ(Warnings(), 0);
     EXPECT_TRUE(services.Messages().empty());
+}
+
+// The generator's own signal needs no file; one it cannot make at the rate leaves it off.
+TEST_F(GeneratorPanelTest, TheOwnSignalPlaysWithoutAFileOrSaysWhyNot) {
+    signal.kind = SignalKind::Sine;
+    signal.frequencyHz = 437.0;
+    ClickSwitch();
+    EXPECT_TRUE(outputs.GeneratorOn());
+    EXPECT_TRUE(Engine().generatorOn);
+    EXPECT_EQ(Warnings(), 0);
+    EXPECT_TRUE(services.Messages().empty());
+    ClickSwitch();
+    EXPECT_FALSE(outputs.GeneratorOn());
+
+    signal.frequencyHz = 30000.0;  // above 0.49 of 48000 Hz
+    ClickSwitch();
+    EXPECT_FALSE(outputs.GeneratorOn());
+    ASSERT_EQ(services.Messages().size(), 1u);
+    EXPECT_EQ(services.Messages().back().text,
+              "The generator's signal cannot be played: it cannot be made at this sample rate.");
 }
 
 TEST_F(GeneratorPanelTest, NameWithoutExtensionIsFoundWithWav) {

@@ -6,6 +6,7 @@
 
 #include "analysis/SweepTable.h"
 #include "engine/RecordLength.h"
+#include "tools/measure/GenerateRun.h"
 
 namespace velmora2 {
 
@@ -191,7 +192,7 @@ bool ApplyOption(std::string_view option, ArgumentReader& reader, MeasureOptions
 MeasureParse ParseMeasureArguments(std::span<const std::string_view> args) {
     MeasureParse parse;
     if (args.empty()) {
-        parse.error = "no subcommand (use spectrum, scope or sweep; see --help)";
+        parse.error = "no subcommand (use spectrum, scope, sweep or generate; see --help)";
         return parse;
     }
     ArgumentReader reader(args);
@@ -257,7 +258,8 @@ Commands:
       --csv          print the samples instead: time_s,left_V,right_V (time 0 at the trigger)
       --png FILE     write the oscilloscope picture (481 x 361 pixels)
 
-  sweep (--sim | --device N) [--points 11|18|30|45] [--rate 48000|96000|192000] [--slow]
+)" + std::string(GenerateUsage()) +
+           R"(  sweep (--sim | --device N) [--points 11|18|30|45] [--rate 48000|96000|192000] [--slow]
         [--csv | --json] [--png PICTURE.png]
       Runs a network (frequency-response) sweep exactly as the window's network analysis does:
       the generator plays one tone file per point, the spectrum measures the right input's gain

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "settings/ReplaceFile.h"
+#include "tools/measure/GenerateRun.h"
 #include "tools/measure/MeasureOptions.h"
 #include "tools/measure/MeasureReport.h"
 #include "tools/measure/MeasureRun.h"
@@ -93,6 +94,13 @@ int Sweep(const velmora2::MeasureOptions& options) {
 int main(int argc, char** argv) {
     using namespace velmora2;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "generate") {
+        const GenerateParse generate = ParseGenerateArguments(std::span(args).subspan(1));
+        if (!generate.options) return Fail(kExitArguments, generate.error);
+        std::string error;
+        if (WriteGeneratedFile(*generate.options, error) != 0) return Fail(kExitUnusable, error);
+        return 0;
+    }
     const MeasureParse parse = ParseMeasureArguments(args);
     if (!parse.options) return Fail(kExitArguments, parse.error);
     const MeasureOptions& options = *parse.options;

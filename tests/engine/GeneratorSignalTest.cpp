@@ -1,0 +1,107 @@
+// The generator's own signals played on the simulated bench: the left input, which is the
+// generator's output itself, carries each signal at its level and frequency.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "display/DrawCallLog.h"
+#include "synthesis/SignalSource.h"
+#include "tests/support/EngineTestSupport.h"
+#include "tests/support/PlainSpectrum.h"
+
+namespace velmora2 {
+namespace {
+
+constexpr int kRate = 48000;
+
+// One second of the left input, captured after the signal has been playing for a while.
+std::vector<double> LeftInputWhilePlaying(const SignalSpec& signal) {
+    SimBench bench;
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
+    std::mutex mutex;
+    std::vector<double> left;
+    std::atomic<bool> keep{false};
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
+        if (!keep) return;
+        const std::lock_guard lock(mutex);
+        for (int f = 0; f < kBlockFrames && left.size() < kRate; ++f) {
+            int16_t s[2];
+            std::memcpy(s, b.bytes + 4 * f, 4);
+            left.push_back(s[0]);
+        }
+    });
+    int maxRate = 0;
+    EXPECT_EQ(engine.Start(maxRate), kOk);
+    engine.SetGeneratorVolume(0);
+    EXPECT_EQ(engine.SetGeneratorSignal(signal), 0);
+    engine.SetOutputs(true, true, true);
+    EXPECT_TRUE(testing::DeliverBlocks(bench, engine, 4));
+    keep = true;
+    EXPECT_TRUE(testing::DeliverBlocks(bench, engine, kRate / kBlockFrames + 1));
+    EXPECT_TRUE(engine.Stop());
+    const std::lock_guard lock(mutex);
+    return left;
+}
+
+double Dbfs(double amplitude) {
+    return 20.0 * std::log10(amplitude / kFullScaleCounts);
+}
+
+TEST(GeneratorSignal, EachSignalComesBackOnTheLeftInputAtItsLevelAndFrequency) {
+    struct Case {
+        SignalKind kind;
+        double hz;
+        double dbfs;
+        double expectedHz;    // the component measured
+        double expectedDbfs;  // its peak level
+    };
+    const Case cases[] = {
+        {SignalKind::Sine, 437.0, -20.0, 437.0, -20.0},
+        {SignalKind::Sine, 997.0, -60.0, 997.0, -60.0},
+        {SignalKind::Smpte, 0.0, -6.0, 60.0, -6.0 + 20.0 * std::log10(0.8)},
+        {SignalKind::Ccif, 0.0, -6.0, 20000.0, -6.0 + 20.0 * std::log10(0.5)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        SignalSpec signal;
+        signal.kind = c.kind;
+        signal.frequencyHz = c.hz;
+        signal.levelDbfs = c.dbfs;
+        const std::vector<double> left = LeftInputWhilePlaying(signal);
+        ASSERT_EQ(left.size(), static_cast<size_t>(kRate));
+        EXPECT_NEAR(Dbfs(testing::BinAmplitude(left, c.expectedHz)), c.expectedDbfs, 0.05);
+        // Nothing of it a hertz away: the frequency is the one asked for.
+        EXPECT_LT(testing::BinAmplitude(left, c.expectedHz + 1.0),
+                  testing::BinAmplitude(left, c.expectedHz) * 1e-3);
+    }
+    SignalSpec silence;
+    silence.kind = SignalKind::Silence;
+    const std::vector<double> quiet = LeftInputWhilePlaying(silence);
+    double peak = 0.0;
+    for (double v : quiet) peak = std::max(peak, std::abs(v));
+    EXPECT_LE(peak, 1.0);
+}
+
+TEST(GeneratorSignal, ASignalTheRateCannotCarryIsRefusedAndTheOldSoundPlaysOn) {
+    SimBench bench;
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    SignalSpec sine;
+    sine.kind = SignalKind::Sine;
+    ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
+    engine.SetOutputs(true, true, true);
+    sine.frequencyHz = 0.5 * kRate;
+    EXPECT_EQ(engine.SetGeneratorSignal(sine), CDSCapture::kGeneratorSignalRefused);
+    EXPECT_TRUE(engine.GeneratorPlaying());
+    EXPECT_TRUE(engine.Stop());
+}
+
+}  // namespace
+}  // namespace velmora2
