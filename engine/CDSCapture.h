@@ -18,8 +18,8 @@
 #include "engine/WavRecorder.h"
 #include "platform/GeneratorFileSearch.h"
 #include "platform/ProgramDirectory.h"
+#include "records/GeneratorSignal.h"
 #include "records/RuntimeState.h"
-#include "records/SignalSpec.h"
 
 namespace velmora2 {
 
@@ -76,7 +76,7 @@ public:
     // and -15 as for a file, or kGeneratorSignalRefused when the signal cannot be made at this
     // rate (SignalProblem says why). The previous sound goes on when it fails.
     static constexpr int kGeneratorSignalRefused = -16;
-    int SetGeneratorSignal(const SignalSpec& spec);
+    int SetGeneratorSignal(const GeneratorSignal& signal);
     // Recorder: every captured block, in every mode and in hold, goes to the open recording.
     // StartRecording returns 18, or -1 when a recording is open or none can be created.
     int StartRecording();

@@ -38,13 +38,13 @@ int CDSCapture::LoadGeneratorWave() {
     return PlayIfOn(ReplaceGenerator(fileName));
 }
 
-int CDSCapture::SetGeneratorSignal(const SignalSpec& spec) {
+int CDSCapture::SetGeneratorSignal(const GeneratorSignal& signal) {
     const int rate = worker_->sampleRate;
-    if (spec.kind == SignalKind::WavFile || SignalProblem(spec, rate) != nullptr)
+    if (signal.kind == SignalKind::WavFile || SignalProblem(signal, rate) != nullptr)
         return kGeneratorSignalRefused;
     std::vector<int16_t> samples;
     try {
-        samples = RenderLoop(spec, rate);
+        samples = RenderLoop(signal, rate);
     } catch (const std::bad_alloc&) {
         return -9;
     }

@@ -9,7 +9,7 @@
 namespace velmora2 {
 
 std::vector<int16_t> ToneFrames(int frequencyHz, int sampleRate) {
-    SignalSpec tone;
+    GeneratorSignal tone;
     tone.kind = SignalKind::Sine;
     tone.frequencyHz = frequencyHz;
     tone.levelDbfs = 20.0 * std::log10(kToneAmplitude / kFullScaleCounts);

@@ -27,7 +27,7 @@ struct SteppedSweepPlan {
     int32_t recordLength = 2048;   // FFTN, the record length after the sweep
     // The user's generator, given back at the end.
     std::string generatorFile = "sin1k.wav";  // PLAYWAV
-    SignalSpec generatorSignal;               // played instead of the file unless a WAV file
+    GeneratorSignal generatorSignal;          // played instead of the file unless a WAV file
     int32_t generatorVolume = -600;           // hundredths of a dB
     bool leftShown = true;
     bool rightShown = true;

@@ -12,7 +12,7 @@
 #include "engine/EngineHandle.h"
 #include "panel/InitGates.h"
 #include "panel/OutputSwitches.h"
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 
 namespace velmora2 {
 
@@ -22,7 +22,7 @@ public:
     struct Bindings {
         OutputSwitches& outputs;
         const std::string& playwav;
-        const SignalSpec& signal;  // the generator's own signal, when it plays no file
+        const GeneratorSignal& signal;  // the generator's own signal, when it plays no file
         const std::filesystem::path& programDirectory;
         const InitGates& gates;
         EngineHandle engine;

@@ -6,20 +6,20 @@
 
 #include "dialogs/DialogView.h"
 #include "engine/EngineHandle.h"
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 
 namespace velmora2 {
 
-inline bool PlaysOwnSignal(const SignalSpec& signal) {
+inline bool PlaysOwnSignal(const GeneratorSignal& signal) {
     return signal.kind != SignalKind::WavFile;
 }
 
 // The load's result as CDSCapture::SetGeneratorFile or SetGeneratorSignal gives it.
-int LoadUserGenerator(const EngineHandle& engine, const SignalSpec& signal,
+int LoadUserGenerator(const EngineHandle& engine, const GeneratorSignal& signal,
                       const std::string& playwav);
 
 // Tells the user when the load failed, naming the file or the signal.
-void ReportUserGeneratorLoad(DialogServices& services, const SignalSpec& signal,
+void ReportUserGeneratorLoad(DialogServices& services, const GeneratorSignal& signal,
                              const std::string& playwav, int result);
 
 }  // namespace velmora2

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "records/DisplayScales.h"
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 
 namespace velmora2 {
 
@@ -40,7 +40,7 @@ struct SettingsRecord {
     bool slowSweep = false;             // SLOWSWEEP
     // GENSOURCE, GENFREQ, GENLEVEL, GENPHASE, GENFREQ2, GENRATIO, GENCHANNELS, GENDITHER: what
     // the generator plays; a WAV file (PLAYWAV) unless another source is chosen.
-    SignalSpec generator;
+    GeneratorSignal generator;
 
     DisplayScales scales;  // the six settings kept with the scales, and the scales
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "engine/RecordLength.h"
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 
 namespace velmora2 {
 

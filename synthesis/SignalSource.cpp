@@ -38,12 +38,12 @@ void Place(SignalChannels channels, double x, double& left, double& right) {
     right = channels == SignalChannels::Left ? 0.0 : channels == SignalChannels::Inverted ? -x : x;
 }
 
-std::vector<int16_t> RenderNoise(const SignalSpec& spec, int sampleRate) {
-    const int64_t frames = LoopFrames(spec, sampleRate);
-    std::mt19937 random(spec.seed);
+std::vector<int16_t> RenderNoise(const GeneratorSignal& signal, int sampleRate) {
+    const int64_t frames = LoopFrames(signal, sampleRate);
+    std::mt19937 random(signal.seed);
     std::normal_distribution<double> gauss;
     PinkFilter pink(sampleRate);
-    const bool shaped = spec.kind == SignalKind::Pink;
+    const bool shaped = signal.kind == SignalKind::Pink;
     // The filter's slowest section settles within a second.
     if (shaped)
         for (int i = 0; i < sampleRate; ++i) pink.Next(gauss(random));
@@ -56,14 +56,14 @@ std::vector<int16_t> RenderNoise(const SignalSpec& spec, int sampleRate) {
     }
     // The loop's RMS is that of a sine of the level.
     const double rms = std::sqrt(power / static_cast<double>(frames));
-    const double scale = rms > 0.0 ? Amplitude(spec.levelDbfs) / std::numbers::sqrt2 / rms : 0.0;
-    SampleQuantizer left(spec.dither, spec.seed + 1);
-    SampleQuantizer right(spec.dither, spec.seed + 2);
+    const double scale = rms > 0.0 ? Amplitude(signal.levelDbfs) / std::numbers::sqrt2 / rms : 0.0;
+    SampleQuantizer left(signal.dither, signal.seed + 1);
+    SampleQuantizer right(signal.dither, signal.seed + 2);
     std::vector<int16_t> samples(2 * noise.size());
     for (size_t i = 0; i < noise.size(); ++i) {
         double l = 0.0;
         double r = 0.0;
-        Place(spec.channels, noise[i] * scale, l, r);
+        Place(signal.channels, noise[i] * scale, l, r);
         samples[2 * i] = left(l);
         samples[2 * i + 1] = right(r);
     }
@@ -72,13 +72,13 @@ std::vector<int16_t> RenderNoise(const SignalSpec& spec, int sampleRate) {
 
 }  // namespace
 
-SignalSpec ResolvePreset(const SignalSpec& spec) {
-    SignalSpec resolved = spec;
-    if (spec.kind == SignalKind::Smpte) {
+GeneratorSignal ResolvePreset(const GeneratorSignal& signal) {
+    GeneratorSignal resolved = signal;
+    if (signal.kind == SignalKind::Smpte) {
         resolved.frequencyHz = 60.0;
         resolved.frequency2Hz = 7000.0;
         resolved.ratio = 4.0;
-    } else if (spec.kind == SignalKind::Ccif) {
+    } else if (signal.kind == SignalKind::Ccif) {
         resolved.frequencyHz = 19000.0;
         resolved.frequency2Hz = 20000.0;
         resolved.ratio = 1.0;
@@ -86,8 +86,8 @@ SignalSpec ResolvePreset(const SignalSpec& spec) {
     return resolved;
 }
 
-const char* SignalProblem(const SignalSpec& spec, int sampleRate) {
-    const SignalSpec s = ResolvePreset(spec);
+const char* SignalProblem(const GeneratorSignal& signal, int sampleRate) {
+    const GeneratorSignal s = ResolvePreset(signal);
     if (sampleRate <= 0) return "there is no sample rate";
     if (!(s.levelDbfs >= kMinSignalDbfs && s.levelDbfs <= kMaxSignalDbfs))
         return "the level is outside -120 .. 0 dBFS";
@@ -107,8 +107,8 @@ double PlayedFrequency(double hz) {
     return static_cast<double>(CentiHertz(hz)) / kCentiHertz;
 }
 
-int64_t LoopFrames(const SignalSpec& spec, int sampleRate) {
-    const SignalSpec s = ResolvePreset(spec);
+int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate) {
+    const GeneratorSignal s = ResolvePreset(signal);
     if (IsNoise(s.kind)) return kNoiseLoopSeconds * sampleRate;
     if (s.kind == SignalKind::Sine) return PeriodFrames(CentiHertz(s.frequencyHz), sampleRate);
     if (IsTwoTone(s.kind))
@@ -117,18 +117,18 @@ int64_t LoopFrames(const SignalSpec& spec, int sampleRate) {
     return sampleRate;
 }
 
-ToneSource::ToneSource(const SignalSpec& spec, int sampleRate)
-    : spec_(ResolvePreset(spec)), sampleRate_(sampleRate) {
-    const double peak = Amplitude(spec_.levelDbfs);
-    if (spec_.kind == SignalKind::Sine) {
+ToneSource::ToneSource(const GeneratorSignal& signal, int sampleRate)
+    : signal_(ResolvePreset(signal)), sampleRate_(sampleRate) {
+    const double peak = Amplitude(signal_.levelDbfs);
+    if (signal_.kind == SignalKind::Sine) {
         amplitude1_ = peak;
-        phase1_ = spec_.phaseDegrees / 360.0 - std::floor(spec_.phaseDegrees / 360.0);
-    } else if (IsTwoTone(spec_.kind)) {
-        amplitude2_ = peak / (1.0 + spec_.ratio);
-        amplitude1_ = spec_.ratio * amplitude2_;
+        phase1_ = signal_.phaseDegrees / 360.0 - std::floor(signal_.phaseDegrees / 360.0);
+    } else if (IsTwoTone(signal_.kind)) {
+        amplitude2_ = peak / (1.0 + signal_.ratio);
+        amplitude1_ = signal_.ratio * amplitude2_;
     }
-    SetFrequency(spec_.frequencyHz);
-    step2_ = PlayedFrequency(spec_.frequency2Hz) / sampleRate_;
+    SetFrequency(signal_.frequencyHz);
+    step2_ = PlayedFrequency(signal_.frequency2Hz) / sampleRate_;
 }
 
 void ToneSource::SetFrequency(double hz) {
@@ -147,7 +147,7 @@ double ToneSource::Sample() {
 }
 
 void ToneSource::Next(double& left, double& right) {
-    Place(spec_.channels, Sample(), left, right);
+    Place(signal_.channels, Sample(), left, right);
 }
 
 int16_t SampleQuantizer::operator()(double fullScaleUnits) {
@@ -159,15 +159,15 @@ int16_t SampleQuantizer::operator()(double fullScaleUnits) {
     return static_cast<int16_t>(rounded);
 }
 
-std::vector<int16_t> RenderLoop(const SignalSpec& spec, int sampleRate) {
-    if (IsNoise(spec.kind)) return RenderNoise(spec, sampleRate);
-    const int64_t frames = LoopFrames(spec, sampleRate);
+std::vector<int16_t> RenderLoop(const GeneratorSignal& signal, int sampleRate) {
+    if (IsNoise(signal.kind)) return RenderNoise(signal, sampleRate);
+    const int64_t frames = LoopFrames(signal, sampleRate);
     std::vector<int16_t> samples(static_cast<size_t>(2 * frames), 0);
     // Silence is digital zero, dither or not: the floor a measurement of the inputs starts from.
-    if (spec.kind == SignalKind::Silence || spec.kind == SignalKind::WavFile) return samples;
-    ToneSource tone(spec, sampleRate);
-    SampleQuantizer left(spec.dither, spec.seed + 1);
-    SampleQuantizer right(spec.dither, spec.seed + 2);
+    if (signal.kind == SignalKind::Silence || signal.kind == SignalKind::WavFile) return samples;
+    ToneSource tone(signal, sampleRate);
+    SampleQuantizer left(signal.dither, signal.seed + 1);
+    SampleQuantizer right(signal.dither, signal.seed + 2);
     for (int64_t i = 0; i < frames; ++i) {
         double l = 0.0;
         double r = 0.0;

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 #include "synthesis/PinkFilter.h"
 
 namespace velmora2 {
@@ -17,22 +17,22 @@ namespace velmora2 {
 inline constexpr double kFullScaleCounts = 32767.0;
 
 // SMPTE/DIN and CCIF/DFD as the two tones they stand for; other signals as they are.
-SignalSpec ResolvePreset(const SignalSpec& spec);
+GeneratorSignal ResolvePreset(const GeneratorSignal& signal);
 
 // Null when the signal can be played at the rate, or what is wrong with it ("the frequency is
 // outside 1 Hz .. 0.49 of the sample rate").
-const char* SignalProblem(const SignalSpec& spec, int sampleRate);
+const char* SignalProblem(const GeneratorSignal& signal, int sampleRate);
 
 // Frames in the looping buffer: a whole number of periods of every tone (frequencies are taken
 // to 0.01 Hz, so it is at most 100 s), 10 s of noise, 1 s of silence.
-int64_t LoopFrames(const SignalSpec& spec, int sampleRate);
+int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate);
 
 // A frequency as the sources play it: to 0.01 Hz.
 double PlayedFrequency(double hz);
 
 class ToneSource {
 public:
-    ToneSource(const SignalSpec& spec, int sampleRate);
+    ToneSource(const GeneratorSignal& signal, int sampleRate);
     // The next frame, in full-scale units, before quantisation.
     void Next(double& left, double& right);
     // The sine (or the first of two tones) at a new frequency from the next frame on.
@@ -41,7 +41,7 @@ public:
 private:
     double Sample();
 
-    SignalSpec spec_;
+    GeneratorSignal signal_;
     int sampleRate_;
     double phase1_ = 0.0;  // cycles, in [0, 1)
     double phase2_ = 0.0;
@@ -64,6 +64,6 @@ private:
 };
 
 // Interleaved left/right 16-bit samples of one loop (LoopFrames frames).
-std::vector<int16_t> RenderLoop(const SignalSpec& spec, int sampleRate);
+std::vector<int16_t> RenderLoop(const GeneratorSignal& signal, int sampleRate);
 
 }  // namespace velmora2

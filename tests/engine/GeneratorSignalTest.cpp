@@ -19,7 +19,7 @@ namespace {
 constexpr int kRate = 48000;
 
 // One second of the left input, captured after the signal has been playing for a while.
-std::vector<double> LeftInputWhilePlaying(const SignalSpec& signal) {
+std::vector<double> LeftInputWhilePlaying(const GeneratorSignal& signal) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
@@ -68,7 +68,7 @@ TEST(GeneratorSignal, EachSignalComesBackOnTheLeftInputAtItsLevelAndFrequency) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
-        SignalSpec signal;
+        GeneratorSignal signal;
         signal.kind = c.kind;
         signal.frequencyHz = c.hz;
         signal.levelDbfs = c.dbfs;
@@ -79,7 +79,7 @@ TEST(GeneratorSignal, EachSignalComesBackOnTheLeftInputAtItsLevelAndFrequency) {
         EXPECT_LT(testing::BinAmplitude(left, c.expectedHz + 1.0),
                   testing::BinAmplitude(left, c.expectedHz) * 1e-3);
     }
-    SignalSpec silence;
+    GeneratorSignal silence;
     silence.kind = SignalKind::Silence;
     const std::vector<double> quiet = LeftInputWhilePlaying(silence);
     double peak = 0.0;
@@ -93,7 +93,7 @@ TEST(GeneratorSignal, ASignalTheRateCannotCarryIsRefusedAndTheOldSoundPlaysOn) {
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
-    SignalSpec sine;
+    GeneratorSignal sine;
     sine.kind = SignalKind::Sine;
     ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
     engine.SetOutputs(true, true, true);

@@ -52,7 +52,7 @@ protected:
         return switches;
     }();
     std::string playwav = "sin1k.wav";
-    SignalSpec signal;
+    GeneratorSignal signal;
     InitGates gates;
     GeneratorPanel panel{
         view, services, {outputs, playwav, signal, programDirectory, gates, engine}};

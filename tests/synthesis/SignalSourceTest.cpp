@@ -29,13 +29,13 @@ double Db(double ratio) {
     return 20.0 * std::log10(ratio);
 }
 
-SignalSpec Sine(double hz, double dbfs, bool dither = true) {
-    SignalSpec spec;
-    spec.kind = SignalKind::Sine;
-    spec.frequencyHz = hz;
-    spec.levelDbfs = dbfs;
-    spec.dither = dither;
-    return spec;
+GeneratorSignal Sine(double hz, double dbfs, bool dither = true) {
+    GeneratorSignal signal;
+    signal.kind = SignalKind::Sine;
+    signal.frequencyHz = hz;
+    signal.levelDbfs = dbfs;
+    signal.dither = dither;
+    return signal;
 }
 
 // Frequency from the first and last rising zero crossings, linearly interpolated.
@@ -111,10 +111,10 @@ TEST(SignalSource, TwoTonePresetsHaveTheirComponentsAndRatio) {
     };
     for (const Case& c : {Case{SignalKind::Smpte, 60.0, 7000.0, Db(4.0)},
                           Case{SignalKind::Ccif, 19000.0, 20000.0, 0.0}}) {
-        SignalSpec spec;
-        spec.kind = c.kind;
-        spec.levelDbfs = -3.0;
-        const std::vector<int16_t> loop = RenderLoop(spec, kRate);
+        GeneratorSignal signal;
+        signal.kind = c.kind;
+        signal.levelDbfs = -3.0;
+        const std::vector<int16_t> loop = RenderLoop(signal, kRate);
         const std::vector<double> left = Channel(loop, 0);
         const double seconds = static_cast<double>(left.size()) / kRate;
         const double a1 = BinAmplitude(left, c.low * seconds);
@@ -131,11 +131,11 @@ TEST(SignalSource, PinkNoiseFallsThreeDbPerOctave) {
     // Several seeds, so that the lowest octave holds enough independent lines.
     constexpr int kSeeds = 6;
     for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
-        SignalSpec spec;
-        spec.kind = SignalKind::Pink;
-        spec.levelDbfs = -20.0;
-        spec.seed = seed;
-        const std::vector<double> left = Channel(RenderLoop(spec, kRate), 0);
+        GeneratorSignal signal;
+        signal.kind = SignalKind::Pink;
+        signal.levelDbfs = -20.0;
+        signal.seed = seed;
+        const std::vector<double> left = Channel(RenderLoop(signal, kRate), 0);
         const std::vector<double> p = testing::AveragedPowerSpectrum(left, kSegment);
         for (size_t k = 0; k < power.size(); ++k) power[k] += p[k];
     }
@@ -160,17 +160,17 @@ TEST(SignalSource, PinkNoiseFallsThreeDbPerOctave) {
 
 TEST(SignalSource, NoiseHasItsRmsLevelAndRepeatsForItsSeed) {
     for (const SignalKind kind : {SignalKind::White, SignalKind::Pink}) {
-        SignalSpec spec;
-        spec.kind = kind;
-        spec.levelDbfs = -20.0;
-        const std::vector<int16_t> loop = RenderLoop(spec, kRate);
+        GeneratorSignal signal;
+        signal.kind = kind;
+        signal.levelDbfs = -20.0;
+        const std::vector<int16_t> loop = RenderLoop(signal, kRate);
         double power = 0.0;
         const std::vector<double> left = Channel(loop, 0);
         for (double v : left) power += v * v;
         EXPECT_NEAR(Db(std::sqrt(power / left.size()) / kFullScaleSineRms), -20.0, 0.01);
-        EXPECT_EQ(RenderLoop(spec, kRate), loop);
-        spec.seed = 2;
-        EXPECT_NE(RenderLoop(spec, kRate), loop);
+        EXPECT_EQ(RenderLoop(signal, kRate), loop);
+        signal.seed = 2;
+        EXPECT_NE(RenderLoop(signal, kRate), loop);
     }
 }
 
@@ -183,16 +183,16 @@ TEST(SignalSource, ChannelsAndSilence) {
     for (const Case& c :
          {Case{SignalChannels::Both, 1, 1}, Case{SignalChannels::Left, 1, 0},
           Case{SignalChannels::Right, 0, 1}, Case{SignalChannels::Inverted, 1, -1}}) {
-        SignalSpec spec = Sine(1000.0, -6.0, false);
-        spec.channels = c.channels;
-        const std::vector<int16_t> loop = RenderLoop(spec, kRate);
+        GeneratorSignal signal = Sine(1000.0, -6.0, false);
+        signal.channels = c.channels;
+        const std::vector<int16_t> loop = RenderLoop(signal, kRate);
         for (size_t i = 0; i < loop.size() / 2; ++i) {
             const double x = loop[2 * i] != 0 ? loop[2 * i] : loop[2 * i + 1];
             ASSERT_NEAR(loop[2 * i], c.leftSign * x, 0.5);
             ASSERT_NEAR(loop[2 * i + 1], c.rightSign * x, 0.5);
         }
     }
-    SignalSpec silence;
+    GeneratorSignal silence;
     silence.kind = SignalKind::Silence;
     const std::vector<int16_t> quiet = RenderLoop(silence, kRate);
     EXPECT_EQ(quiet.size(), 2u * kRate);
@@ -234,7 +234,7 @@ TEST(SignalSource, RefusesWhatCannotBePlayed) {
     EXPECT_NE(SignalProblem(Sine(1000.0, 1.0), kRate), nullptr);
     EXPECT_NE(SignalProblem(Sine(1000.0, -121.0), kRate), nullptr);
     EXPECT_NE(SignalProblem(Sine(std::nan(""), -6.0), kRate), nullptr);
-    SignalSpec ccif;
+    GeneratorSignal ccif;
     ccif.kind = SignalKind::Ccif;
     EXPECT_EQ(SignalProblem(ccif, kRate), nullptr);
     // 437.01 Hz closes after 33 1/3 s (14567 periods), 1000 Hz after 48 frames.

@@ -23,7 +23,7 @@ struct ArgumentCase {
 
 TEST(MeasureArguments, WrongArgumentsAreNamed) {
     const ArgumentCase cases[] = {
-        {"nothing", {}, "no subcommand (use spectrum, scope or sweep; see --help)"},
+        {"nothing", {}, "no subcommand (use spectrum, scope, sweep or generate; see --help)"},
         {"unknown subcommand", {"fft"}, "unknown subcommand fft (see --help)"},
         {"no input", {"spectrum", "--fft", "4096"}, "spectrum needs --input FILE.wav"},
         {"input without a value", {"scope", "--input"}, "--input needs a value"},

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "records/SignalSpec.h"
+#include "records/GeneratorSignal.h"
 
 namespace velmora2 {
 
 struct GenerateOptions {
-    SignalSpec signal;
+    GeneratorSignal signal;
     double seconds = 5.0;
     int rate = 48000;
     std::string output;

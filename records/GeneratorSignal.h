@@ -10,7 +10,7 @@ namespace velmora2 {
 enum class SignalKind { WavFile, Sine, TwoTone, Smpte, Ccif, White, Pink, Silence };
 enum class SignalChannels { Both, Left, Right, Inverted };
 
-struct SignalSpec {
+struct GeneratorSignal {
     SignalKind kind = SignalKind::WavFile;
     double frequencyHz = 1000.0;  // the sine, or the first (lower-level) tone of two
     double levelDbfs = -6.0;
@@ -20,7 +20,7 @@ struct SignalSpec {
     SignalChannels channels = SignalChannels::Both;
     bool dither = true;  // TPDF dither of one LSB peak before the 16-bit rounding
     uint32_t seed = 1;   // noise and dither: the same seed gives the same samples
-    friend bool operator==(const SignalSpec&, const SignalSpec&) = default;
+    friend bool operator==(const GeneratorSignal&, const GeneratorSignal&) = default;
 };
 
 // The limits of the fields.
