@@ -1,6 +1,7 @@
 #include "dialogs/CDlgOption.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iterator>
 
@@ -26,6 +27,10 @@ constexpr const char* kPhaseRangeItems[] = {"-90 to 90", "-180 to 180", "-360 to
 constexpr const char* kSampleRateItems[] = {"48000", "96000", "192000"};
 constexpr int32_t kSampleRates[] = {48000, 96000, 192000};
 constexpr int kMinChannelDelay = -5;
+// In the order of SignalKind and SignalChannels.
+constexpr const char* kSignalItems[] = {"Waveﾌｧｲﾙ", "正弦波",   "2ﾄｰﾝ",     "SMPTE/DIN",
+                                        "CCIF/DFD", "ﾎﾜｲﾄﾉｲｽﾞ", "ﾋﾟﾝｸﾉｲｽﾞ", "無音"};
+constexpr const char* kSignalChannelItems[] = {"L+R", "Lのみ", "Rのみ", "R反転"};
 
 struct ListItems {
     int id;
@@ -37,6 +42,9 @@ constexpr ListItems kLists[] = {
     {opt::kChannelDelayList, kChannelDelayItems, static_cast<int>(std::size(kChannelDelayItems))},
     {opt::kPhaseRangeList, kPhaseRangeItems, static_cast<int>(std::size(kPhaseRangeItems))},
     {opt::kSampleRateList, kSampleRateItems, static_cast<int>(std::size(kSampleRateItems))},
+    {opt::kSignalList, kSignalItems, static_cast<int>(std::size(kSignalItems))},
+    {opt::kSignalChannelList, kSignalChannelItems,
+     static_cast<int>(std::size(kSignalChannelItems))},
 };
 
 // Radio buttons: the set each belongs to (a click clears the others of its set) and the value a
@@ -201,6 +209,11 @@ void CDlgOption::WriteEntries() {
     view_->SetText(opt::kGainOffsetEdit, FormatGeneralNumber(s.scales.gainOffset));
     view_->SetText(opt::kMaxAvenEdit, FormatCInt(s.maxaven));
     view_->SetCheck(opt::kAveragingCheck, s.aveenb);
+    view_->SetText(opt::kSignalFreqEdit, FormatGeneralNumber(s.generator.frequencyHz));
+    view_->SetText(opt::kSignalLevelEdit, FormatGeneralNumber(s.generator.levelDbfs));
+    view_->SetText(opt::kSignalFreq2Edit, FormatGeneralNumber(s.generator.frequency2Hz));
+    view_->SetText(opt::kSignalRatioEdit, FormatGeneralNumber(s.generator.ratio));
+    view_->SetText(opt::kSignalPhaseEdit, FormatGeneralNumber(s.generator.phaseDegrees));
 }
 
 void CDlgOption::ShowInitialStates() {
@@ -212,6 +225,25 @@ void CDlgOption::ShowInitialStates() {
     for (int radio : InitialRadios(s)) ChooseRadio(radio);
     for (const CheckChoice& check : kChecks) view_->SetCheck(check.id, s.*check.value);
     view_->SetText(opt::kWavNameEdit, s.playwav);
+    view_->SelectItem(opt::kSignalList, static_cast<int>(s.generator.kind));
+    view_->SelectItem(opt::kSignalChannelList, static_cast<int>(s.generator.channels));
+    view_->SetCheck(opt::kSignalDitherCheck, s.generator.dither);
+    EnableSignalFields();
+}
+
+// The fields the chosen signal uses; the others keep their values for another choice.
+void CDlgOption::EnableSignalFields() {
+    const SignalKind kind = values_.settings.generator.kind;
+    const bool own = kind != SignalKind::WavFile;
+    const bool tones = kind == SignalKind::Sine || kind == SignalKind::TwoTone;
+    view_->Enable(opt::kSignalFreqEdit, tones);
+    view_->Enable(opt::kSignalFreq2Edit, kind == SignalKind::TwoTone);
+    view_->Enable(opt::kSignalRatioEdit, kind == SignalKind::TwoTone);
+    view_->Enable(opt::kSignalPhaseEdit, kind == SignalKind::Sine);
+    view_->Enable(opt::kSignalLevelEdit, own && kind != SignalKind::Silence);
+    view_->Enable(opt::kSignalChannelList, own);
+    view_->Enable(opt::kSignalDitherCheck, own && kind != SignalKind::Silence);
+    view_->Enable(opt::kChangeWavButton, !own);
 }
 
 // A listing that fails leaves the list empty; DEVICE then keeps its value.
@@ -261,6 +293,8 @@ void CDlgOption::OnCommand(int id, DialogServices&) {
         bool& value = values_.settings.*check.value;
         if (check.id == id) value = !value;
     }
+    if (id == opt::kSignalDitherCheck)
+        values_.settings.generator.dither = !values_.settings.generator.dither;
 }
 
 void CDlgOption::ChooseRadio(int id) {
@@ -290,6 +324,16 @@ void CDlgOption::OnCloseUp(int id) {
             break;
         case opt::kSampleRateList:
             OnSampleRateCloseUp();
+            break;
+        case opt::kSignalList:
+            if (item >= 0 && item < static_cast<int>(std::size(kSignalItems))) {
+                s.generator.kind = static_cast<SignalKind>(item);
+                EnableSignalFields();
+            }
+            break;
+        case opt::kSignalChannelList:
+            if (item >= 0 && item < static_cast<int>(std::size(kSignalChannelItems)))
+                s.generator.channels = static_cast<SignalChannels>(item);
             break;
     }
 }
@@ -355,7 +399,19 @@ bool CDlgOption::ReadEntries(SettingsRecord& into) {
     if (!ReadNumber(opt::kMaxRecEdit, into.maxrec)) return false;
     if (!ReadInteger(opt::kMaxAvenEdit, into.maxaven, 2, 1000)) return false;
     into.aveenb = view_->IsChecked(opt::kAveragingCheck);
-    return ReadNumber(opt::kGainOffsetEdit, into.scales.gainOffset);
+    if (!ReadNumber(opt::kGainOffsetEdit, into.scales.gainOffset)) return false;
+    return ReadSignal(into.generator);
+}
+
+// The signal's fields as the rate chosen here can carry them.
+bool CDlgOption::ReadSignal(GeneratorSignal& into) {
+    const double highest = std::floor(kMaxSignalRateShare * values_.samplingRate);
+    return ReadNumber(opt::kSignalFreqEdit, into.frequencyHz, true, kMinSignalHz, highest) &&
+           ReadNumber(opt::kSignalLevelEdit, into.levelDbfs, true, kMinSignalDbfs,
+                      kMaxSignalDbfs) &&
+           ReadNumber(opt::kSignalFreq2Edit, into.frequency2Hz, true, kMinSignalHz, highest) &&
+           ReadNumber(opt::kSignalRatioEdit, into.ratio, true, 0.001, 1000.0) &&
+           ReadNumber(opt::kSignalPhaseEdit, into.phaseDegrees, true, -360.0, 360.0);
 }
 
 bool CDlgOption::ReadNumber(int id, double& into, bool ranged, double lower, double upper) {

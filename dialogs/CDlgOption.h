@@ -68,6 +68,8 @@ private:
     bool ReadEntries(SettingsRecord& into);
     bool ReadNumber(int id, double& into, bool ranged = false, double lower = 0, double upper = 0);
     bool ReadInteger(int id, int32_t& into, int32_t lower, int32_t upper);
+    bool ReadSignal(GeneratorSignal& into);
+    void EnableSignalFields();
     bool RefuseEntry(int id, const std::string& message);
     void Message(const char* text);
     void End(int result);

@@ -62,6 +62,14 @@ constexpr int kSweepSlow = 1104;
 // Page 4, generator.
 constexpr int kWavNameEdit = 1030;
 constexpr int kChangeWavButton = 1003;
+constexpr int kSignalList = 1121;  // what the generator plays: the file or a signal of its own
+constexpr int kSignalDitherCheck = 1122;
+constexpr int kSignalFreqEdit = 1123;
+constexpr int kSignalLevelEdit = 1124;
+constexpr int kSignalFreq2Edit = 1125;
+constexpr int kSignalRatioEdit = 1126;
+constexpr int kSignalPhaseEdit = 1127;
+constexpr int kSignalChannelList = 1128;
 // Page 5, device.
 constexpr int kDeviceList = 1084;
 constexpr int kDeviceNote = 1086;

@@ -305,5 +305,49 @@ TEST_F(OptionsWindow, AChosenFileThatCannotBePlayedIsNamedWithWhatIsWrongWithIt)
     EXPECT_EQ(message.icon, MessageIcon::Exclamation);
 }
 
+// The generator's page chooses a signal of the generator's own: OK makes it play (no file
+// needed), a frequency the rate cannot carry is refused on its page, and the choice is saved.
+TEST_F(OptionsWindow, TheGeneratorsOwnSignalIsChosenCheckedAndPlayed) {
+    Start();
+    std::filesystem::remove(directory / "sin1k.wav");
+    const auto choose = [](const char* hz) {
+        return [hz](OptionsUser& user) {
+            user.Page(4);
+            user.Choose(opt::kSignalList, static_cast<int>(SignalKind::Sine));
+            EXPECT_TRUE(user.view.IsEnabled(opt::kSignalFreqEdit));
+            EXPECT_FALSE(user.view.IsEnabled(opt::kSignalFreq2Edit));
+            EXPECT_FALSE(user.view.IsEnabled(opt::kChangeWavButton));
+            user.Type(opt::kSignalFreqEdit, hz);
+            user.Type(opt::kSignalLevelEdit, "-20");
+            user.Choose(opt::kSignalChannelList, static_cast<int>(SignalChannels::Inverted));
+            user.Toggle(opt::kSignalDitherCheck);
+            user.Click(opt::kSaveSettings);
+            user.services.FireSingleShots();
+        };
+    };
+    Options(choose("30000"));
+    ASSERT_FALSE(services.Messages().empty());
+    // The bound named is 0.49 of the rate.
+    EXPECT_NE(services.Messages().back().text.find("23520"), std::string::npos);
+    EXPECT_EQ(window->Settings().generator.kind, SignalKind::WavFile) << "refused, not applied";
+
+    Options(choose("437.25"));
+    const GeneratorSignal& chosen = window->Settings().generator;
+    EXPECT_EQ(chosen.kind, SignalKind::Sine);
+    EXPECT_EQ(chosen.frequencyHz, 437.25);
+    EXPECT_EQ(chosen.levelDbfs, -20.0);
+    EXPECT_EQ(chosen.channels, SignalChannels::Inverted);
+    EXPECT_FALSE(chosen.dither);
+    EXPECT_NE(
+        SettingsFile().find("GENSOURCE : SINE\nGENFREQ : 437.250000\nGENLEVEL : -20.000000\n"),
+        std::string::npos);
+
+    const size_t warnings = services.ModalRuns().size();
+    window->OnCommand(ctl::kGeneratorOn);
+    EXPECT_TRUE(window->MainEngine()->GeneratorPlaying());
+    EXPECT_TRUE(view.IsChecked(ctl::kGeneratorOn));
+    EXPECT_EQ(services.ModalRuns().size(), warnings) << "no missing-file warning";
+}
+
 }  // namespace
 }  // namespace velmora2
