@@ -35,22 +35,47 @@ Status LoopingSamples::Fill(uint32_t offset, const uint8_t* data, uint32_t bytes
     return kOk;
 }
 
+int16_t LoopingSamples::SampleAt(size_t position, size_t c) const {
+    if (current_ != nullptr) return (*current_)[position * channels_ + c];
+    return samples_[position * channels_ + c].load(std::memory_order_relaxed);
+}
+
 void LoopingSamples::Render(int16_t* out, size_t frames) {
-    if (frames_ == 0) {
-        std::fill_n(out, frames * channels_, int16_t{0});
-        return;
-    }
     const double gain = gain_.load(std::memory_order_relaxed);
     size_t position = position_.load(std::memory_order_relaxed);
-    for (size_t f = 0; f < frames; ++f) {
+    uint64_t advanced = advanced_.load(std::memory_order_relaxed);
+    const std::vector<int16_t>* next = pending_.load(std::memory_order_acquire);
+    const uint64_t switchAt = switchAt_.load(std::memory_order_relaxed);
+    for (size_t f = 0; f < frames; ++f, ++advanced) {
+        if (next != nullptr && advanced >= switchAt) {
+            current_ = next;
+            next = nullptr;
+            position = 0;
+            pending_.store(nullptr, std::memory_order_release);
+        }
+        const size_t loopFrames = current_ != nullptr ? current_->size() / channels_ : frames_;
+        if (loopFrames == 0) {
+            for (size_t c = 0; c < channels_; ++c) *out++ = 0;
+            continue;
+        }
         for (size_t c = 0; c < channels_; ++c) {
-            const double value = std::nearbyint(
-                samples_[position * channels_ + c].load(std::memory_order_relaxed) * gain);
+            const double value = std::nearbyint(SampleAt(position, c) * gain);
             *out++ = static_cast<int16_t>(std::fmax(-32768.0, std::fmin(32767.0, value)));
         }
-        if (++position == frames_) position = 0;
+        if (++position >= loopFrames) position = 0;
     }
     position_.store(position, std::memory_order_relaxed);
+    advanced_.store(advanced, std::memory_order_release);
+}
+
+bool LoopingSamples::ContinueWith(std::vector<int16_t> loop, uint64_t at) {
+    if (pending_.load(std::memory_order_acquire) != nullptr || at < FramesAdvanced()) return false;
+    // The waiting loop has taken over by now; the one it replaced is no longer read.
+    if (waitingLoop_) playingLoop_ = std::move(waitingLoop_);
+    waitingLoop_ = std::make_unique<const std::vector<int16_t>>(std::move(loop));
+    switchAt_.store(at, std::memory_order_relaxed);
+    pending_.store(waitingLoop_.get(), std::memory_order_release);
+    return true;
 }
 
 }  // namespace velmora2

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/StatusCode.h"
 
@@ -25,8 +26,16 @@ public:
     // starting again at the first frame after the last whole frame.
     void Render(int16_t* out, size_t frames);
 
+    // Frames rendered since the samples were made.
+    uint64_t FramesAdvanced() const { return advanced_.load(std::memory_order_acquire); }
+    // From frame `at` on, Render plays `loop` (looping, from its first frame) instead. One writer
+    // at a time; false while an earlier change still waits, or when `at` has passed.
+    bool ContinueWith(std::vector<int16_t> loop, uint64_t at);
+
 private:
     uint8_t ByteAt(uint32_t offset) const;
+    // The sample of channel c at `position` in whatever plays now.
+    int16_t SampleAt(size_t position, size_t c) const;
 
     uint32_t bytes_;
     size_t channels_;
@@ -34,6 +43,15 @@ private:
     std::unique_ptr<std::atomic<int16_t>[]> samples_;
     std::atomic<double> gain_{1.0};
     std::atomic<size_t> position_{0};  // frame to play next
+    std::atomic<uint64_t> advanced_{0};
+
+    // A loop that took over (the audio thread's), and one that waits for its frame: the writer
+    // frees a loop only once the audio thread has moved past it.
+    std::unique_ptr<const std::vector<int16_t>> playingLoop_;
+    std::unique_ptr<const std::vector<int16_t>> waitingLoop_;
+    std::atomic<const std::vector<int16_t>*> pending_{nullptr};
+    std::atomic<uint64_t> switchAt_{0};
+    const std::vector<int16_t>* current_ = nullptr;  // audio thread: null for the own samples
 };
 
 }  // namespace velmora2

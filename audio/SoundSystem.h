@@ -67,6 +67,14 @@ public:
     virtual Status PlayLooping() = 0;
     virtual Status Stop() = 0;
     virtual bool IsPlaying() const = 0;
+
+    // Frames the buffer has moved on through its loop since it was made.
+    virtual uint64_t FramesAdvanced() const { return 0; }
+    // From frame `at` on (as FramesAdvanced counts), the buffer plays `loop` (interleaved frames
+    // of its own format) in place of its samples, from the loop's first frame, in the same
+    // stream without a gap: a sound that changes at an exact frame. False when the backend
+    // cannot, a change is still waiting, or `at` has passed.
+    virtual bool ContinueWith(std::vector<int16_t> /*loop*/, uint64_t /*at*/) { return false; }
 };
 
 class OutputDevice {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -74,7 +75,9 @@ public:
     int LoadGeneratorWave();
     // The generator's own signal instead of a file, at the engine's rate: 0, the codes -9, -10
     // and -15 as for a file, or kGeneratorSignalRefused when the signal cannot be made at this
-    // rate (SignalProblem says why). The previous sound goes on when it fails.
+    // rate (SignalProblem says why). The previous sound goes on when it fails. A playing sine
+    // that only changes its frequency goes on from the phase it has reached, a fifth of a
+    // second later, without a step.
     static constexpr int kGeneratorSignalRefused = -16;
     int SetGeneratorSignal(const GeneratorSignal& signal);
     // Recorder: every captured block, in every mode and in hold, goes to the open recording.
@@ -161,11 +164,21 @@ private:
     // A new output buffer of the format filled in pieces, swapped in whole for the old one.
     int InstallGenerator(const WaveFormat& format, uint32_t bytes, const GeneratorFiller& read);
     int PlayIfOn(int result);
+    // The frequency change of a playing sine at an exact frame of its buffer; false when it
+    // cannot be done that way.
+    bool GlideTo(const GeneratorSignal& next);
 
     // Shared with the worker thread, which keeps it alive for as long as it runs.
     std::shared_ptr<EngineWorker> worker_;
     std::thread thread_;
     bool workerLeftRunning_ = false;
+    // The sine the generator buffer plays, as made (its start phase the one it has at frame
+    // `origin` of the buffer); nothing while it plays a file or another signal.
+    struct PlayingSine {
+        GeneratorSignal asMade;
+        uint64_t origin = 0;
+    };
+    std::optional<PlayingSine> playingSine_;
 };
 
 // Stops the engine and destroys it; the pointer is empty afterwards. Returns false when the

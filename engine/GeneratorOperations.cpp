@@ -42,6 +42,7 @@ int CDSCapture::SetGeneratorSignal(const GeneratorSignal& signal) {
     const int rate = worker_->sampleRate;
     if (signal.kind == SignalKind::WavFile || SignalProblem(signal, rate) != nullptr)
         return kGeneratorSignalRefused;
+    if (GlideTo(signal)) return 0;
     std::vector<int16_t> samples;
     try {
         samples = RenderLoop(signal, rate);
@@ -50,11 +51,40 @@ int CDSCapture::SetGeneratorSignal(const GeneratorSignal& signal) {
     }
     const auto bytes = static_cast<uint32_t>(samples.size() * sizeof(int16_t));
     const auto* data = reinterpret_cast<const uint8_t*>(samples.data());
-    return PlayIfOn(InstallGenerator(WaveFormat::StereoPcm16(static_cast<uint32_t>(rate)), bytes,
-                                     [data](uint32_t offset, uint8_t* piece, uint32_t count) {
-                                         std::copy_n(data + offset, count, piece);
-                                         return true;
-                                     }));
+    const int installed =
+        InstallGenerator(WaveFormat::StereoPcm16(static_cast<uint32_t>(rate)), bytes,
+                         [data](uint32_t offset, uint8_t* piece, uint32_t count) {
+                             std::copy_n(data + offset, count, piece);
+                             return true;
+                         });
+    if (installed == 0 && signal.kind == SignalKind::Sine) playingSine_ = PlayingSine{signal, 0};
+    return PlayIfOn(installed);
+}
+
+bool CDSCapture::GlideTo(const GeneratorSignal& next) {
+    if (!playingSine_ || !GlidesFrom(playingSine_->asMade, next)) return false;
+    const auto generator = worker_->generator.load();
+    if (!generator || !generator->IsPlaying()) return false;
+    const int rate = worker_->sampleRate;
+    // Room for the new loop to be made before the frame it takes over at: a fifth of a second,
+    // and the time a machine a third as fast as the slowest we test on takes to make it.
+    constexpr double kSlowestFramesMadePerSecond = 4.0e6;
+    const double making = static_cast<double>(LoopFrames(next, rate)) / kSlowestFramesMadePerSecond;
+    const uint64_t at = generator->FramesAdvanced() + static_cast<uint64_t>(rate / 5) +
+                        static_cast<uint64_t>(making * rate);
+    if (at < playingSine_->origin) return false;  // the last change has not taken over yet
+    GeneratorSignal made = next;
+    made.phaseDegrees =
+        360.0 * SinePhaseAfter(playingSine_->asMade, rate, at - playingSine_->origin);
+    std::vector<int16_t> loop;
+    try {
+        loop = RenderLoop(made, rate);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!generator->ContinueWith(std::move(loop), at)) return false;
+    playingSine_ = PlayingSine{made, at};
+    return true;
 }
 
 // Whatever became of the new sound, the generator plays on: the new sound, or else the old one.
@@ -110,6 +140,7 @@ int CDSCapture::InstallGenerator(const WaveFormat& format, uint32_t bytes,
         done += count;
     }
 
+    playingSine_.reset();
     std::lock_guard lock(worker_->generatorMutex);
     const std::shared_ptr<OutputBuffer> previous =
         worker_->generator.exchange(std::shared_ptr<OutputBuffer>(std::move(buffer)));

@@ -107,6 +107,24 @@ double PlayedFrequency(double hz) {
     return static_cast<double>(CentiHertz(hz)) / kCentiHertz;
 }
 
+double SinePhaseAfter(const GeneratorSignal& sine, int sampleRate, uint64_t frames) {
+    const int64_t loop = kCentiHertz * sampleRate;
+    const int64_t centiHz = CentiHertz(sine.frequencyHz);
+    // Whole periods drop out first, so the product stays far inside 64 bits.
+    const auto within =
+        static_cast<int64_t>(frames % static_cast<uint64_t>(PeriodFrames(centiHz, sampleRate)));
+    const double moved = static_cast<double>(within * centiHz % loop) / static_cast<double>(loop);
+    const double phase = sine.phaseDegrees / 360.0 + moved;
+    return phase - std::floor(phase);
+}
+
+bool GlidesFrom(const GeneratorSignal& playing, const GeneratorSignal& next) {
+    GeneratorSignal same = next;
+    same.frequencyHz = playing.frequencyHz;
+    same.phaseDegrees = playing.phaseDegrees;
+    return playing.kind == SignalKind::Sine && same == playing;
+}
+
 int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate) {
     const GeneratorSignal s = ResolvePreset(signal);
     if (IsNoise(s.kind)) return kNoiseLoopSeconds * sampleRate;

@@ -30,6 +30,12 @@ int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate);
 // A frequency as the sources play it: to 0.01 Hz.
 double PlayedFrequency(double hz);
 
+// A sine's phase in cycles (0 to 1) `frames` frames after its start, exact to the 0.01 Hz step.
+double SinePhaseAfter(const GeneratorSignal& sine, int sampleRate, uint64_t frames);
+// Whether `next` is the sine `playing` at another frequency only: it can go on from the phase
+// `playing` has reached, without a step.
+bool GlidesFrom(const GeneratorSignal& playing, const GeneratorSignal& next);
+
 class ToneSource {
 public:
     ToneSource(const GeneratorSignal& signal, int sampleRate);

@@ -90,6 +90,11 @@ Status PortAudioOutputBuffer::Stop() {
     return result == paNoError ? kOk : result;
 }
 
+bool PortAudioOutputBuffer::ContinueWith(std::vector<int16_t> loop, uint64_t at) {
+    std::lock_guard lock(paLock_);
+    return samples_.ContinueWith(std::move(loop), at);
+}
+
 bool PortAudioOutputBuffer::IsPlaying() const {
     std::lock_guard lock(paLock_);
     return stream_ != nullptr && Pa_IsStreamActive(stream_) == 1;

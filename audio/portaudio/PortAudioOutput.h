@@ -44,6 +44,8 @@ public:
     Status PlayLooping() override;
     Status Stop() override;
     bool IsPlaying() const override;
+    uint64_t FramesAdvanced() const override { return samples_.FramesAdvanced(); }
+    bool ContinueWith(std::vector<int16_t> loop, uint64_t at) override;
 
 private:
     static int OnOutput(const void* input, void* output, unsigned long frames,

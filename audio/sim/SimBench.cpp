@@ -94,10 +94,30 @@ public:
         const auto& playing = wire_->playing;
         return std::find(playing.begin(), playing.end(), this) != playing.end();
     }
+    uint64_t FramesAdvanced() const override {
+        std::lock_guard lock(wire_->mutex);
+        return advanced_;
+    }
+    // Only a buffer at the capture rate advances by whole frames.
+    bool ContinueWith(std::vector<int16_t> loop, uint64_t at) override {
+        std::lock_guard lock(wire_->mutex);
+        if (pending_ || at < advanced_ ||
+            static_cast<int>(format_.sampleRate) != wire_->captureRate)
+            return false;
+        pending_ = std::move(loop);
+        switchAt_ = at;
+        return true;
+    }
 
     // Called with the wire locked: the left channel at the current position, then advance by the
     // ratio of the buffer's rate to the capture rate.
     double NextSample(int captureRate) {
+        if (pending_ && advanced_ >= switchAt_) {
+            data_ = std::move(*pending_);
+            pending_.reset();
+            position_ = 0.0;
+        }
+        ++advanced_;
         const size_t channels = std::max<uint16_t>(format_.channels, 1);
         const size_t frames = data_.size() / channels;
         if (frames == 0) return 0.0;
@@ -118,6 +138,9 @@ private:
     std::vector<int16_t> data_;
     double gain_ = 1.0;
     double position_ = 0.0;
+    uint64_t advanced_ = 0;  // NextSample calls
+    std::optional<std::vector<int16_t>> pending_;
+    uint64_t switchAt_ = 0;
     // The buffer plays at its own rate; the bench captures at its own.
     std::optional<LoopResampler> resampler_;
     int resampledTo_ = 0;

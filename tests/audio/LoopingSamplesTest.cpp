@@ -73,5 +73,20 @@ TEST(LoopingSamples, GainOfTheVolumeIsAppliedAndRounded) {
     EXPECT_EQ(Render(samples, 2, 2), (std::vector<int16_t>{0, 0, 0, 0}));
 }
 
+// A new loop takes over at the exact frame asked for, mid-callback, and loops from its start;
+// a second change waits for the first, and a frame already played is refused.
+TEST(LoopingSamples, AnotherLoopTakesOverAtItsFrame) {
+    LoopingSamples samples(8, 1);  // four mono frames
+    ASSERT_EQ(FillSamples(samples, 0, {1, 2, 3, 4}), kOk);
+    EXPECT_EQ(Render(samples, 2, 1), (std::vector<int16_t>{1, 2}));
+    EXPECT_FALSE(samples.ContinueWith({9}, 1)) << "frame 1 has been played";
+    ASSERT_TRUE(samples.ContinueWith({7, 8}, 5));
+    EXPECT_FALSE(samples.ContinueWith({5}, 6)) << "the first change still waits";
+    EXPECT_EQ(Render(samples, 7, 1), (std::vector<int16_t>{3, 4, 1, 7, 8, 7, 8}));
+    EXPECT_EQ(samples.FramesAdvanced(), 9u);
+    ASSERT_TRUE(samples.ContinueWith({5, 6, 0}, 10));
+    EXPECT_EQ(Render(samples, 4, 1), (std::vector<int16_t>{7, 5, 6, 0}));
+}
+
 }  // namespace
 }  // namespace velmora2

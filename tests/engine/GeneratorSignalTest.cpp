@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <numbers>
 #include <vector>
 
 #include "display/DrawCallLog.h"
@@ -101,6 +102,54 @@ TEST(GeneratorSignal, ASignalTheRateCannotCarryIsRefusedAndTheOldSoundPlaysOn) {
     EXPECT_EQ(engine.SetGeneratorSignal(sine), CDSCapture::kGeneratorSignalRefused);
     EXPECT_TRUE(engine.GeneratorPlaying());
     EXPECT_TRUE(engine.Stop());
+}
+
+// A new frequency for a playing sine takes over a fifth of a second later at the phase reached:
+// no sample-to-sample step anywhere exceeds the steepest one of the higher tone.
+TEST(GeneratorSignal, AFrequencyChangeMidRunHasNoStep) {
+    SimBench bench;
+    DrawCallLogTarget window;
+    CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
+    std::mutex mutex;
+    std::vector<double> left;
+    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
+        const std::lock_guard lock(mutex);
+        for (int f = 0; f < kBlockFrames; ++f) {
+            int16_t s[2];
+            std::memcpy(s, b.bytes + 4 * f, 4);
+            left.push_back(s[0]);
+        }
+    });
+    int maxRate = 0;
+    ASSERT_EQ(engine.Start(maxRate), kOk);
+    engine.SetGeneratorVolume(0);
+    GeneratorSignal sine;
+    sine.kind = SignalKind::Sine;
+    sine.frequencyHz = 1000.0;
+    sine.levelDbfs = -1.0;
+    sine.dither = false;
+    ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
+    engine.SetOutputs(true, true, true);
+    ASSERT_TRUE(testing::DeliverBlocks(bench, engine, 7));
+    for (const double hz : {3000.0, 437.5, 2999.99}) {
+        sine.frequencyHz = hz;
+        ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
+        // The change takes over after 0.2 s and the time to make the new loop (up to 1.4 s).
+        ASSERT_TRUE(testing::DeliverBlocks(bench, engine, 3 * kRate / kBlockFrames));
+    }
+    EXPECT_TRUE(engine.Stop());
+
+    const std::lock_guard lock(mutex);
+    ASSERT_GT(left.size(), static_cast<size_t>(9 * kRate / 2));
+    const double amplitude = std::pow(10.0, -1.0 / 20.0) * kFullScaleCounts;
+    const double steepest = 2.0 * amplitude * std::sin(std::numbers::pi * 3000.0 / kRate);
+    double largest = 0.0;
+    for (size_t i = 1; i < left.size(); ++i)
+        largest = std::max(largest, std::abs(left[i] - left[i - 1]));
+    EXPECT_LE(largest, steepest + 1.0);
+    // And the last tone plays: one second of it near the end.
+    const std::vector<double> last(left.end() - kRate, left.end());
+    EXPECT_NEAR(Dbfs(testing::BinAmplitude(last, 2999.99)), -1.0, 0.05);
 }
 
 }  // namespace
