@@ -80,6 +80,16 @@ TEST(GeneratorSignal, EachSignalComesBackOnTheLeftInputAtItsLevelAndFrequency) {
         EXPECT_LT(testing::BinAmplitude(left, c.expectedHz + 1.0),
                   testing::BinAmplitude(left, c.expectedHz) * 1e-3);
     }
+    for (const SignalKind noise : {SignalKind::White, SignalKind::Pink}) {
+        GeneratorSignal signal;
+        signal.kind = noise;
+        signal.levelDbfs = -20.0;
+        const std::vector<double> left = LeftInputWhilePlaying(signal);
+        double power = 0.0;
+        for (double v : left) power += v * v / static_cast<double>(left.size());
+        // RMS against a full-scale sine's; one second of a 10 s loop.
+        EXPECT_NEAR(Dbfs(std::sqrt(2.0 * power)), -20.0, 0.5) << static_cast<int>(noise);
+    }
     GeneratorSignal silence;
     silence.kind = SignalKind::Silence;
     const std::vector<double> quiet = LeftInputWhilePlaying(silence);
