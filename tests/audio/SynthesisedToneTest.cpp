@@ -3,70 +3,61 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <cstring>
-#include <mutex>
 #include <numbers>
-#include <thread>
 #include <vector>
 
 #include "display/DrawCallLog.h"
 #include "engine/CDSCapture.h"
 #include "synthesis/SignalSource.h"
 #include "tests/audio/PulseLoopback.h"
+#include "tests/support/LeftInputRecorder.h"
 #include "tests/support/PlainSpectrum.h"
 
 namespace velmora2 {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::kLoopbackRate;
 
-class SynthesisedTone : public testing::PulseLoopback {};
+// The engine on the default devices, playing the sine at full volume.
+class SynthesisedTone : public testing::PulseLoopback {
+protected:
+    void Play(const GeneratorSignal& sine) {
+        engine.SetInitialisationTrace(false);
+        int maxRate = 0;
+        ASSERT_EQ(engine.Start(maxRate), kOk);
+        engine.SetGeneratorVolume(0);
+        ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
+        engine.SetOutputs(true, true, true);
+    }
 
-TEST_F(SynthesisedTone, A440HzSineAtMinus20DbfsComesBackAsPlayed) {
     DrawCallLogTarget window;
-    CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kLoopbackRate);
-    engine.SetInitialisationTrace(false);
-    std::mutex mutex;
-    std::vector<double> left;
-    std::atomic<uint64_t> blocks{0};
-    constexpr uint64_t kSettleBlocks = 24;  // 1 s for the sound server's latency
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        if (++blocks <= kSettleBlocks) return;
-        const std::lock_guard lock(mutex);
-        for (int f = 0; f < kBlockFrames && left.size() < kLoopbackRate; ++f) {
-            int16_t s[2];
-            std::memcpy(s, b.bytes + 4 * f, 4);
-            left.push_back(s[0]);
-        }
-    });
-    int maxRate = 0;
-    ASSERT_EQ(engine.Start(maxRate), kOk);
+    CDSCapture engine{sound, window, DeviceId{}, DeviceId{}, kLoopbackRate};
+};
+
+GeneratorSignal Sine(double hz, double dbfs) {
     GeneratorSignal sine;
     sine.kind = SignalKind::Sine;
-    sine.frequencyHz = 440.0;
-    sine.levelDbfs = -20.0;
-    engine.SetGeneratorVolume(0);
-    ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
-    engine.SetOutputs(true, true, true);
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    for (;;) {
-        {
-            const std::lock_guard lock(mutex);
-            if (left.size() >= static_cast<size_t>(kLoopbackRate)) break;
-        }
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no second of input";
-        std::this_thread::sleep_for(10ms);
-    }
+    sine.frequencyHz = hz;
+    sine.levelDbfs = dbfs;
+    return sine;
+}
+
+double Dbfs(double amplitude) {
+    return 20.0 * std::log10(amplitude / kFullScaleCounts);
+}
+
+TEST_F(SynthesisedTone, A440HzSineAtMinus20DbfsComesBackAsPlayed) {
+    constexpr uint64_t kSettleBlocks = 24;  // 1 s for the sound server's latency
+    const testing::LeftInputRecorder recorder(engine, kSettleBlocks, kLoopbackRate);
+    Play(Sine(440.0, -20.0));
+    ASSERT_TRUE(recorder.WaitFor(kLoopbackRate)) << "no second of input";
     EXPECT_TRUE(engine.Stop());
 
     // One second holds 440 whole periods: the level is that bin's, the frequency from the
     // interpolated rising zero crossings.
-    const std::lock_guard lock(mutex);
-    const double level = 20.0 * std::log10(testing::BinAmplitude(left, 440.0) / kFullScaleCounts);
-    EXPECT_NEAR(level, -20.0, 0.2);
+    const std::vector<double> left = recorder.Samples();
+    EXPECT_NEAR(Dbfs(testing::BinAmplitude(left, 440.0)), -20.0, 0.2);
     double first = -1.0;
     double last = -1.0;
     int crossings = 0;
@@ -85,52 +76,18 @@ TEST_F(SynthesisedTone, A440HzSineAtMinus20DbfsComesBackAsPlayed) {
 // On the real output stream too, a new frequency goes on from the phase reached: across the
 // change no captured step exceeds the steepest one of the higher tone.
 TEST_F(SynthesisedTone, AFrequencyChangeIsHeardWithoutAStep) {
-    DrawCallLogTarget window;
-    CDSCapture engine(sound, window, DeviceId{}, DeviceId{}, kLoopbackRate);
-    engine.SetInitialisationTrace(false);
-    std::mutex mutex;
-    std::vector<double> left;
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        const std::lock_guard lock(mutex);
-        for (int f = 0; f < kBlockFrames; ++f) {
-            int16_t s[2];
-            std::memcpy(s, b.bytes + 4 * f, 4);
-            left.push_back(s[0]);
-        }
-    });
-    const auto waitFor = [&](size_t frames) {
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
-        for (;;) {
-            {
-                const std::lock_guard lock(mutex);
-                if (left.size() >= frames) return true;
-            }
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            std::this_thread::sleep_for(10ms);
-        }
-    };
-    int maxRate = 0;
-    ASSERT_EQ(engine.Start(maxRate), kOk);
-    GeneratorSignal sine;
-    sine.kind = SignalKind::Sine;
-    sine.frequencyHz = 440.0;
-    sine.levelDbfs = -6.0;
+    const testing::LeftInputRecorder recorder(engine);
+    GeneratorSignal sine = Sine(440.0, -6.0);
     sine.dither = false;
-    engine.SetGeneratorVolume(0);
-    ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
-    engine.SetOutputs(true, true, true);
-    ASSERT_TRUE(waitFor(kLoopbackRate));
-    size_t changedAt = 0;
-    {
-        const std::lock_guard lock(mutex);
-        changedAt = left.size();
-    }
+    Play(sine);
+    ASSERT_TRUE(recorder.WaitFor(kLoopbackRate));
+    const size_t changedAt = recorder.Size();
     sine.frequencyHz = 880.0;
     ASSERT_EQ(engine.SetGeneratorSignal(sine), 0);
-    ASSERT_TRUE(waitFor(changedAt + 2 * kLoopbackRate));
+    ASSERT_TRUE(recorder.WaitFor(changedAt + 2 * kLoopbackRate));
     EXPECT_TRUE(engine.Stop());
 
-    const std::lock_guard lock(mutex);
+    const std::vector<double> left = recorder.Samples();
     const double amplitude = std::pow(10.0, -6.0 / 20.0) * kFullScaleCounts;
     const double steepest = 2.0 * amplitude * std::sin(std::numbers::pi * 880.0 / kLoopbackRate);
     double largest = 0.0;
@@ -138,8 +95,7 @@ TEST_F(SynthesisedTone, AFrequencyChangeIsHeardWithoutAStep) {
         largest = std::max(largest, std::abs(left[i] - left[i - 1]));
     EXPECT_LE(largest, steepest + 2.0);
     const std::vector<double> last(left.end() - kLoopbackRate, left.end());
-    EXPECT_NEAR(20.0 * std::log10(testing::BinAmplitude(last, 880.0) / kFullScaleCounts), -6.0,
-                0.2);
+    EXPECT_NEAR(Dbfs(testing::BinAmplitude(last, 880.0)), -6.0, 0.2);
 }
 
 }  // namespace

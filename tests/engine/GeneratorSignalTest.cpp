@@ -2,16 +2,14 @@
 // generator's output itself, carries each signal at its level and frequency.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstring>
-#include <mutex>
 #include <numbers>
 #include <vector>
 
 #include "display/DrawCallLog.h"
 #include "synthesis/SignalSource.h"
 #include "tests/support/EngineTestSupport.h"
+#include "tests/support/LeftInputRecorder.h"
 #include "tests/support/PlainSpectrum.h"
 
 namespace velmora2 {
@@ -24,29 +22,16 @@ std::vector<double> LeftInputWhilePlaying(const GeneratorSignal& signal) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
-    std::mutex mutex;
-    std::vector<double> left;
-    std::atomic<bool> keep{false};
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        if (!keep) return;
-        const std::lock_guard lock(mutex);
-        for (int f = 0; f < kBlockFrames && left.size() < kRate; ++f) {
-            int16_t s[2];
-            std::memcpy(s, b.bytes + 4 * f, 4);
-            left.push_back(s[0]);
-        }
-    });
+    constexpr int kSettleBlocks = 4;
+    const testing::LeftInputRecorder left(engine, kSettleBlocks, kRate);
     int maxRate = 0;
     EXPECT_EQ(engine.Start(maxRate), kOk);
     engine.SetGeneratorVolume(0);
     EXPECT_EQ(engine.SetGeneratorSignal(signal), 0);
     engine.SetOutputs(true, true, true);
-    EXPECT_TRUE(testing::DeliverBlocks(bench, engine, 4));
-    keep = true;
-    EXPECT_TRUE(testing::DeliverBlocks(bench, engine, kRate / kBlockFrames + 1));
+    EXPECT_TRUE(testing::DeliverBlocks(bench, engine, kSettleBlocks + kRate / kBlockFrames + 1));
     EXPECT_TRUE(engine.Stop());
-    const std::lock_guard lock(mutex);
-    return left;
+    return left.Samples();
 }
 
 double Dbfs(double amplitude) {
@@ -120,16 +105,7 @@ TEST(GeneratorSignal, AFrequencyChangeMidRunHasNoStep) {
     SimBench bench;
     DrawCallLogTarget window;
     CDSCapture engine(bench, window, DeviceId{}, DeviceId{}, kRate);
-    std::mutex mutex;
-    std::vector<double> left;
-    engine.SetBlockObserver([&](const CDSCapture::ProcessedBlock& b) {
-        const std::lock_guard lock(mutex);
-        for (int f = 0; f < kBlockFrames; ++f) {
-            int16_t s[2];
-            std::memcpy(s, b.bytes + 4 * f, 4);
-            left.push_back(s[0]);
-        }
-    });
+    const testing::LeftInputRecorder recorder(engine);
     int maxRate = 0;
     ASSERT_EQ(engine.Start(maxRate), kOk);
     engine.SetGeneratorVolume(0);
@@ -149,7 +125,7 @@ TEST(GeneratorSignal, AFrequencyChangeMidRunHasNoStep) {
     }
     EXPECT_TRUE(engine.Stop());
 
-    const std::lock_guard lock(mutex);
+    const std::vector<double> left = recorder.Samples();
     ASSERT_GT(left.size(), static_cast<size_t>(9 * kRate / 2));
     const double amplitude = std::pow(10.0, -1.0 / 20.0) * kFullScaleCounts;
     const double steepest = 2.0 * amplitude * std::sin(std::numbers::pi * 3000.0 / kRate);
