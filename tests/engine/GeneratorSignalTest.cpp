@@ -128,11 +128,8 @@ TEST(GeneratorSignal, AFrequencyChangeMidRunHasNoStep) {
     const std::vector<double> left = recorder.Samples();
     ASSERT_GT(left.size(), static_cast<size_t>(9 * kRate / 2));
     const double amplitude = std::pow(10.0, -1.0 / 20.0) * kFullScaleCounts;
-    const double steepest = 2.0 * amplitude * std::sin(std::numbers::pi * 3000.0 / kRate);
-    double largest = 0.0;
-    for (size_t i = 1; i < left.size(); ++i)
-        largest = std::max(largest, std::abs(left[i] - left[i - 1]));
-    EXPECT_LE(largest, steepest + 1.0);
+    EXPECT_LE(testing::LargestStep(left),
+              testing::SteepestSineStep(amplitude, 3000.0, kRate) + 1.0);
     // And the last tone plays: one second of it near the end.
     const std::vector<double> last(left.end() - kRate, left.end());
     EXPECT_NEAR(Dbfs(testing::BinAmplitude(last, 2999.99)), -1.0, 0.05);

@@ -2,6 +2,7 @@
 // as a direct sum, and a textbook radix-2 FFT for averaged power spectra.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -17,6 +18,36 @@ inline double BinAmplitude(const std::vector<double>& x, double cycles) {
         sum +=
             x[i] * std::polar(1.0, -2.0 * std::numbers::pi * cycles * static_cast<double>(i) / n);
     return 2.0 * std::abs(sum) / n;
+}
+
+// Frequency from the first and last rising zero crossings, linearly interpolated; 0 with fewer
+// than two crossings.
+inline double CrossingFrequency(const std::vector<double>& x, int rate) {
+    double first = -1.0;
+    double last = -1.0;
+    int crossings = 0;
+    for (size_t i = 1; i < x.size(); ++i) {
+        if (x[i - 1] < 0.0 && x[i] >= 0.0) {
+            const double at = static_cast<double>(i - 1) - x[i - 1] / (x[i] - x[i - 1]);
+            if (first < 0.0) first = at;
+            last = at;
+            ++crossings;
+        }
+    }
+    return crossings < 2 ? 0.0 : (crossings - 1) * rate / (last - first);
+}
+
+// The largest sample-to-sample step of a sine of the peak amplitude and frequency.
+inline double SteepestSineStep(double amplitude, double hz, int rate) {
+    return 2.0 * amplitude * std::sin(std::numbers::pi * hz / rate);
+}
+
+// The largest sample-to-sample step of x from sample `from` on.
+inline double LargestStep(const std::vector<double>& x, size_t from = 0) {
+    double largest = 0.0;
+    for (size_t i = from + 1; i < x.size(); ++i)
+        largest = std::max(largest, std::abs(x[i] - x[i - 1]));
+    return largest;
 }
 
 // In place; the size a power of two.

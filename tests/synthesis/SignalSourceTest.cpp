@@ -38,22 +38,6 @@ GeneratorSignal Sine(double hz, double dbfs, bool dither = true) {
     return signal;
 }
 
-// Frequency from the first and last rising zero crossings, linearly interpolated.
-double CrossingFrequency(const std::vector<double>& x, int rate) {
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (size_t i = 1; i < x.size(); ++i) {
-        if (x[i - 1] < 0.0 && x[i] >= 0.0) {
-            const double at = static_cast<double>(i - 1) + -x[i - 1] / (x[i] - x[i - 1]);
-            if (first < 0.0) first = at;
-            last = at;
-            ++crossings;
-        }
-    }
-    return (crossings - 1) * rate / (last - first);
-}
-
 // What is left of the record once the fundamental (and DC) is taken away, as RMS counts.
 double ResidualRms(const std::vector<double>& x, double cycles, double amplitude, double phase) {
     const double n = static_cast<double>(x.size());
@@ -84,7 +68,7 @@ TEST(SignalSource, ADitheredSineHasItsLevelFrequencyPurityAndTheDitheredFloor) {
     const std::vector<double> left = Channel(loop, 0);
     const double amplitude = BinAmplitude(left, 997.0);
     EXPECT_NEAR(Db(amplitude / kFullScaleCounts), -1.0, 0.01);
-    EXPECT_NEAR(CrossingFrequency(left, kRate) / 997.0, 1.0, 1e-6);
+    EXPECT_NEAR(testing::CrossingFrequency(left, kRate) / 997.0, 1.0, 1e-6);
 
     double harmonics = 0.0;
     for (int k = 2; k <= 10; ++k) harmonics += std::pow(BinAmplitude(left, 997.0 * k), 2);
@@ -199,11 +183,6 @@ TEST(SignalSource, ChannelsAndSilence) {
     EXPECT_TRUE(std::all_of(quiet.begin(), quiet.end(), [](int16_t s) { return s == 0; }));
 }
 
-// The largest sample-to-sample step of a sine of the amplitude and frequency.
-double SteepestStep(double counts, double hz, int rate) {
-    return counts * 2.0 * std::sin(std::numbers::pi * hz / rate);
-}
-
 TEST(SignalSource, ALoopClosesOnItselfAndAFrequencyChangeHasNoStep) {
     for (const double hz : {437.01, 1000.0, 12345.67}) {
         const std::vector<double> x = Channel(RenderLoop(Sine(hz, -6.0, false), kRate), 0);
@@ -211,20 +190,20 @@ TEST(SignalSource, ALoopClosesOnItselfAndAFrequencyChangeHasNoStep) {
         // Played once more after its last sample, the loop's first sample is one step on.
         const double wrap = std::abs(x.front() - x.back());
         const double counts = std::pow(10.0, -6.0 / 20.0) * kFullScaleCounts;
-        EXPECT_LE(wrap, SteepestStep(counts, hz, kRate) + 1.0) << hz;
+        EXPECT_LE(wrap, testing::SteepestSineStep(counts, hz, kRate) + 1.0) << hz;
     }
     ToneSource tone(Sine(1000.0, -6.0), kRate);
-    double previous = 0.0;
-    double steepest = 0.0;
+    std::vector<double> played;
     for (int i = 0; i < 3 * kRate / 100; ++i) {
         if (i == kRate / 100 + 7) tone.SetFrequency(3000.0);
         double left = 0.0;
         double right = 0.0;
         tone.Next(left, right);
-        if (i > 0) steepest = std::max(steepest, std::abs(left - previous));
-        previous = left;
+        played.push_back(left);
     }
-    EXPECT_LE(steepest, SteepestStep(std::pow(10.0, -6.0 / 20.0), 3000.0, kRate) * 1.0001);
+    const double amplitude = std::pow(10.0, -6.0 / 20.0);
+    EXPECT_LE(testing::LargestStep(played),
+              testing::SteepestSineStep(amplitude, 3000.0, kRate) * 1.0001);
 }
 
 TEST(SignalSource, RefusesWhatCannotBePlayed) {
