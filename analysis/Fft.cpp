@@ -12,8 +12,9 @@ namespace velmora2 {
 
 namespace {
 
-// Not pi to full precision: the transform's twiddle factors are defined with this value.
-constexpr double kTwiddlePi = 3.1415928;
+// Not pi to full precision: the read-out transform's twiddle factors are defined with this value.
+constexpr double kReadoutPi = 3.1415928;
+constexpr double kExactPi = 3.14159265358979323846;
 
 // One or four neighbouring butterflies at once.
 using Scalar = double;
@@ -252,7 +253,8 @@ const WidePasses kWide = ChooseWidePasses();
 
 }  // namespace
 
-FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
+FftPlan::FftPlan(int n, TwiddleAngles angles)
+    : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1) {
     // The counter method of bit reversal, run on the indices once; the swaps only exchange
     // values, so loading input[source_[k]] into k gives exactly the permuted sequence.
     for (int k = 0; k < n; ++k) source_[k] = k;
@@ -269,12 +271,13 @@ FftPlan::FftPlan(int n) : n_(n), source_(n), twiddleRe_(n - 1), twiddleIm_(n - 1
 
     // Same expressions as a per-frame table c[j] = cos(2j pi'/n), s[j] = -sin(2j pi'/n), so the
     // cached factors are bit-identical to freshly computed ones.
+    const double pi = angles == TwiddleAngles::Readout ? kReadoutPi : kExactPi;
     for (int half = 1; half < n; half *= 2) {
         const int stride = n / (2 * half);
         for (int k = 0; k < half; ++k) {
             const int j = k * stride;
-            twiddleRe_[half - 1 + k] = std::cos(2 * j * kTwiddlePi / n);
-            twiddleIm_[half - 1 + k] = -std::sin(2 * j * kTwiddlePi / n);
+            twiddleRe_[half - 1 + k] = std::cos(2 * j * pi / n);
+            twiddleIm_[half - 1 + k] = -std::sin(2 * j * pi / n);
         }
     }
 }

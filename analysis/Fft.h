@@ -6,11 +6,15 @@
 
 namespace velmora2 {
 
+// The read-out's transform defines its twiddle factors with pi rounded to 3.1415928, and its
+// figures are kept bit for bit; the precision analysis needs the exact angles.
+enum class TwiddleAngles { Readout, Exact };
+
 class FftPlan {
 public:
     // Builds the tables for n points (a power of two, >= 2); throws std::bad_alloc like any
     // allocation.
-    explicit FftPlan(int n);
+    explicit FftPlan(int n, TwiddleAngles angles = TwiddleAngles::Readout);
 
     // Transforms input[offset] ... input[offset + n - 1] as a complex sequence with zero imaginary
     // parts. re and im receive the unscaled spectrum X[k] (n values each); magnitude[k] = |X[k]|
