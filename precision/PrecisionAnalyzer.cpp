@@ -59,20 +59,23 @@ struct BandPowers {
     double residual = 0;  // everything but the signal's lobes, in full-scale power
     double noise = 0;     // everything but the signal's and the distortion's lobes
     double noiseA = 0;    // the same A-weighted
+    double residualA = 0;
 };
 
 // Sums the band's bins; the lobes' bins are filled in at the noise's mean density.
 BandPowers SumBand(const std::vector<double>& power, const std::vector<double>& aWeighting,
                    const std::vector<uint8_t>& kinds, double scale, int from, int to) {
-    double residual = 0, noise = 0, noiseA = 0, filledWeight = 0;
+    double residual = 0, noise = 0, noiseA = 0, residualA = 0, filledWeight = 0, signalWeight = 0;
     int residualBins = 0, noiseBins = 0;
     for (int k = from; k <= to; ++k) {
         const double weight = aWeighting[k];
         if (kinds[k] == kSignalBin) {
             filledWeight += weight;
+            signalWeight += weight;
             continue;
         }
         residual += power[k];
+        residualA += power[k] * weight;
         ++residualBins;
         if (kinds[k] == kDistortionBin) {
             filledWeight += weight;
@@ -88,6 +91,7 @@ BandPowers SumBand(const std::vector<double>& power, const std::vector<double>& 
     band.residual = scale * (residual + density * (bins - residualBins));
     band.noise = scale * (noise + density * (bins - noiseBins));
     band.noiseA = scale * (noiseA + density * filledWeight);
+    band.residualA = scale * (residualA + density * signalWeight);
     return band;
 }
 
@@ -268,9 +272,10 @@ void PrecisionAnalyzer::Measure(Channel& channel, ChannelFigures& figures) {
     const int to = std::min(n / 2 - 1, static_cast<int>(std::floor(figures_.bandHighHz / binHz)));
     if (from <= to) {
         const BandPowers band = SumBand(power, aWeighting_, kinds, scale, from, to);
-        if (band.residual > 0) {
-            figures.thdPlusNoisePercent = 100 * std::sqrt(band.residual / signal);
-            figures.sinadDb = 10 * std::log10(signal / band.residual);
+        const double residual = options_.aWeighted ? band.residualA : band.residual;
+        if (residual > 0) {
+            figures.thdPlusNoisePercent = 100 * std::sqrt(residual / signal);
+            figures.sinadDb = 10 * std::log10(signal / residual);
         }
         if (band.noise > 0) figures.snrBandDb = 10 * std::log10(signal / band.noise);
     }

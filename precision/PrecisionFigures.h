@@ -13,6 +13,7 @@ enum class ImdStandard { None, Smpte, Ccif };
 struct PrecisionOptions {
     double bandLowHz = 20;
     double bandHighHz = 20000;  // taken down to half the rate when above it
+    bool aWeighted = false;     // THD+N and SINAD through the A weighting
     ImdStandard imd = ImdStandard::None;
     double fullScaleVrms = 0;  // the RMS volts of a full-scale sine at the input; 0: no volts
     double calibration = 1;    // the probe's factor on top of it

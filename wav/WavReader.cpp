@@ -47,10 +47,19 @@ std::optional<Chunk> FindChunk(const ByteSource& source, uint64_t from, uint64_t
     return std::nullopt;
 }
 
-bool IsUsablePcm(const WaveFormat& f) {
-    const bool bitsOk = f.bitsPerSample == 8 || f.bitsPerSample == 16;
-    return f.formatTag == 1 && (f.channels == 1 || f.channels == 2) && bitsOk &&
-           f.blockAlign == f.channels * (f.bitsPerSample / 8) && f.sampleRate > 0;
+constexpr uint16_t kExtensibleTag = 0xFFFE;
+constexpr uint32_t kExtensibleFormatBytes = 40;
+constexpr uint32_t kSubformatOffset = 24;
+
+bool IsUsable(const WaveFormat& f, WavSamples accepted) {
+    const uint16_t bits = f.bitsPerSample;
+    const bool bitsOk =
+        accepted == WavSamples::Pcm8Or16
+            ? f.formatTag == 1 && (bits == 8 || bits == 16)
+            : (f.formatTag == 1 && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
+                  (f.formatTag == kWavFloatTag && (bits == 32 || bits == 64));
+    return (f.channels == 1 || f.channels == 2) && bitsOk &&
+           f.blockAlign == f.channels * (bits / 8) && f.sampleRate > 0;
 }
 
 WaveFormat ParseFormat(const uint8_t* p) {
@@ -94,7 +103,7 @@ const char* DescribeWavFault(WavFault fault) {
     return "has an unknown fault";
 }
 
-WavInfo ReadWavLayout(const ByteSource& source) {
+WavInfo ReadWavLayout(const ByteSource& source, WavSamples accepted) {
     WavInfo info;
     const auto fail = [&info](WavFault fault) {
         info.fault = fault;
@@ -117,7 +126,14 @@ WavInfo ReadWavLayout(const ByteSource& source) {
         return fail(WavFault::BadFormat);
     info.layout.format = ParseFormat(format);
     info.layout.formatChunkBytes = fmt->size;
-    if (!IsUsablePcm(info.layout.format)) return fail(WavFault::BadFormat);
+    if (accepted == WavSamples::ForMeasuring && info.layout.format.formatTag == kExtensibleTag) {
+        uint8_t subformat[2];
+        if (fmt->size < kExtensibleFormatBytes ||
+            !source.ReadAt(fmt->BodyOffset() + kSubformatOffset, subformat, sizeof subformat))
+            return fail(WavFault::BadFormat);
+        info.layout.format.formatTag = LittleEndian16(subformat);
+    }
+    if (!IsUsable(info.layout.format, accepted)) return fail(WavFault::BadFormat);
     if (fmt->BodyEnd() > riffEnd) return fail(WavFault::FormatChunkOverrun);
 
     const std::optional<Chunk> data = FindChunk(source, fmt->Next(), riffEnd, "data");
@@ -139,14 +155,14 @@ bool ReadWavData(const ByteSource& source, const WavLayout& layout, std::vector<
     return source.ReadAt(layout.dataOffset, out.data(), out.size());
 }
 
-WavContents ReadWavFile(const std::filesystem::path& path) {
+WavContents ReadWavFile(const std::filesystem::path& path, WavSamples accepted) {
     WavContents contents;
     const std::unique_ptr<ByteSource> source = OpenFileSource(path);
     if (!source) {
         contents.fault = WavFault::CannotOpen;
         return contents;
     }
-    const WavInfo info = ReadWavLayout(*source);
+    const WavInfo info = ReadWavLayout(*source, accepted);
     contents.fault = info.fault;
     contents.format = info.layout.format;
     if (info.fault != WavFault::None) return contents;

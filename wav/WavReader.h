@@ -46,8 +46,15 @@ struct WavInfo {
     WavLayout layout;
 };
 
+// The sample formats a reader takes: the instrument's own (8- or 16-bit PCM), or for measuring a
+// file also 24- and 32-bit PCM and 32- or 64-bit floating point, plainly or in the extensible
+// format's wrapping (whose subformat then stands in formatTag: 1 PCM, 3 floating point).
+enum class WavSamples { Pcm8Or16, ForMeasuring };
+
+inline constexpr uint16_t kWavFloatTag = 3;
+
 // Walks the chunks of a WAV image. Never reads outside the source.
-WavInfo ReadWavLayout(const ByteSource& source);
+WavInfo ReadWavLayout(const ByteSource& source, WavSamples accepted = WavSamples::Pcm8Or16);
 
 // Reads the data chunk of a checked layout whole.
 bool ReadWavData(const ByteSource& source, const WavLayout& layout, std::vector<uint8_t>& out);
@@ -59,6 +66,7 @@ struct WavContents {
 };
 
 // Opens, checks and reads a whole WAV file.
-WavContents ReadWavFile(const std::filesystem::path& path);
+WavContents ReadWavFile(const std::filesystem::path& path,
+                        WavSamples accepted = WavSamples::Pcm8Or16);
 
 }  // namespace velmora2

@@ -84,6 +84,44 @@ TEST(WavReader, EachCraftedFileGivesItsFault) {
     }
 }
 
+// Files for measuring may hold wider samples; the instrument's own readers still refuse them.
+TEST(WavReader, WiderSamplesOnlyForMeasuring) {
+    const auto extensible = [](uint16_t subformat, uint16_t bits) {
+        Bytes b = FormatBody({.tag = 0xFFFE, .bits = bits});
+        Append16(b, 22);         // extra size
+        Append16(b, bits);       // valid bits
+        Append32(b, 3);          // channel mask
+        Append16(b, subformat);  // the subformat's code, then the rest of its GUID
+        for (int i = 0; i < 14; ++i) b.push_back(0);
+        return b;
+    };
+    struct Case {
+        const char* description;
+        Bytes format;
+        uint16_t tag;  // as read for measuring; 0: refused there too
+    };
+    const Case cases[] = {
+        {"24-bit PCM", FormatBody({.bits = 24}), 1},
+        {"32-bit PCM", FormatBody({.bits = 32}), 1},
+        {"32-bit float", FormatBody({.tag = 3, .bits = 32}), 3},
+        {"64-bit float", FormatBody({.tag = 3, .bits = 64}), 3},
+        {"extensible 32-bit float", extensible(3, 32), 3},
+        {"extensible 24-bit PCM", extensible(1, 24), 1},
+        {"16-bit float", FormatBody({.tag = 3, .bits = 16}), 0},
+        {"20-bit PCM", FormatBody({.bits = 20, .blockAlign = 6}), 0},
+        {"extensible with another subformat", extensible(2, 16), 0},
+    };
+    for (const Case& c : cases) {
+        const Bytes file = Riff({Chunk("fmt ", c.format), Chunk("data", Samples(48))});
+        EXPECT_EQ(ReadWavLayout(MemorySource(file)).fault, WavFault::BadFormat) << c.description;
+        const WavInfo info = ReadWavLayout(MemorySource(file), WavSamples::ForMeasuring);
+        EXPECT_EQ(info.fault, c.tag ? WavFault::None : WavFault::BadFormat) << c.description;
+        if (c.tag) {
+            EXPECT_EQ(info.layout.format.formatTag, c.tag) << c.description;
+        }
+    }
+}
+
 TEST(WavReader, ReadsTheFormatAndTheSamplesOfAGoodFile) {
     const Bytes file = Riff({Chunk("fmt ", FormatBody({.channels = 1, .rate = 96000})),
                              Chunk("LIST", Samples(3)), Chunk("data", Samples(10, 9))});

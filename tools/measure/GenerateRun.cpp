@@ -1,11 +1,11 @@
 #include "tools/measure/GenerateRun.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "synthesis/SignalSource.h"
+#include "tools/measure/NumberArgument.h"
 #include "wav/WavWriter.h"
 
 namespace velmora2 {
@@ -31,15 +31,6 @@ constexpr ChannelWord kChannels[] = {{"both", SignalChannels::Both},
                                      {"inverted", SignalChannels::Inverted}};
 
 constexpr double kMaxSeconds = 3600.0;
-
-std::optional<double> ParseNumber(std::string_view text) {
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 }  // namespace
 

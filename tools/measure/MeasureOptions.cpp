@@ -6,6 +6,7 @@
 
 #include "analysis/SweepTable.h"
 #include "engine/RecordLength.h"
+#include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
 
 namespace velmora2 {
@@ -258,7 +259,8 @@ Commands:
       --csv          print the samples instead: time_s,left_V,right_V (time 0 at the trigger)
       --png FILE     write the oscilloscope picture (481 x 361 pixels)
 
-)" + std::string(GenerateUsage()) +
+)" + std::string(AnalyzeUsage()) +
+           "\n" + std::string(GenerateUsage()) +
            R"(  sweep (--sim | --device N) [--points 11|18|30|45] [--rate 48000|96000|192000] [--slow]
         [--csv | --json] [--png PICTURE.png]
       Runs a network (frequency-response) sweep exactly as the window's network analysis does:

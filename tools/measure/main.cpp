@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "settings/ReplaceFile.h"
+#include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
 #include "tools/measure/MeasureOptions.h"
 #include "tools/measure/MeasureReport.h"
@@ -100,6 +101,14 @@ int main(int argc, char** argv) {
         std::string error;
         if (WriteGeneratedFile(*generate.options, error) != 0) return Fail(kExitUnusable, error);
         return 0;
+    }
+    if (!args.empty() && args[0] == "analyze") {
+        const AnalyzeParse analyze = ParseAnalyzeArguments(std::span(args).subspan(1));
+        if (!analyze.options) return Fail(kExitArguments, analyze.error);
+        StereoFigures figures;
+        std::string error;
+        if (RunAnalysis(*analyze.options, figures, error) != 0) return Fail(kExitUnusable, error);
+        return Print(FormatAnalysis(*analyze.options, figures));
     }
     const MeasureParse parse = ParseMeasureArguments(args);
     if (!parse.options) return Fail(kExitArguments, parse.error);
