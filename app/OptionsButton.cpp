@@ -85,6 +85,9 @@ void OptionsButton::Apply(const OptionValues& chosen) {
     s.hpf = c.hpf;
     engine.Do(&CDSCapture::SetMeasurements, s.mainFreq, s.thd, s.thdpn, s.sn, s.hpf);
 
+    s.precision = c.precision;
+    engine.Do(&CDSCapture::SetPrecisionReadout, s.precision);
+
     s.aveenb = c.aveenb;
     s.maxaven = c.maxaven;
     engine.Do(&CDSCapture::SetAveraging, s.aveenb, s.maxaven);

@@ -209,6 +209,8 @@ void CDlgOption::WriteEntries() {
     view_->SetText(opt::kGainOffsetEdit, FormatGeneralNumber(s.scales.gainOffset));
     view_->SetText(opt::kMaxAvenEdit, FormatCInt(s.maxaven));
     view_->SetCheck(opt::kAveragingCheck, s.aveenb);
+    view_->SetCheck(opt::kPrecisionCheck, s.precision.on);
+    view_->SetText(opt::kFullScaleEdit, FormatGeneralNumber(s.precision.fullScaleVrms));
     view_->SetText(opt::kSignalFreqEdit, FormatGeneralNumber(s.generator.frequencyHz));
     view_->SetText(opt::kSignalLevelEdit, FormatGeneralNumber(s.generator.levelDbfs));
     view_->SetText(opt::kSignalFreq2Edit, FormatGeneralNumber(s.generator.frequency2Hz));
@@ -400,6 +402,10 @@ bool CDlgOption::ReadEntries(SettingsRecord& into) {
     if (!ReadInteger(opt::kMaxAvenEdit, into.maxaven, 2, 1000)) return false;
     into.aveenb = view_->IsChecked(opt::kAveragingCheck);
     if (!ReadNumber(opt::kGainOffsetEdit, into.scales.gainOffset)) return false;
+    into.precision.on = view_->IsChecked(opt::kPrecisionCheck);
+    if (!ReadNumber(opt::kFullScaleEdit, into.precision.fullScaleVrms, true, 0.0,
+                    kMostFullScaleVolts))
+        return false;
     return ReadSignal(into.generator);
 }
 

@@ -15,7 +15,7 @@ using enum ControlKind;
 // and slimmer list buttons: HPF(75Hz), the two sweep speeds and the FFT-size and phase-range
 // lists are wider, still inside their frames.
 constexpr OptionControl kControls[] = {
-    {opt::kTabs, TabControl, 0, {10, 10, 340, 335}, ""},
+    {opt::kTabs, TabControl, 0, {10, 10, 340, 385}, ""},
     // Page 1, oscilloscope.
     {1036, GroupBox, 1, {50, 45, 120, 95}, "キャリブレーション"},
     {1035, Text, 1, {63, 75, 150, 50}, "波形をCB倍します。"},
@@ -67,6 +67,11 @@ constexpr OptionControl kControls[] = {
     {opt::kAveragingCheck, CheckBox, 2, {275, 240, 35, 20}, "ON"},
     {1097, Text, 2, {280, 270, 25, 20}, "回数"},
     {opt::kMaxAvenEdit, Edit, 2, {275, 290, 30, 20}, ""},
+    {1141, GroupBox, 2, {50, 337, 275, 45}, "精密解析"},
+    {opt::kPrecisionCheck, CheckBox, 2, {65, 355, 60, 20}, "表示"},
+    {1143, Text, 2, {135, 357, 85, 20}, "ﾌﾙｽｹｰﾙ電圧"},
+    {opt::kFullScaleEdit, Edit, 2, {220, 355, 45, 20}, ""},
+    {1145, Text, 2, {270, 357, 50, 20}, "[Vrms]"},
     // Page 3, network analysis.
     {1062, GroupBox, 3, {65, 55, 110, 70}, "位相/遅延切替"},
     {opt::kShowPhase, RadioButton, 3, {85, 75, 80, 20}, "位相特性"},

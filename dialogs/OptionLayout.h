@@ -46,6 +46,8 @@ constexpr int kHpfCheck = 1079;
 constexpr int kSpecCalEdit = 1032;
 constexpr int kAveragingCheck = 1096;
 constexpr int kMaxAvenEdit = 1034;
+constexpr int kPrecisionCheck = 1142;  // the precision read-out beside the spectrum's own
+constexpr int kFullScaleEdit = 1144;   // the input's full-scale volts (0: none)
 // Page 3, network analysis.
 constexpr int kShowPhase = 1060;
 constexpr int kShowDelay = 1061;

@@ -2,6 +2,7 @@
 
 #include "display/BackgroundPainters.h"
 #include "display/DrawingConventions.h"
+#include "display/PrecisionReadout.h"
 #include "display/SpectrumView.h"
 
 namespace velmora2 {
@@ -66,6 +67,9 @@ void DrawSpectrumPicture(Surface& surface, const SpectrumPicture& picture) {
         DrawSpectrumLinear(surface, picture.left, picture.view);
         DrawSpectrumLinear(surface, picture.right, picture.view);
     }
+    if (picture.precision)
+        DrawPrecisionReadout(surface, *picture.precision, picture.left.traceShown,
+                             picture.right.traceShown);
 }
 
 }  // namespace velmora2

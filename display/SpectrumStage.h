@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "display/BackgroundStatus.h"
 #include "display/SpectrumViewState.h"
 #include "display/Surface.h"
+#include "precision/PrecisionFigures.h"
 #include "records/RuntimeState.h"
 
 namespace velmora2 {
@@ -37,6 +39,8 @@ struct SpectrumPicture {
     SpectrumViewState view;
     SpectrumChannel left;
     SpectrumChannel right;
+    // The last precision analysis when its read-out is on, drawn under the spectrum's own.
+    std::optional<StereoFigures> precision;
 };
 
 SpectrumPicture MakeSpectrumPicture(const RuntimeState& settings, const SpectrumRecord& record);

@@ -35,7 +35,16 @@ BlockPipeline::Outcome BlockPipeline::Process(const uint8_t* bytes, const Runtim
         return outcome;
     }
 
-    if (settings.run && !state_.singleShotCaptured) StoreSamples(bytes);
+    const double* storedLeft = nullptr;
+    const double* storedRight = nullptr;
+    if (settings.run && !state_.singleShotCaptured) {
+        const int offset = samples_.recordPosition * kBlockFrames;
+        StoreSamples(bytes);
+        storedLeft = samples_.RawL() + offset;
+        storedRight = samples_.RawR() + offset;
+    }
+    if (!precision_.Advance(settings, sampleRate_, storedLeft, storedRight, kBlockFrames))
+        ReportPrecisionMemoryOnce();
 
     // The screen always shows the picture finished during the previous block.
     window_.CopyToWindow(*backBuffer_, kPictureLeft, kPictureTop);
@@ -181,9 +190,17 @@ bool BlockPipeline::DrawSpectrum(bool analysed) {
                                 sweep_.SettleCounter(), state_.averagingCounter};
     SpectrumPicture picture = MakeSpectrumPicture(s, record);
     picture.status.recording = recording_;
+    if (s.precision.on) picture.precision = precision_.Latest();
     DrawSpectrumPicture(*backBuffer_, picture);
     if (sweep_.SettleCounter() != 0 && recordAnalysedWhole_) MeasureSweepPoint();
     return true;
+}
+
+void BlockPipeline::ReportPrecisionMemoryOnce() {
+    if (precisionMemoryReported_) return;
+    precisionMemoryReported_ = true;
+    std::fprintf(stderr, "engine: no memory for the precision read-out's record of %d samples\n",
+                 PrecisionRecord::kPoints);
 }
 
 void BlockPipeline::MeasureSweepPoint() {

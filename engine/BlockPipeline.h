@@ -12,6 +12,7 @@
 #include "analysis/SideThread.h"
 #include "display/SpectrumStage.h"
 #include "display/Surface.h"
+#include "engine/PrecisionRecord.h"
 #include "engine/SampleBlock.h"
 #include "engine/WorkerRequests.h"
 #include "records/RuntimeState.h"
@@ -80,6 +81,7 @@ private:
     bool AdvanceAnalysis();
     int AnalysisShares() const;
     void MeasureSweepPoint();
+    void ReportPrecisionMemoryOnce();
     void PublishSweep();
 
     // Trigger search on the source channel, with the single shot frozen on its first crossing.
@@ -104,6 +106,8 @@ private:
     bool recordAnalysedWhole_ = true;  // the last record begun was analysed in its own block
     bool drawShared_ = false;          // a record's last share ended in the block before
     NetworkSweep sweep_;
+    PrecisionRecord precision_;
+    bool precisionMemoryReported_ = false;
     mutable std::mutex publishedSweepMutex_;
     SweepResults publishedSweep_;
 };

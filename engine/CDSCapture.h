@@ -120,6 +120,7 @@ public:
     void SetAdcRange(bool on);
     void SetMeasurements(bool mainFrequency, bool thd, bool thdPlusNoise, bool signalToNoise,
                          bool highPass);
+    void SetPrecisionReadout(const PrecisionReadoutSettings& precision);
     void SetAveraging(bool on, int32_t length);
     void SetSweepPoints(int32_t points);
     void SetSlowSweep(bool on);

@@ -100,6 +100,10 @@ void CDSCapture::SetMeasurements(bool mainFrequency, bool thd, bool thdPlusNoise
     });
 }
 
+void CDSCapture::SetPrecisionReadout(const PrecisionReadoutSettings& precision) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.precision = precision; });
+}
+
 void CDSCapture::SetAveraging(bool on, int32_t length) {
     worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         s.averagingOn = on;

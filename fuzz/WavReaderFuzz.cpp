@@ -18,6 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                          f.blockAlign == f.channels * f.bitsPerSample / 8;
         if (!pcm) std::abort();
     }
+    // The wider formats of files for measuring: never outside the input either, and never a
+    // format that cannot be decoded.
+    const WavInfo wide = ReadWavLayout(source, WavSamples::ForMeasuring);
+    if (FormatChecked(wide.fault)) {
+        const WaveFormat& f = wide.layout.format;
+        const int bits = f.bitsPerSample;
+        const bool decodable =
+            (f.formatTag == 1 && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
+            (f.formatTag == kWavFloatTag && (bits == 32 || bits == 64));
+        if (!decodable || f.blockAlign != f.channels * bits / 8) std::abort();
+    }
+    if (wide.fault == WavFault::None && wide.layout.dataOffset + wide.layout.dataBytes > size)
+        std::abort();
     if (info.fault != WavFault::None) return 0;
     if (info.layout.dataBytes == 0 || info.layout.dataOffset + info.layout.dataBytes > size)
         std::abort();

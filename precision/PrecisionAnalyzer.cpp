@@ -1,6 +1,7 @@
 #include "precision/PrecisionAnalyzer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -12,6 +13,7 @@ namespace velmora2 {
 namespace {
 
 constexpr int kHighestHarmonic = 10;
+static_assert(kHighestHarmonic <= kMostFittedTones);
 // A tone's bins: its main lobe and a bin's margin for where between bins it falls.
 constexpr double kLobeBins = CosineSumWindow::kMainLobeBins + 1;
 // Below this the lowest bins hold the constant's lobe.
@@ -106,8 +108,10 @@ PrecisionAnalyzer::PrecisionAnalyzer(int n)
     for (Channel* channel : {&left_, &right_}) {
         channel->windowed.resize(n);
         channel->power.resize(n / 2 + 1);
+        channel->harmonicFrequencies.reserve(kHighestHarmonic);
     }
     binKinds_.resize(n / 2 + 1);
+    aWeighting_.resize(n / 2 + 1);
 }
 
 void PrecisionAnalyzer::Begin(const double* left, const double* right, double scale, int sampleRate,
@@ -118,7 +122,6 @@ void PrecisionAnalyzer::Begin(const double* left, const double* right, double sc
         right_.windowed[m] = w[m] * (scale * right[m]);
     }
     if (sampleRate != weightedRate_) {
-        aWeighting_.resize(Size() / 2 + 1);
         for (int k = 0; k <= Size() / 2; ++k)
             aWeighting_[k] = AWeightingPowerGain(static_cast<double>(k) * sampleRate / Size());
         weightedRate_ = sampleRate;
@@ -201,7 +204,7 @@ void PrecisionAnalyzer::Measure(Channel& channel, ChannelFigures& figures) {
     MarkLobe(kinds, 0.0, kSignalBin);
     MarkLobe(kinds, f * n, kSignalBin);
     double harmonicPower = 0;
-    for (size_t order = 2; order <= channel.fit.tones.size(); ++order) {
+    for (int order = 2; order <= channel.fit.count; ++order) {
         const FittedTone& harmonic = channel.fit.tones[order - 1];
         MarkLobe(kinds, harmonic.frequency * n, kDistortionBin);
         if (harmonic.frequency * figures_.sampleRate > figures_.bandHighHz) continue;
@@ -225,19 +228,24 @@ void PrecisionAnalyzer::Measure(Channel& channel, ChannelFigures& figures) {
             const double f2 = RefinePeak(channel.windowed, window_,
                                          InterpolatedBin(power, second) / n, nothing, -1);
             const double low = std::min(f, f2), high = std::max(f, f2);
-            std::vector<double> tones = {low, high};
+            std::array<double, kMostFittedTones> tones = {low, high};
+            int toneCount = 2;
             // Products: SMPTE high -+ low, high -+ 2 low; CCIF high - low, 2 low - high, 2 high -
             // low.
-            const std::vector<double> products =
-                smpte ? std::vector<double>{high - low, high + low, high - 2 * low, high + 2 * low}
-                      : std::vector<double>{high - low, 2 * low - high, 2 * high - low};
-            std::vector<int> productIndex;
-            for (const double p : products) {
+            const std::array<double, 4> smpteProducts = {high - low, high + low, high - 2 * low,
+                                                         high + 2 * low};
+            const std::array<double, 3> ccifProducts = {high - low, 2 * low - high, 2 * high - low};
+            const std::span<const double> products = smpte ? std::span<const double>(smpteProducts)
+                                                           : std::span<const double>(ccifProducts);
+            std::array<int, 4> productIndex{};
+            for (size_t j = 0; j < products.size(); ++j) {
+                const double p = products[j];
                 const bool usable = p * n >= kLobeBins && p * n < top;
-                productIndex.push_back(usable ? static_cast<int>(tones.size()) : -1);
-                if (usable) tones.push_back(p);
+                productIndex[j] = usable ? toneCount : -1;
+                if (usable) tones[toneCount++] = p;
             }
-            const ToneFit imdFit = FitTones(channel.windowed, window_, tones);
+            const ToneFit imdFit =
+                FitTones(channel.windowed, window_, std::span(tones.data(), toneCount));
             if (imdFit.solved) {
                 const auto at = [&](size_t product) {
                     return productIndex[product] < 0
@@ -310,8 +318,8 @@ void PrecisionAnalyzer::Between() {
         const double bins =
             Size() * std::fabs(channel.harmonicFrequencies[0] - other.harmonicFrequencies[0]);
         if (bins < 1e-3) return channel.fit.tones[0];
-        std::vector<double> frequencies = other.harmonicFrequencies;
-        if (Size() * frequencies[0] >= kNeighbourBins) frequencies.resize(1);
+        std::span<const double> frequencies = other.harmonicFrequencies;
+        if (Size() * frequencies[0] >= kNeighbourBins) frequencies = frequencies.first(1);
         const ToneFit fit = FitTones(channel.windowed, window_, frequencies);
         return fit.solved ? fit.tones[0] : FittedTone{};
     };

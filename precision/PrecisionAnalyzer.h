@@ -3,7 +3,8 @@
 // refined between bins, it and its harmonics 2 .. 10 fitted together by weighted least squares;
 // the noise summed over the band's bins outside the tones' main lobes, the lobes' share of it
 // filled in at the density around them. In steps, so that a caller with a deadline per block can
-// spread it: Begin copies the record, Step does the next of kSteps parts.
+// spread it: Begin copies the record, Step does the next of kSteps parts. Only the constructor
+// allocates.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,8 @@ public:
     // The next part; true once the figures are complete (and on every call after that).
     bool Step();
     bool Busy() const { return step_ < kSteps; }
+    // Drops the record in analysis.
+    void Cancel() { step_ = kSteps; }
     const StereoFigures& Figures() const { return figures_; }
 
     // Each channel's transform, its measurement, then the figures between the channels.

@@ -22,7 +22,7 @@ std::complex<double> PhasorAt(double frequency, int m) {
 }
 
 // Solves a x = b in place by elimination with partial pivoting; false when singular.
-bool Solve(std::vector<double>& a, std::vector<double>& b, int size) {
+bool Solve(double* a, double* b, int size) {
     for (int col = 0; col < size; ++col) {
         int pivot = col;
         for (int row = col + 1; row < size; ++row)
@@ -162,9 +162,9 @@ double FittedTone::Phase() const {
 std::complex<double> ToneFit::TransformAt(const CosineSumWindow& window, double f, int skip) const {
     // a cos + b sin = (a - ib)/2 exp(+i..) + (a + ib)/2 exp(-i..).
     std::complex<double> sum = dc * window.Transform(f);
-    for (size_t j = 0; j < tones.size(); ++j) {
+    for (int j = 0; j < count; ++j) {
         const FittedTone& tone = tones[j];
-        if (static_cast<int>(j) != skip)
+        if (j != skip)
             sum +=
                 0.5 * std::complex<double>(tone.a, -tone.b) * window.Transform(f - tone.frequency);
         sum += 0.5 * std::complex<double>(tone.a, tone.b) * window.Transform(f + tone.frequency);
@@ -176,13 +176,18 @@ ToneFit FitTones(std::span<const double> windowed, const CosineSumWindow& window
                  std::span<const double> frequencies) {
     // Unknowns: dc, then a and b of each tone. The normal equations' sums of w cos cos, w cos sin
     // and w sin sin come from the window's transform at the sums and differences of frequencies.
+    ToneFit fit;
     const int tones = static_cast<int>(frequencies.size());
+    if (tones > kMostFittedTones) return fit;
     const int size = 1 + 2 * tones;
-    std::vector<double> all(tones + 1, 0.0);  // the constant as a tone of frequency 0
+    std::array<double, kMostFittedTones + 1> all{};  // the constant as a tone of frequency 0
     std::copy(frequencies.begin(), frequencies.end(), all.begin() + 1);
-    std::vector<std::complex<double>> transforms(tones + 1);
-    WindowedTransforms(windowed, all, transforms);
-    std::vector<double> gram(size * size), right(size);
+    std::array<std::complex<double>, kMostFittedTones + 1> transforms;
+    WindowedTransforms(windowed, std::span(all.data(), tones + 1),
+                       std::span(transforms.data(), tones + 1));
+    constexpr int kMostUnknowns = 1 + 2 * kMostFittedTones;
+    std::array<double, kMostUnknowns * kMostUnknowns> gram{};
+    std::array<double, kMostUnknowns> right{};
     right[0] = transforms[0].real();
     for (int j = 0; j < tones; ++j) {
         right[1 + 2 * j] = transforms[j + 1].real();
@@ -205,11 +210,10 @@ ToneFit FitTones(std::span<const double> windowed, const CosineSumWindow& window
     }
     for (int r = 0; r < size; ++r)
         for (int c = 0; c < r; ++c) entry(r, c) = entry(c, r);
-    ToneFit fit;
-    if (!Solve(gram, right, size)) return fit;
+    if (!Solve(gram.data(), right.data(), size)) return fit;
     fit.solved = true;
     fit.dc = right[0];
-    fit.tones.resize(tones);
+    fit.count = tones;
     for (int j = 0; j < tones; ++j)
         fit.tones[j] = FittedTone{frequencies[j], right[1 + 2 * j], right[2 + 2 * j]};
     return fit;

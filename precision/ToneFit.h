@@ -2,12 +2,12 @@
 // weighted least-squares fit of a constant and sinusoids at given frequencies (the window as the
 // weight, so that what lies outside the tones' main lobes does not enter), and the frequency of
 // a tone refined to where the transform of the record, cleared of the other fitted parts, peaks.
-// Frequencies are in cycles per sample.
+// Frequencies are in cycles per sample. Nothing here allocates.
 #pragma once
 
+#include <array>
 #include <complex>
 #include <span>
-#include <vector>
 
 #include "precision/CosineSumWindow.h"
 
@@ -28,10 +28,14 @@ struct FittedTone {
     double Phase() const;  // radians
 };
 
+// The most tones one fit takes (the fundamental and its harmonics up to the tenth).
+inline constexpr int kMostFittedTones = 10;
+
 struct ToneFit {
-    bool solved = false;  // false when the frequencies are too close to tell apart
+    bool solved = false;  // false when the frequencies are too close to tell apart, or too many
     double dc = 0;
-    std::vector<FittedTone> tones;  // in the order of the frequencies given
+    std::array<FittedTone, kMostFittedTones> tones{};  // in the order of the frequencies given
+    int count = 0;
 
     // What the fitted parts add to the windowed transform at f, leaving out tone `skip`'s positive
     // frequency (-1: none).

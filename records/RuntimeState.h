@@ -29,6 +29,14 @@ struct MeasurementSwitches {
     friend bool operator==(const MeasurementSwitches&, const MeasurementSwitches&) = default;
 };
 
+// The precision read-out beside the spectrum's own (PRECISE, FSVRMS).
+struct PrecisionReadoutSettings {
+    bool on = false;
+    double fullScaleVrms = 0;  // the RMS volts of a full-scale sine at the input; 0: no volts
+    friend bool operator==(const PrecisionReadoutSettings&,
+                           const PrecisionReadoutSettings&) = default;
+};
+
 struct RuntimeState {
     int32_t mode = kModeScope;
     bool run = true;
@@ -50,6 +58,7 @@ struct RuntimeState {
     bool delayDisplay = true;                // PHSDLY: true shows the phase, false the delay
     bool adcRangeShown = false;              // ADCRNG
     MeasurementSwitches measurements;
+    PrecisionReadoutSettings precision;
     bool averagingOn = false;      // AVEENB
     int32_t averagingLength = 50;  // MAXAVEN
     std::array<int32_t, kEngineCursorCount> cursors{};

@@ -15,6 +15,7 @@ void ApplySettingsToEngine(const SettingsRecord& record, CDSCapture& engine) {
     engine.SetLogAxis(record.xlog);
     engine.SetWindowFunction(record.winfunc);
     engine.SetMeasurements(record.mainFreq, record.thd, record.thdpn, record.sn, record.hpf);
+    engine.SetPrecisionReadout(record.precision);
     engine.SetDelayDisplay(record.phaseDisplay);
     engine.SetAveraging(record.aveenb, record.maxaven);
     engine.SetSweepPoints(record.wavn);

@@ -77,6 +77,8 @@ void ForEachKey(Record& r, Visitor&& visit) {
     visit("GENRATIO", r.generator.ratio, Real{IsValidToneRatio});
     visit("GENCHANNELS", r.generator.channels, Choice{kSignalChannelWords, 4});
     visit("GENDITHER", r.generator.dither, Word{"ON", "OFF"});
+    visit("PRECISE", r.precision.on, Word{"ON", "OFF"});
+    visit("FSVRMS", r.precision.fullScaleVrms, Real{IsValidFullScaleVolts});
 }
 
 }  // namespace velmora2::settings_keys

@@ -8,6 +8,7 @@
 
 #include "records/DisplayScales.h"
 #include "records/GeneratorSignal.h"
+#include "records/RuntimeState.h"
 
 namespace velmora2 {
 
@@ -41,6 +42,8 @@ struct SettingsRecord {
     // GENSOURCE, GENFREQ, GENLEVEL, GENPHASE, GENFREQ2, GENRATIO, GENCHANNELS, GENDITHER: what
     // the generator plays; a WAV file (PLAYWAV) unless another source is chosen.
     GeneratorSignal generator;
+    // PRECISE, FSVRMS: the precision read-out of the spectrum and the input's full-scale volts.
+    PrecisionReadoutSettings precision;
 
     DisplayScales scales;  // the six settings kept with the scales, and the scales
 

@@ -62,4 +62,10 @@ constexpr bool IsValidToneRatio(double ratio) {
     return ratio > 0.0 && ratio <= 1000.0;
 }
 
+// FSVRMS: the RMS volts of a full-scale sine at the input; 0 for none.
+inline constexpr double kMostFullScaleVolts = 1000.0;
+constexpr bool IsValidFullScaleVolts(double volts) {
+    return volts >= 0.0 && volts <= kMostFullScaleVolts;
+}
+
 }  // namespace velmora2

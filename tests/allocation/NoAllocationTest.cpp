@@ -72,6 +72,8 @@ struct ModeCase {
     bool logAxis;
     bool averaging;
     int32_t oversampling;
+    bool precision = false;  // the precision read-out on: its first record in the warm-up, and a
+                             // whole record and its analysis counted
 };
 
 class SteadyBlocks : public ::testing::TestWithParam<ModeCase> {};
@@ -85,6 +87,7 @@ TEST_P(SteadyBlocks, AllocateNothing) {
     settings.logAxis = c.logAxis;
     settings.averagingOn = c.averaging;
     settings.oversampling = c.oversampling;
+    settings.precision.on = c.precision;
     settings.triggerEnabled = true;
     settings.cursorShown = {true, true, true, true, true, true};
     settings.cursors = {30, 90, 30, 90, 10, 20};
@@ -96,11 +99,12 @@ TEST_P(SteadyBlocks, AllocateNothing) {
 
     // Warm-up: the new record length, and whatever the first records prepare.
     pipeline.Process(block.data(), settings, requests);
-    for (int i = 0; i < 8; ++i) pipeline.Process(block.data(), settings, WorkerRequests{});
+    const int blocks = c.precision ? 40 : 16;
+    for (int i = 0; i < blocks / 2; ++i) pipeline.Process(block.data(), settings, WorkerRequests{});
 
     allocations = 0;
     counting = true;
-    for (int i = 0; i < 16; ++i) pipeline.Process(block.data(), settings, WorkerRequests{});
+    for (int i = 0; i < blocks; ++i) pipeline.Process(block.data(), settings, WorkerRequests{});
     counting = false;
     EXPECT_EQ(allocations.load(), 0);
 
@@ -118,6 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ModeCase{"ScopeOsr4", kModeScope, false, false, 4},
                       ModeCase{"SpectrumLinear", kModeSpectrum, false, false, 1},
                       ModeCase{"SpectrumLogAveraged", kModeSpectrum, true, true, 2},
+                      ModeCase{"SpectrumPrecision", kModeSpectrum, false, false, 1, true},
                       ModeCase{"Lissajous", kModeLissajous, false, false, 1},
                       ModeCase{"NetworkPlot", kModeNetworkPlot, false, false, 1}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -220,7 +220,9 @@ TEST_F(OptionsWindow, SaveSettingsWritesTheNewValuesInTheFileFormat) {
               "GENFREQ2 : 7000.000000\n"
               "GENRATIO : 4.000000\n"
               "GENCHANNELS : BOTH\n"
-              "GENDITHER : ON\n");
+              "GENDITHER : ON\n"
+              "PRECISE : OFF\n"
+              "FSVRMS : 0.000000\n");
     EXPECT_EQ(window->Settings().activeSampleRate, 48000) << "the new rate waits for a restart";
     EXPECT_EQ(Engine().oversampling, 4);
 

@@ -181,6 +181,8 @@ TEST(CDlgOption, EntriesShowTheShortestFormAndReadBackWhatWasTyped) {
         user.Type(opt::kMaxAvenEdit, "1000");
         user.Type(opt::kGainOffsetEdit, "0.125");
         user.Toggle(opt::kAveragingCheck);
+        user.Toggle(opt::kPrecisionCheck);
+        user.Type(opt::kFullScaleEdit, "1.228");
         PressOk(user);
     });
     ASSERT_EQ(result, CDlgOption::kOkResult);
@@ -193,6 +195,8 @@ TEST(CDlgOption, EntriesShowTheShortestFormAndReadBackWhatWasTyped) {
     EXPECT_EQ(s.maxaven, 1000);
     EXPECT_EQ(s.scales.gainOffset, 0.125);
     EXPECT_TRUE(s.aveenb);
+    EXPECT_TRUE(s.precision.on);
+    EXPECT_EQ(s.precision.fullScaleVrms, 1.228);
 
     Opening shown;
     shown.Values().settings.scales.specCal = 0.5;
@@ -201,7 +205,7 @@ TEST(CDlgOption, EntriesShowTheShortestFormAndReadBackWhatWasTyped) {
     const std::map<int, std::string> expected = {
         {opt::kCalEdit, "1"},        {opt::kDelayRangeEdit, "300"},    {opt::kGainRangeEdit, "-50"},
         {opt::kSpecCalEdit, "0.5"},  {opt::kMaxRecEdit, "12.25"},      {opt::kMaxAvenEdit, "50"},
-        {opt::kGainOffsetEdit, "0"}, {opt::kWavNameEdit, "sin1k.wav"},
+        {opt::kGainOffsetEdit, "0"}, {opt::kWavNameEdit, "sin1k.wav"}, {opt::kFullScaleEdit, "0"},
     };
     for (const auto& [id, text] : expected) EXPECT_EQ(shown.View().Text(id), text) << id;
 }
@@ -235,6 +239,10 @@ TEST(CDlgOption, ABadEntryKeepsTheDialogOpenWithTheStandardMessageOnItsField) {
          "Enter a number between 0.01 and 10.",
          opt::kCalEdit},
         {"MAXREC not finite", {{opt::kMaxRecEdit, "inf"}}, "Enter a number.", opt::kMaxRecEdit},
+        {"FSVRMS negative",
+         {{opt::kFullScaleEdit, "-1"}},
+         "Enter a number between 0 and 1000.",
+         opt::kFullScaleEdit},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);

@@ -50,6 +50,8 @@ GENFREQ2 : 7000.000000
 GENRATIO : 4.000000
 GENCHANNELS : BOTH
 GENDITHER : ON
+PRECISE : OFF
+FSVRMS : 0.000000
 )";
 
 // Every field away from its default, the words on their false side.
@@ -86,6 +88,7 @@ SettingsRecord NonDefaultRecord() {
     r.slowSweep = true;
     r.generator = {SignalKind::Pink,         997.5, -40.25, 90.0, 19000.0, 1.5,
                    SignalChannels::Inverted, false};
+    r.precision = {true, 1.228};
     return r;
 }
 
@@ -97,7 +100,7 @@ const char* const kNonDefaultFile =
     "PLAYWAV : fs96k_sin1k4.wav\nDEVICE : 2\nFSAMPLE : 96000\nMAXREC : 12.500000\nAVEENB : ON\n"
     "MAXAVEN : 1000\nWAVN : 45\nSLOWSWEEP : ON\nGENSOURCE : PINK\nGENFREQ : 997.500000\n"
     "GENLEVEL : -40.250000\nGENPHASE : 90.000000\nGENFREQ2 : 19000.000000\nGENRATIO : 1.500000\n"
-    "GENCHANNELS : INVERTED\nGENDITHER : OFF\n";
+    "GENCHANNELS : INVERTED\nGENDITHER : OFF\nPRECISE : ON\nFSVRMS : 1.228000\n";
 
 // Sets a German locale (decimal comma) for the C library and the C++ streams while it lives.
 class GermanLocale {

@@ -233,6 +233,8 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
         {"GENRATIO", "0", [](SettingsRecord& r) { r.generator.ratio = 2.0; }},
         {"GENCHANNELS", "MONO",
          [](SettingsRecord& r) { r.generator.channels = SignalChannels::Left; }},
+        {"FSVRMS", "-1", [](SettingsRecord& r) { r.precision.fullScaleVrms = 2.0; }},
+        {"FSVRMS", "1001", [](SettingsRecord& r) { r.precision.fullScaleVrms = 2.0; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " : " + c.value);
