@@ -10,8 +10,8 @@ namespace velmora2 {
 namespace {
 
 // Under the spectrum's read-out, clear of its columns.
-constexpr int kLeft = 285;
-constexpr int kIndent = 10;
+constexpr int kLeft = 280;
+constexpr int kIndent = 8;
 constexpr int kTop = 140;
 constexpr int kRowHeight = 10;
 
@@ -34,7 +34,8 @@ private:
 // " <name> <value><unit>", or " <name> ---" for a figure that could not be had.
 ReadoutText& Figure(ReadoutText& text, std::string_view name, const std::optional<double>& value,
                     int precision, std::string_view unit) {
-    text.Literal(" ").Literal(name).Literal(" ");
+    text.Literal(" ");
+    if (!name.empty()) text.Literal(name).Literal(" ");
     return value ? text.Fixed(*value, 0, precision).Literal(unit)
                  : text.Literal(ReadoutText::kNoValue);
 }
