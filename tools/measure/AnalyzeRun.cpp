@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "precision/PrecisionAnalyzer.h"
-#include "tools/measure/NumberArgument.h"
+#include "tools/measure/OptionPairs.h"
 #include "wav/WavReader.h"
 
 namespace velmora2 {
@@ -141,52 +141,48 @@ std::vector<std::pair<std::string, std::string>> Fields(const AnalyzeOptions& op
 AnalyzeParse ParseAnalyzeArguments(std::span<const std::string_view> args) {
     AnalyzeParse parse;
     AnalyzeOptions o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view option = args[i];
-        if (option == "--json") {
-            o.json = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            parse.error = std::string(option) +
-                          (option.starts_with("--") ? " needs a value" : ": not an option");
-            return parse;
-        }
-        const std::string_view value = args[++i];
-        const auto refuse = [&](const char* hint) {
-            parse.error = std::string(option) + " " + std::string(value) + ": " + hint;
-            return parse;
-        };
-        if (option == "--input") {
-            o.input = std::string(value);
-        } else if (option == "--band") {
-            if (!ParseBand(value, o.precision)) return refuse("use LOW-HIGH in Hz, e.g. 20-20000");
-        } else if (option == "--weighting") {
-            if (value != "a" && value != "none") return refuse("use a or none");
-            o.precision.aWeighted = value == "a";
-        } else if (option == "--imd") {
-            if (value != "smpte" && value != "ccif") return refuse("use smpte or ccif");
-            o.precision.imd = value == "smpte" ? ImdStandard::Smpte : ImdStandard::Ccif;
-        } else if (option == "--fullscale-vrms") {
-            const std::optional<double> volts = ParseNumber(value);
-            if (!volts || !(*volts > 0 && *volts <= 1000))
-                return refuse("use the RMS volts of a full-scale sine, above 0 up to 1000");
-            o.precision.fullScaleVrms = *volts;
-        } else if (option == "--cal") {
-            const std::optional<double> cal = ParseNumber(value);
-            if (!cal || !(*cal >= 0.01 && *cal <= 10))
-                return refuse("use a factor from 0.01 to 10");
-            o.precision.calibration = *cal;
-        } else if (option == "--points") {
-            const std::optional<double> points = ParseNumber(value);
-            if (!points || *points != std::floor(*points) || *points < kFewestPoints ||
-                *points > kMostPoints || !IsPowerOfTwo(static_cast<int>(*points)))
-                return refuse("use a power of two from 1024 to 262144");
-            o.points = static_cast<int>(*points);
-        } else {
-            parse.error = "unknown option " + std::string(option) + " (see --help)";
-            return parse;
-        }
+    const std::string error = ReadOptionPairs(
+        args, "--json", [&](std::string_view option, std::string_view value) -> std::string {
+            if (option == "--json") {
+                o.json = true;
+                return {};
+            }
+            const auto refuse = [&](const char* hint) { return Refusal(option, value, hint); };
+            if (option == "--input") {
+                o.input = std::string(value);
+            } else if (option == "--band") {
+                if (!ParseBand(value, o.precision))
+                    return refuse("use LOW-HIGH in Hz, e.g. 20-20000");
+            } else if (option == "--weighting") {
+                if (value != "a" && value != "none") return refuse("use a or none");
+                o.precision.aWeighted = value == "a";
+            } else if (option == "--imd") {
+                if (value != "smpte" && value != "ccif") return refuse("use smpte or ccif");
+                o.precision.imd = value == "smpte" ? ImdStandard::Smpte : ImdStandard::Ccif;
+            } else if (option == "--fullscale-vrms") {
+                const std::optional<double> volts = ParseNumber(value);
+                if (!volts || !(*volts > 0 && *volts <= 1000))
+                    return refuse("use the RMS volts of a full-scale sine, above 0 up to 1000");
+                o.precision.fullScaleVrms = *volts;
+            } else if (option == "--cal") {
+                const std::optional<double> cal = ParseNumber(value);
+                if (!cal || !(*cal >= 0.01 && *cal <= 10))
+                    return refuse("use a factor from 0.01 to 10");
+                o.precision.calibration = *cal;
+            } else if (option == "--points") {
+                const std::optional<double> points = ParseNumber(value);
+                if (!points || *points != std::floor(*points) || *points < kFewestPoints ||
+                    *points > kMostPoints || !IsPowerOfTwo(static_cast<int>(*points)))
+                    return refuse("use a power of two from 1024 to 262144");
+                o.points = static_cast<int>(*points);
+            } else {
+                return UnknownOption(option);
+            }
+            return {};
+        });
+    if (!error.empty()) {
+        parse.error = error;
+        return parse;
     }
     if (o.input.empty()) {
         parse.error = "analyze needs --input FILE.wav";

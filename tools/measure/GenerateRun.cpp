@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "synthesis/SignalSource.h"
-#include "tools/measure/NumberArgument.h"
+#include "tools/measure/OptionPairs.h"
 #include "wav/WavWriter.h"
 
 namespace velmora2 {
@@ -38,62 +38,60 @@ GenerateParse ParseGenerateArguments(std::span<const std::string_view> args) {
     GenerateParse parse;
     GenerateOptions o;
     o.signal.kind = SignalKind::Sine;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view option = args[i];
-        if (option == "--no-dither") {
-            o.signal.dither = false;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            parse.error = std::string(option) +
-                          (option.starts_with("--") ? " needs a value" : ": not an option");
-            return parse;
-        }
-        const std::string_view value = args[++i];
-        const auto refuse = [&](const char* hint) {
-            parse.error = std::string(option) + " " + std::string(value) + ": " + hint;
-            return parse;
-        };
-        if (option == "--signal") {
-            const auto* found = std::find_if(std::begin(kSignals), std::end(kSignals),
-                                             [&](const SignalWord& s) { return s.word == value; });
-            if (found == std::end(kSignals))
-                return refuse("use sine, twotone, smpte, ccif, white, pink or silence");
-            o.signal.kind = found->kind;
-        } else if (option == "--channels") {
-            const auto* found = std::find_if(std::begin(kChannels), std::end(kChannels),
-                                             [&](const ChannelWord& c) { return c.word == value; });
-            if (found == std::end(kChannels)) return refuse("use both, left, right or inverted");
-            o.signal.channels = found->channels;
-        } else if (option == "--output") {
-            o.output = std::string(value);
-        } else if (option == "--rate") {
-            const std::optional<double> rate = ParseNumber(value);
-            if (!rate || (*rate != 48000 && *rate != 96000 && *rate != 192000))
-                return refuse("use 48000, 96000 or 192000");
-            o.rate = static_cast<int>(*rate);
-        } else {
-            const std::optional<double> number = ParseNumber(value);
-            if (!number) return refuse("not a number");
-            if (option == "--freq") {
-                o.signal.frequencyHz = *number;
-            } else if (option == "--freq2") {
-                o.signal.frequency2Hz = *number;
-            } else if (option == "--ratio") {
-                o.signal.ratio = *number;
-            } else if (option == "--level") {
-                o.signal.levelDbfs = *number;
-            } else if (option == "--phase") {
-                o.signal.phaseDegrees = *number;
-            } else if (option == "--seconds") {
-                if (!(*number > 0.0 && *number <= kMaxSeconds))
-                    return refuse("use a length from above 0 to 3600 s");
-                o.seconds = *number;
-            } else {
-                parse.error = "unknown option " + std::string(option) + " (see --help)";
-                return parse;
+    const std::string error = ReadOptionPairs(
+        args, "--no-dither", [&](std::string_view option, std::string_view value) -> std::string {
+            if (option == "--no-dither") {
+                o.signal.dither = false;
+                return {};
             }
-        }
+            const auto refuse = [&](const char* hint) { return Refusal(option, value, hint); };
+            if (option == "--signal") {
+                const auto* found =
+                    std::find_if(std::begin(kSignals), std::end(kSignals),
+                                 [&](const SignalWord& s) { return s.word == value; });
+                if (found == std::end(kSignals))
+                    return refuse("use sine, twotone, smpte, ccif, white, pink or silence");
+                o.signal.kind = found->kind;
+            } else if (option == "--channels") {
+                const auto* found =
+                    std::find_if(std::begin(kChannels), std::end(kChannels),
+                                 [&](const ChannelWord& c) { return c.word == value; });
+                if (found == std::end(kChannels))
+                    return refuse("use both, left, right or inverted");
+                o.signal.channels = found->channels;
+            } else if (option == "--output") {
+                o.output = std::string(value);
+            } else if (option == "--rate") {
+                const std::optional<double> rate = ParseNumber(value);
+                if (!rate || (*rate != 48000 && *rate != 96000 && *rate != 192000))
+                    return refuse("use 48000, 96000 or 192000");
+                o.rate = static_cast<int>(*rate);
+            } else {
+                const std::optional<double> number = ParseNumber(value);
+                if (!number) return refuse("not a number");
+                if (option == "--freq") {
+                    o.signal.frequencyHz = *number;
+                } else if (option == "--freq2") {
+                    o.signal.frequency2Hz = *number;
+                } else if (option == "--ratio") {
+                    o.signal.ratio = *number;
+                } else if (option == "--level") {
+                    o.signal.levelDbfs = *number;
+                } else if (option == "--phase") {
+                    o.signal.phaseDegrees = *number;
+                } else if (option == "--seconds") {
+                    if (!(*number > 0.0 && *number <= kMaxSeconds))
+                        return refuse("use a length from above 0 to 3600 s");
+                    o.seconds = *number;
+                } else {
+                    return UnknownOption(option);
+                }
+            }
+            return {};
+        });
+    if (!error.empty()) {
+        parse.error = error;
+        return parse;
     }
     if (o.output.empty()) {
         parse.error = "generate needs --output FILE.wav";
