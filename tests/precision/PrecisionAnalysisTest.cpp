@@ -76,18 +76,26 @@ TEST(PrecisionNoise, AWeightedAgainstTheWeightingIntegral) {
         };
         return std::pow(r(f) / r(1000), 2);
     };
-    const int steps = 240000;
-    const double h = 0.5 * kRate / steps;
-    double integral = weight(0) + weight(0.5 * kRate);
-    for (int i = 1; i < steps; ++i) integral += (i % 2 ? 4 : 2) * weight(i * h);
-    integral *= h / 3;
+    // Simpson's rule over from .. to Hz.
+    const auto integral = [&](double from, double to) {
+        const int steps = 240000;
+        const double h = (to - from) / steps;
+        double sum = weight(from) + weight(to);
+        for (int i = 1; i < steps; ++i) sum += (i % 2 ? 4 : 2) * weight(from + i * h);
+        return sum * h / 3;
+    };
+    const double whole = integral(0, 0.5 * kRate), band = integral(20, 20000);
     for (const double sigma : {1e-5, 1e-3}) {
         std::vector<double> x = SumOfSines(65536, kRate, {{1000, 0.5}});
         testing::AddGaussianNoise(x, sigma, 5);
-        const ChannelFigures f = Analyse(x);
-        ASSERT_TRUE(f.snrADb);
-        EXPECT_NEAR(*f.snrADb, Db10(0.125 / (sigma * sigma * integral / (0.5 * kRate))), 0.3)
-            << sigma;
+        PrecisionOptions weighted;
+        weighted.aWeighted = true;
+        const ChannelFigures f = Analyse(x, weighted);
+        ASSERT_TRUE(f.snrADb && f.sinadDb);
+        const double density = sigma * sigma / (0.5 * kRate);
+        EXPECT_NEAR(*f.snrADb, Db10(0.125 / (density * whole)), 0.3) << sigma;
+        // With the A weighting the band's residue is weighted too.
+        EXPECT_NEAR(*f.sinadDb, Db10(0.125 / (density * band)), 0.3) << sigma;
     }
 }
 
