@@ -9,6 +9,10 @@ namespace velmora2 {
 namespace {
 
 constexpr int64_t kNoiseLoopSeconds = 10;
+// A dithered tone's loop repeats its dither with it: a loop of a few periods would turn the dither
+// into lines at the tone's harmonics. Repeated over at least this long, its lines lie closer
+// together than any record can tell apart, and it is noise again.
+constexpr int64_t kDitheredLoopSeconds = 10;
 constexpr int64_t kCentiHertz = 100;
 
 double Amplitude(double dbfs) {
@@ -128,11 +132,13 @@ bool GlidesFrom(const GeneratorSignal& playing, const GeneratorSignal& next) {
 int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate) {
     const GeneratorSignal s = ResolvePreset(signal);
     if (IsNoise(s.kind)) return kNoiseLoopSeconds * sampleRate;
-    if (s.kind == SignalKind::Sine) return PeriodFrames(CentiHertz(s.frequencyHz), sampleRate);
+    if (s.kind != SignalKind::Sine && !IsTwoTone(s.kind)) return sampleRate;
+    int64_t periods = PeriodFrames(CentiHertz(s.frequencyHz), sampleRate);
     if (IsTwoTone(s.kind))
-        return std::lcm(PeriodFrames(CentiHertz(s.frequencyHz), sampleRate),
-                        PeriodFrames(CentiHertz(s.frequency2Hz), sampleRate));
-    return sampleRate;
+        periods = std::lcm(periods, PeriodFrames(CentiHertz(s.frequency2Hz), sampleRate));
+    if (!s.dither) return periods;
+    const int64_t least = kDitheredLoopSeconds * sampleRate;
+    return (least + periods - 1) / periods * periods;
 }
 
 ToneSource::ToneSource(const GeneratorSignal& signal, int sampleRate)

@@ -24,7 +24,7 @@ GeneratorSignal ResolvePreset(const GeneratorSignal& signal);
 const char* SignalProblem(const GeneratorSignal& signal, int sampleRate);
 
 // Frames in the looping buffer: a whole number of periods of every tone (frequencies are taken
-// to 0.01 Hz, so it is at most 100 s), 10 s of noise, 1 s of silence.
+// to 0.01 Hz, so it is at most 100 s; with dither at least 10 s), 10 s of noise, 1 s of silence.
 int64_t LoopFrames(const GeneratorSignal& signal, int sampleRate);
 
 // A frequency as the sources play it: to 0.01 Hz.

@@ -64,8 +64,9 @@ double BinPhase(const std::vector<double>& x, double cycles) {
 
 TEST(SignalSource, ADitheredSineHasItsLevelFrequencyPurityAndTheDitheredFloor) {
     const std::vector<int16_t> loop = RenderLoop(Sine(997.0, -1.0), kRate);
-    ASSERT_EQ(loop.size(), 2u * kRate);  // 997 whole periods in one second
-    const std::vector<double> left = Channel(loop, 0);
+    ASSERT_EQ(loop.size(), 2u * 10 * kRate);  // 997 whole periods a second, for 10 s
+    std::vector<double> left = Channel(loop, 0);
+    left.resize(kRate);
     const double amplitude = BinAmplitude(left, 997.0);
     EXPECT_NEAR(Db(amplitude / kFullScaleCounts), -1.0, 0.01);
     EXPECT_NEAR(testing::CrossingFrequency(left, kRate) / 997.0, 1.0, 1e-6);
@@ -76,7 +77,7 @@ TEST(SignalSource, ADitheredSineHasItsLevelFrequencyPurityAndTheDitheredFloor) {
 
     const double floor = ResidualRms(left, 997.0, amplitude, BinPhase(left, 997.0));
     EXPECT_NEAR(Db(kFullScaleSineRms / floor), 93.3, 0.5);
-    EXPECT_EQ(Channel(loop, 1).size(), left.size());
+    EXPECT_EQ(Channel(loop, 1).size(), 10u * kRate);
 }
 
 TEST(SignalSource, WithoutDitherAnOnBinSineReachesTheRoundingFloor) {
@@ -216,9 +217,12 @@ TEST(SignalSource, RefusesWhatCannotBePlayed) {
     GeneratorSignal ccif;
     ccif.kind = SignalKind::Ccif;
     EXPECT_EQ(SignalProblem(ccif, kRate), nullptr);
-    // 437.01 Hz closes after 33 1/3 s (14567 periods), 1000 Hz after 48 frames.
+    // 437.01 Hz closes after 33 1/3 s (14567 periods), 1000 Hz after 48 frames; with dither the
+    // periods repeat for 10 s at least.
     EXPECT_EQ(LoopFrames(Sine(437.01, -6.0), kRate), 1600000);
-    EXPECT_EQ(LoopFrames(Sine(1000.0, -6.0), kRate), 48);
+    EXPECT_EQ(LoopFrames(Sine(1000.0, -6.0, false), kRate), 48);
+    EXPECT_EQ(LoopFrames(Sine(1000.0, -6.0), kRate), 480000);
+    EXPECT_EQ(LoopFrames(Sine(997.0, -6.0), kRate), 480000);
 }
 
 }  // namespace

@@ -142,6 +142,26 @@ INSTANTIATE_TEST_SUITE_P(
                                1e-5}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The generator's own dithered sine reads the dithered 16-bit floor: its dither is noise, not
+// a pattern repeated with a short loop (which reads as harmonics).
+TEST(AnalyzeCommand, TheGeneratorsDitheredSineReadsTheSixteenBitFloor) {
+    testing::TempDirectory dir;
+    const std::string file = (dir / "g.wav").string();
+    ASSERT_EQ(testing::RunMeasure({"generate", "--output", file, "--freq", "1000", "--level", "-1",
+                                   "--seconds", "2"},
+                                  dir / "err.txt")
+                  .exitCode,
+              0);
+    const testing::CommandRun run =
+        testing::RunMeasure({"analyze", "--input", file, "--json"}, dir / "err.txt");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const double amplitude = std::pow(10.0, -1.0 / 20) * 32767 / 32768;
+    const double floor = std::pow(1.0 / 32768, 2) / 4;
+    EXPECT_NEAR(JsonValue(run.out, "left", "snr_db"),
+                10 * std::log10(amplitude * amplitude / 2 / floor), 0.2);
+    EXPECT_LT(JsonValue(run.out, "left", "thd_percent"), 1e-4);
+}
+
 TEST(AnalyzeCommandErrors, NamedOnOneLine) {
     testing::TempDirectory dir;
     WriteWav(dir / "short.wav", std::vector<double>(500, 0.0), std::vector<double>(500, 0.0),
