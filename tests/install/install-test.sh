@@ -18,7 +18,9 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=(bin/velmora2 bin/velmora2-list-devices bin/velmora2-files bin/velmora2-measure
-  share/applications/velmora2.desktop share/icons/hicolor/scalable/apps/velmora2.svg)
+  share/applications/velmora2.desktop share/icons/hicolor/scalable/apps/velmora2.svg
+  share/man/man1/velmora2.1 share/man/man1/velmora2-measure.1
+  share/man/man1/velmora2-list-devices.1 share/man/man1/velmora2-files.1)
 tones=false
 if [ -e "$build/app/sin1k.wav" ]; then
   tones=true
@@ -62,6 +64,12 @@ grep -q '^\[3\]: result = 00000000$' "$work/program.err" ||
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
+
+# Every manual page formats without a warning.
+for page in "$prefix"/share/man/man1/*.1; do
+  warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" || fail "$page: $warnings"
+  [ -z "$warnings" ] || fail "$page: $warnings"
+done
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/velmora2.desktop"
