@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   portaudio19-dev libasound2-dev libasound2-plugins pulseaudio pulseaudio-utils
   xvfb xauth x11-apps fonts-liberation fonts-noto-cjk
-  libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev desktop-file-utils man-db
+  libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev desktop-file-utils man-db appstream
   clang libclang-rt-14-dev locales
 )
 

@@ -20,7 +20,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(bin/velmora2 bin/velmora2-list-devices bin/velmora2-files bin/velmora2-measure
   share/applications/velmora2.desktop share/icons/hicolor/scalable/apps/velmora2.svg
   share/man/man1/velmora2.1 share/man/man1/velmora2-measure.1
-  share/man/man1/velmora2-list-devices.1 share/man/man1/velmora2-files.1)
+  share/man/man1/velmora2-list-devices.1 share/man/man1/velmora2-files.1
+  share/metainfo/org.velmora2.Velmora2.metainfo.xml)
 tones=false
 if [ -e "$build/app/sin1k.wav" ]; then
   tones=true
@@ -70,6 +71,9 @@ for page in "$prefix"/share/man/man1/*.1; do
   warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" || fail "$page: $warnings"
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
+
+# The AppStream metadata and the desktop entry it launches, as software centres read them.
+appstreamcli validate-tree --no-net "$prefix" || fail "the AppStream metadata does not validate"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/velmora2.desktop"
