@@ -10,6 +10,7 @@ packages=(
   portaudio19-dev libasound2-dev libasound2-plugins pulseaudio pulseaudio-utils
   xvfb xauth x11-apps fonts-liberation fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev desktop-file-utils man-db appstream
+  lintian
   clang libclang-rt-14-dev locales
 )
 

@@ -1,26 +1,34 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, makes the prefix read-only, and checks what the
+# Installs the build into a temporary prefix (or takes the prefix given, usable by the caller
+# once this returns), makes the prefix read-only, and checks what the
 # user of a system-wide install gets: every file in its place, the program starting from there,
 # settings and recordings under the XDG directories, the tone files found, a valid desktop entry.
 set -euo pipefail
 build="$1"
 work="$(mktemp -d /tmp/velmora2-install.XXXXXX)"
 program_pid=""
+prefix=""
 cleanup() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
-  chmod -R u+w "$work" 2>/dev/null || true
+  chmod -R u+w "$work" ${prefix:+"$prefix"} 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
 
-prefix="$work/prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
+# A prefix given (an unpacked package's usr) is checked as it is; else the build is installed.
+if [ $# -ge 2 ]; then
+  prefix="$2"
+else
+  prefix="$work/prefix"
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+fi
 
 expected=(bin/velmora2 bin/velmora2-list-devices bin/velmora2-files bin/velmora2-measure
   share/applications/velmora2.desktop share/icons/hicolor/scalable/apps/velmora2.svg
-  share/man/man1/velmora2.1 share/man/man1/velmora2-measure.1
-  share/man/man1/velmora2-list-devices.1 share/man/man1/velmora2-files.1
+  share/man/man1/velmora2.1.gz share/man/man1/velmora2-measure.1.gz
+  share/man/man1/velmora2-list-devices.1.gz share/man/man1/velmora2-files.1.gz
+  share/doc/velmora2/copyright
   share/metainfo/org.velmora2.Velmora2.metainfo.xml)
 tones=false
 if [ -e "$build/app/sin1k.wav" ]; then
@@ -67,7 +75,7 @@ wait "$program_pid" 2>/dev/null || true
 program_pid=""
 
 # Every manual page formats without a warning.
-for page in "$prefix"/share/man/man1/*.1; do
+for page in "$prefix"/share/man/man1/*.1.gz; do
   warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" || fail "$page: $warnings"
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
