@@ -349,4 +349,31 @@ void FftPlan::FinishSpectrum(double* magnitude, double* re, double* im) const {
     for (int step = 0; step < FinishSteps(); ++step) FinishStep(step, magnitude, re, im);
 }
 
+void FftPlan::TransformInPlace(double* re, double* im) const {
+    // Bit reversal is its own inverse, so each pair is swapped once.
+    for (int k = 0; k < n_; ++k) {
+        const int m = source_[k];
+        if (k < m) {
+            std::swap(re[k], re[m]);
+            std::swap(im[k], im[m]);
+        }
+    }
+    const double* twRe = twiddleRe_.data();
+    const double* twIm = twiddleIm_.data();
+    const int block = CacheBlock();
+    for (int b = 0; b < n_; b += block) kWide.stages(re + b, im + b, block, 1, block, twRe, twIm);
+    if (block < n_) kWide.stages(re, im, n_, block, n_, twRe, twIm);
+}
+
+void FftPlan::InverseInPlace(double* re, double* im) const {
+    // The inverse is the conjugate of the forward transform of the conjugate.
+    for (int k = 0; k < n_; ++k) im[k] = -im[k];
+    TransformInPlace(re, im);
+    const double scale = 1.0 / n_;
+    for (int k = 0; k < n_; ++k) {
+        re[k] *= scale;
+        im[k] *= -scale;
+    }
+}
+
 }  // namespace velmora2

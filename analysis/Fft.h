@@ -44,6 +44,13 @@ public:
     int FinishSteps() const;
     void FinishStep(int step, double* magnitude, double* re, double* im) const;
 
+    // The unscaled transform of the complex sequence re[k] + i im[k], k < n, in place; no
+    // magnitudes. For long records made in one piece (the deconvolution of a sweep).
+    void TransformInPlace(double* re, double* im) const;
+    // The inverse in place: x[k] = (1/n) sum X[j] e^(2 pi i jk/n), so that it undoes
+    // TransformInPlace.
+    void InverseInPlace(double* re, double* im) const;
+
 private:
     int CacheBlock() const;
     void Transform(const double* in, const double* window, double* magnitude, double* re,

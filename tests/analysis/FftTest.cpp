@@ -234,5 +234,39 @@ TEST(Transform, ExactAnglesAgreeWithAPlainDftToRounding) {
     }
 }
 
+// The complex transform in place against a plain DFT of a complex sequence, for lengths below the
+// first pass's groups, within one cache block and across several; the inverse undoes it.
+TEST(Transform, ComplexInPlaceIsADftAndItsInverseUndoesIt) {
+    for (const int n : {16, 1024, 65536, 1 << 18}) {
+        std::vector<double> re(n), im(n);
+        for (int m = 0; m < n; ++m) {
+            re[m] = std::sin(0.37 * m) + 0.25 * std::cos(0.011 * m * m);
+            im[m] = std::cos(1.3 * m) - 0.5 * std::sin(0.002 * m);
+        }
+        const std::vector<double> inRe = re, inIm = im;
+        const FftPlan plan(n, TwiddleAngles::Exact);
+        plan.TransformInPlace(re.data(), im.data());
+        double worst = 0, largest = 0;
+        for (const int k : {0, 1, 5, n / 2, n - 3}) {
+            long double sumRe = 0, sumIm = 0;
+            for (int m = 0; m < n; ++m) {
+                const long double angle =
+                    2 * 3.141592653589793238462643L * ((static_cast<long long>(k) * m) % n) / n;
+                sumRe += inRe[m] * std::cos(angle) + inIm[m] * std::sin(angle);
+                sumIm += inIm[m] * std::cos(angle) - inRe[m] * std::sin(angle);
+            }
+            worst = std::max(worst, static_cast<double>(std::hypot(re[k] - sumRe, im[k] - sumIm)));
+            largest = std::max(largest, static_cast<double>(std::hypot(sumRe, sumIm)));
+        }
+        EXPECT_LT(worst, 1e-12 * std::max(largest, 1.0) * std::log2(n)) << n;
+
+        plan.InverseInPlace(re.data(), im.data());
+        double roundTrip = 0;
+        for (int m = 0; m < n; ++m)
+            roundTrip = std::max(roundTrip, std::hypot(re[m] - inRe[m], im[m] - inIm[m]));
+        EXPECT_LT(roundTrip, 1e-13 * std::log2(n)) << n;
+    }
+}
+
 }  // namespace
 }  // namespace velmora2
