@@ -11,23 +11,18 @@
 
 #include "panel/ControlIds.h"
 #include "tests/app/SweepBench.h"
+#include "tests/support/BenchModel.h"
 
 namespace velmora2 {
 namespace {
 
 using Complex = std::complex<double>;
+using testing::ModelResponse;
 
 constexpr double kGainToleranceDb = 0.1;
 constexpr double kPhaseToleranceDeg = 1.0;
 // Points this close (in bins of the 2048-point record) to 0 or fs/2 are not compared.
 constexpr double kEdgeBins = 4.0;
-
-// The bench's device is y += a (u - y): H(w) = a / (1 - (1 - a) e^-jw).
-Complex ModelResponse(double frequency, int rate) {
-    const double a = 1.0 - std::exp(-2.0 * std::numbers::pi * DeviceUnderTest{}.cornerHz / rate);
-    const double w = 2.0 * std::numbers::pi * frequency / rate;
-    return a / (1.0 - (1.0 - a) * std::exp(Complex(0.0, -w)));
-}
 
 struct SweepCase {
     int points;

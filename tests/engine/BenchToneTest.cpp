@@ -10,6 +10,7 @@
 
 #include "display/DrawCallLog.h"
 #include "engine/ToneFile.h"
+#include "tests/support/BenchModel.h"
 #include "tests/support/EngineTestSupport.h"
 #include "tests/support/TempDirectory.h"
 
@@ -19,16 +20,10 @@ namespace {
 using testing::DeliverBlocks;
 using testing::TempDirectory;
 using Complex = std::complex<double>;
+using testing::ModelResponse;
 
 constexpr int kToneHz = 1000;
 constexpr int32_t kVolume = -600;
-
-// The bench's device under test is y += a (u - y): H(w) = a / (1 - (1 - a) e^-jw).
-Complex ModelResponse(double frequency, int rate) {
-    const double a = 1.0 - std::exp(-2.0 * std::numbers::pi * DeviceUnderTest{}.cornerHz / rate);
-    const double w = 2.0 * std::numbers::pi * frequency / rate;
-    return a / (1.0 - (1.0 - a) * std::exp(Complex(0.0, -w)));
-}
 
 // The tone's complex amplitude over a whole number of its periods.
 Complex ToneAt(const std::vector<double>& x, int frequency, int rate) {

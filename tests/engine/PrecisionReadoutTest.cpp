@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "display/DrawCallLog.h"
+#include "tests/support/BenchModel.h"
 #include "tests/support/EngineTestSupport.h"
 
 namespace velmora2 {
@@ -68,9 +69,7 @@ TEST(PrecisionReadout, DrawsTheFiguresOfItsOwnRecordUnderTheSpectrum) {
                                             "dBFS 997.00Hz " + FixedText(2 * amplitude, 4) + "V"));
     // Right: y += a (u - y), then y + c2 y^2 + c3 y^3, whose fundamental is B (1 + 3/4 c3 B^2).
     const DeviceUnderTest dut;
-    const double a = 1.0 - std::exp(-2.0 * std::numbers::pi * dut.cornerHz / kPrecisionRate);
-    const double w = 2.0 * std::numbers::pi * 997.0 / kPrecisionRate;
-    const std::complex<double> h = a / (1.0 - (1.0 - a) * std::exp(std::complex<double>(0, -w)));
+    const std::complex<double> h = testing::ModelResponse(997.0, kPrecisionRate, dut);
     const double b = std::abs(h) * amplitude;
     const double gainDb = 20 * std::log10(std::abs(h) * (1 + 0.75 * dut.thirdHarmonic * b * b));
     double readGain = NAN, readPhase = NAN;

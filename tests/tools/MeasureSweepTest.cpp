@@ -15,6 +15,7 @@
 #include "audio/sim/SimBench.h"
 #include "dialogs/CDlgDevice.h"
 #include "dialogs/CDlgWarnWav.h"
+#include "tests/support/BenchModel.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/tools/MeasureTestSupport.h"
 #include "tools/measure/HeadlessServices.h"
@@ -30,13 +31,6 @@ constexpr double kGainToleranceDb = 0.1;
 constexpr double kPhaseToleranceDeg = 1.0;
 constexpr double kEdgeBins =
     4.0;  // points this close to 0 or fs/2 (in 2048-point bins) are skipped
-
-// The bench's device is y += a (u - y): H(w) = a / (1 - (1 - a) e^-jw).
-Complex ModelResponse(double frequency, int rate) {
-    const double a = 1.0 - std::exp(-2.0 * std::numbers::pi * DeviceUnderTest{}.cornerHz / rate);
-    const double w = 2.0 * std::numbers::pi * frequency / rate;
-    return a / (1.0 - (1.0 - a) * std::exp(Complex(0.0, -w)));
-}
 
 struct Point {
     double frequency, gain, phase, phaseDelay, groupDelay;
