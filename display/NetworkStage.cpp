@@ -5,8 +5,9 @@
 
 namespace velmora2 {
 
-NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const SweepResults& results,
-                            int32_t sampleRate) {
+namespace {
+
+NetworkPlot ScaledPlot(const RuntimeState& settings, int32_t sampleRate) {
     const DisplayScales& scales = settings.scales;
     NetworkPlot plot;
     plot.sampleRate = sampleRate;
@@ -15,11 +16,26 @@ NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const SweepResults& re
     plot.phaseRange = scales.phaseRange;
     plot.gainOffset = scales.gainOffset;
     plot.phaseShown = settings.delayDisplay;
+    return plot;
+}
+
+}  // namespace
+
+NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const SweepResults& results,
+                            int32_t sampleRate) {
+    NetworkPlot plot = ScaledPlot(settings, sampleRate);
     const auto count = static_cast<size_t>(std::clamp(results.table.count, 0, kMaxSweepPoints));
     plot.points = {std::span(results.table.x).first(count),
                    std::span(results.table.frequency).first(count),
                    std::span(results.gain).first(count), std::span(results.phase).first(count),
                    std::span(results.measured).first(count)};
+    return plot;
+}
+
+NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const LogSweepCurve& curve,
+                            int32_t sampleRate) {
+    NetworkPlot plot = ScaledPlot(settings, sampleRate);
+    plot.points = curve.Points(plot.phaseShown);
     return plot;
 }
 

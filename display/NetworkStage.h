@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "analysis/SweepTable.h"
+#include "display/LogSweepCurve.h"
 #include "display/NetworkView.h"
 #include "display/Surface.h"
 #include "records/RuntimeState.h"
@@ -14,6 +15,10 @@ namespace velmora2 {
 
 // The plot refers into results, which must outlive it.
 NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const SweepResults& results,
+                            int32_t sampleRate);
+
+// The same for a log sweep's curve, which must outlive the plot.
+NetworkPlot MakeNetworkPlot(const RuntimeState& settings, const LogSweepCurve& curve,
                             int32_t sampleRate);
 
 // Grid, scales and titles, then the curves, with the plot area at kNetworkPlotOrigin.

@@ -241,8 +241,22 @@ bool BlockPipeline::DrawLissajous(bool) {
 }
 
 bool BlockPipeline::DrawNetworkPlot(bool) {
-    DrawNetworkPicture(*backBuffer_, MakeNetworkPlot(*settings_, sweep_.Results(), sampleRate_));
+    DrawNetworkPicture(*backBuffer_,
+                       logSweepCurve_ ? MakeNetworkPlot(*settings_, *logSweepCurve_, sampleRate_)
+                                      : MakeNetworkPlot(*settings_, sweep_.Results(), sampleRate_));
     return true;
+}
+
+void BlockPipeline::ShowLogSweep(const std::shared_ptr<const LogSweepResult>& result) {
+    if (result == logSweep_) return;
+    logSweep_ = result;
+    logSweepCurve_.reset();
+    if (!result) return;
+    try {
+        logSweepCurve_.emplace(*result, sampleRate_);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "engine: no memory for the log sweep's curve\n");
+    }
 }
 
 }  // namespace velmora2

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "analysis/NetworkSweep.h"
 #include "analysis/SideThread.h"
+#include "display/LogSweepCurve.h"
 #include "display/SpectrumStage.h"
 #include "display/Surface.h"
 #include "engine/PrecisionRecord.h"
@@ -33,6 +35,8 @@ public:
 
     // Input blocks lost since the engine started; shown on every picture while above 0.
     void SetInputLoss(uint64_t droppedBlocks) { inputLoss_ = droppedBlocks; }
+    // The log sweep the network plot shows instead of the stepped sweep's points, or none.
+    void ShowLogSweep(const std::shared_ptr<const LogSweepResult>& result);
     // A thread that takes one channel's share of each long record, or none.
     void UseSideThread(SideThread* side) { side_ = side; }
     // For blocks that come at the pace of a clock: at 96000 and 192000 Hz a record of eight
@@ -106,6 +110,8 @@ private:
     bool recordAnalysedWhole_ = true;  // the last record begun was analysed in its own block
     bool drawShared_ = false;          // a record's last share ended in the block before
     NetworkSweep sweep_;
+    std::shared_ptr<const LogSweepResult> logSweep_;
+    std::optional<LogSweepCurve> logSweepCurve_;
     PrecisionRecord precision_;
     bool precisionMemoryReported_ = false;
     mutable std::mutex publishedSweepMutex_;

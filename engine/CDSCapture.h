@@ -12,10 +12,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "audio/SoundSystem.h"
 #include "display/Surface.h"
 #include "engine/EngineWorker.h"
+#include "engine/InputCapture.h"
 #include "engine/WavRecorder.h"
 #include "platform/GeneratorFileSearch.h"
 #include "platform/ProgramDirectory.h"
@@ -80,6 +82,12 @@ public:
     // second later, without a step.
     static constexpr int kGeneratorSignalRefused = -16;
     int SetGeneratorSignal(const GeneratorSignal& signal);
+    // Interleaved 16-bit left/right samples of the engine's rate, played looped from their first
+    // frame (a measurement's own stimulus): 0, or the codes -9, -10 and -15 as for a file.
+    int SetGeneratorSamples(const std::vector<int16_t>& interleaved);
+    // A capture of both inputs of `frames` frames, filled by the worker from its next block on (in
+    // every mode and in hold); null when its memory cannot be had. It replaces one still filling.
+    std::shared_ptr<const InputCapture> StartInputCapture(int64_t frames);
     // Recorder: every captured block, in every mode and in hold, goes to the open recording.
     // StartRecording returns 18, or -1 when a recording is open or none can be created.
     int StartRecording();
@@ -103,7 +111,12 @@ public:
     // Control operations.
     void SetMode(int32_t mode);
     void ToggleRun();
+    // Forgets the stepped sweep's points and any log sweep shown.
     void ResetSweep();
+    // The network plot draws this log sweep's curve (null: the stepped sweep's points again).
+    void ShowLogSweep(std::shared_ptr<const LogSweepResult> result) {
+        worker_->logSweepShown.store(std::move(result));
+    }
     void SetTriggerLevel(int32_t level);
     void SetTriggerSource(int source);  // 0 off, 1 left, 2 right
     void SetTriggerMode(bool rising, bool repeat);
@@ -164,6 +177,7 @@ private:
     int ReplaceGenerator(const std::string& fileName);
     // A new output buffer of the format filled in pieces, swapped in whole for the old one.
     int InstallGenerator(const WaveFormat& format, uint32_t bytes, const GeneratorFiller& read);
+    int InstallSamples(const std::vector<int16_t>& interleaved);
     int PlayIfOn(int result);
     // The frequency change of a playing sine at an exact frame of its buffer; false when it
     // cannot be done that way.

@@ -24,6 +24,7 @@ void CDSCapture::ToggleRun() {
 }
 
 void CDSCapture::ResetSweep() {
+    ShowLogSweep(nullptr);
     worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {
         s.run = true;
         r.resetSweep = true;

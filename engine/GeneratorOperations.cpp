@@ -3,6 +3,7 @@
 // starting and stopping a recording.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <new>
@@ -49,16 +50,35 @@ int CDSCapture::SetGeneratorSignal(const GeneratorSignal& signal) {
     } catch (const std::bad_alloc&) {
         return -9;
     }
-    const auto bytes = static_cast<uint32_t>(samples.size() * sizeof(int16_t));
-    const auto* data = reinterpret_cast<const uint8_t*>(samples.data());
-    const int installed =
-        InstallGenerator(WaveFormat::StereoPcm16(static_cast<uint32_t>(rate)), bytes,
-                         [data](uint32_t offset, uint8_t* piece, uint32_t count) {
-                             std::copy_n(data + offset, count, piece);
-                             return true;
-                         });
+    const int installed = InstallSamples(samples);
     if (installed == 0 && signal.kind == SignalKind::Sine) playingSine_ = PlayingSine{signal, 0};
     return PlayIfOn(installed);
+}
+
+int CDSCapture::SetGeneratorSamples(const std::vector<int16_t>& interleaved) {
+    return PlayIfOn(InstallSamples(interleaved));
+}
+
+int CDSCapture::InstallSamples(const std::vector<int16_t>& interleaved) {
+    if (interleaved.size() > UINT32_MAX / sizeof(int16_t)) return -9;
+    const auto bytes = static_cast<uint32_t>(interleaved.size() * sizeof(int16_t));
+    const auto* data = reinterpret_cast<const uint8_t*>(interleaved.data());
+    return InstallGenerator(WaveFormat::StereoPcm16(static_cast<uint32_t>(worker_->sampleRate)),
+                            bytes, [data](uint32_t offset, uint8_t* piece, uint32_t count) {
+                                std::copy_n(data + offset, count, piece);
+                                return true;
+                            });
+}
+
+std::shared_ptr<const InputCapture> CDSCapture::StartInputCapture(int64_t frames) {
+    std::shared_ptr<InputCapture> capture;
+    try {
+        capture = std::make_shared<InputCapture>(frames);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    worker_->inputCapture.store(capture);
+    return capture;
 }
 
 bool CDSCapture::GlideTo(const GeneratorSignal& next) {

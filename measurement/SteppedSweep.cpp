@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/SweepTable.h"
+#include "measurement/GeneratorReturn.h"
 #include "platform/GeneratorFileNames.h"
 
 namespace velmora2 {
@@ -76,21 +77,9 @@ void SteppedSweep::End() {
     engine_.Do(&CDSCapture::SetPeakSearch, false);
     running_ = false;
     listener_.OnSweepEnded();
-    if (plan_.generatorSignal.kind != SignalKind::WavFile) {
-        if (const int loaded =
-                engine_.Ask(&CDSCapture::SetGeneratorSignal, 0, plan_.generatorSignal);
-            loaded != 0)
-            listener_.OnToneRefused("The generator's signal", loaded);
-    } else if (!FindGeneratorFile(plan_.generatorFile, tones_)) {
-        listener_.OnToneMissing(plan_.generatorFile);
-    } else if (const int loaded =
-                   engine_.Ask(&CDSCapture::SetGeneratorFile, 0, plan_.generatorFile);
-               loaded != 0) {
-        listener_.OnToneRefused(plan_.generatorFile, loaded);
-    }
-    // The sweep switched the generator on, and it stays on with the user's own tone.
-    engine_.Do(&CDSCapture::SetOutputs, plan_.leftShown, plan_.rightShown, true);
-    engine_.Do(&CDSCapture::SetGeneratorVolume, plan_.generatorVolume);
+    GiveBackGenerator(engine_, listener_, tones_,
+                      {plan_.generatorFile, plan_.generatorSignal, plan_.generatorVolume,
+                       plan_.leftShown, plan_.rightShown});
     engine_.Do(&CDSCapture::SetMode, kModeNetworkPlot);
     engine_.Do(&CDSCapture::SetRecordLength, plan_.recordLength);
 }

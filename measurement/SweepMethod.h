@@ -19,6 +19,8 @@ public:
     // (CDSCapture::SetGeneratorFile): positive, its rate, above what the output device plays;
     // negative, what is wrong with the file.
     virtual void OnToneRefused(const std::string& name, int loadResult) = 0;
+    // The sweep cannot go on, and ends without a result: why, in a sentence.
+    virtual void OnSweepFailed(const std::string& message) = 0;
     // The sweep is over; told before the user's own generator is given back.
     virtual void OnSweepEnded() = 0;
 };

@@ -3,6 +3,7 @@
 #include "dialogs/CDlgWarnWav.h"
 #include "panel/ControlIds.h"
 #include "panel/GeneratorLoadReport.h"
+#include "panel/PanelMessages.h"
 #include "panel/ViewModes.h"
 
 namespace velmora2 {
@@ -119,6 +120,10 @@ void ModePanel::OnToneMissing(const std::string& name) {
 
 void ModePanel::OnToneRefused(const std::string& name, int loadResult) {
     ReportGeneratorLoad(services_, name, loadResult);
+}
+
+void ModePanel::OnSweepFailed(const std::string& message) {
+    services_.MessageBox(message, msg::kApplicationTitle, MessageIcon::Exclamation);
 }
 
 void ModePanel::OnSweepEnded() {

@@ -62,6 +62,7 @@ public:
     void OnSweepPoint(int, int, double) override {}
     void OnToneMissing(const std::string& name) override;
     void OnToneRefused(const std::string& name, int loadResult) override;
+    void OnSweepFailed(const std::string& message) override;
     void OnSweepEnded() override;
 
 private:

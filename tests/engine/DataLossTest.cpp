@@ -15,11 +15,13 @@
 #include "engine/DataLossReport.h"
 #include "engine/WavRecorder.h"
 #include "tests/support/EngineTestSupport.h"
+#include "tests/support/QueueOverflow.h"
 
 namespace velmora2 {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::QueueOverflow;
 using testing::WaitForBlocks;
 
 bool ShowsText(const DrawCallLogTarget::Copy& copy, const std::string& text) {
@@ -33,57 +35,6 @@ bool ShowsDataLoss(const DrawCallLogTarget::Copy& copy) {
         return call.kind == DrawCall::Kind::Text && call.text.starts_with("Data lost");
     });
 }
-
-// Holds the engine's worker in its second block while the bench overflows the block queue, then
-// lets it drain what the queue kept. A worker still held is let go when this goes; the observer
-// shares what it waits on, so the worker may outlive this.
-class QueueOverflow {
-public:
-    QueueOverflow(SimBench& bench, CDSCapture& engine) : bench_(bench), engine_(engine) {
-        engine.SetBlockObserver([hold = hold_](const CDSCapture::ProcessedBlock&) {
-            if (hold->blocks.fetch_add(1) == 1) {
-                hold->stalled = true;
-                hold->released.wait();
-            }
-        });
-    }
-    ~QueueOverflow() { Release(); }
-    QueueOverflow(const QueueOverflow&) = delete;
-    QueueOverflow& operator=(const QueueOverflow&) = delete;
-
-    // Two blocks; returns once the worker is held in the second.
-    bool HoldWorker() {
-        if (bench_.Step(2) != 2) return false;
-        while (!hold_->stalled) std::this_thread::sleep_for(1ms);
-        return true;
-    }
-    // Fills the queue, loses `lost` blocks more, lets the worker go and waits until it has
-    // processed every block the queue kept.
-    bool Overflow(int lost) {
-        const int extra = static_cast<int>(BlockQueue::kDefaultCapacity) + lost;
-        if (bench_.Step(extra) != extra) return false;
-        Release();
-        return WaitForBlocks(engine_, 2 + BlockQueue::kDefaultCapacity);
-    }
-
-private:
-    struct Hold {
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        bool releasedOnce = false;
-        std::atomic<bool> stalled{false};
-        std::atomic<int> blocks{0};
-    };
-    void Release() {
-        if (hold_->releasedOnce) return;
-        hold_->releasedOnce = true;
-        hold_->release.set_value();
-    }
-
-    SimBench& bench_;
-    CDSCapture& engine_;
-    std::shared_ptr<Hold> hold_ = std::make_shared<Hold>();
-};
 
 struct ModeCase {
     const char* description;

@@ -17,29 +17,11 @@
 #include "measurement/SteppedDelivery.h"
 #include "measurement/SteppedSweep.h"
 #include "platform/GeneratorFileNames.h"
+#include "tests/measurement/HeardEvents.h"
 #include "tests/support/TempDirectory.h"
 
 namespace velmora2 {
 namespace {
-
-// The user's own tone, named apart from every sweep tone ("sin1k.wav" is the 1 kHz point too).
-constexpr const char* kUserTone = "own-tone.wav";
-
-// What the sweep told its listener, one line each.
-class HeardEvents final : public SweepListener {
-public:
-    void OnSweepPoint(int index, int count, double frequencyHz) override {
-        lines.push_back("point " + std::to_string(index) + "/" + std::to_string(count) + " " +
-                        std::to_string(std::lround(frequencyHz)));
-    }
-    void OnToneMissing(const std::string& name) override { lines.push_back("missing " + name); }
-    void OnToneRefused(const std::string& name, int loadResult) override {
-        lines.push_back("refused " + name + " " + std::to_string(loadResult));
-    }
-    void OnSweepEnded() override { lines.push_back("ended"); }
-
-    std::vector<std::string> lines;
-};
 
 class SteppedSweepTest : public ::testing::Test {
 protected:

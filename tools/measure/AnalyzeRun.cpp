@@ -18,18 +18,6 @@ bool IsPowerOfTwo(int n) {
     return n > 0 && (n & (n - 1)) == 0;
 }
 
-// "LO-HI" in Hz.
-bool ParseBand(std::string_view text, PrecisionOptions& options) {
-    const size_t dash = text.find('-');
-    if (dash == std::string_view::npos) return false;
-    const std::optional<double> low = ParseNumber(text.substr(0, dash));
-    const std::optional<double> high = ParseNumber(text.substr(dash + 1));
-    if (!low || !high || *low < 0 || !(*high > *low)) return false;
-    options.bandLowHz = *low;
-    options.bandHighHz = *high;
-    return true;
-}
-
 // One sample in full-scale units, little-endian as WAV files store it.
 double Sample(const uint8_t* p, const WaveFormat& format) {
     const int bits = format.bitsPerSample;
@@ -151,8 +139,10 @@ AnalyzeParse ParseAnalyzeArguments(std::span<const std::string_view> args) {
             if (option == "--input") {
                 o.input = std::string(value);
             } else if (option == "--band") {
-                if (!ParseBand(value, o.precision))
-                    return refuse("use LOW-HIGH in Hz, e.g. 20-20000");
+                const std::optional<BandHz> band = ParseBandHz(value);
+                if (!band) return refuse("use LOW-HIGH in Hz, e.g. 20-20000");
+                o.precision.bandLowHz = band->low;
+                o.precision.bandHighHz = band->high;
             } else if (option == "--weighting") {
                 if (value != "a" && value != "none") return refuse("use a or none");
                 o.precision.aWeighted = value == "a";

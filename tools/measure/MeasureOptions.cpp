@@ -6,8 +6,11 @@
 
 #include "analysis/SweepTable.h"
 #include "engine/RecordLength.h"
+#include "logsweep/OctaveBands.h"
+#include "synthesis/LogSweepSignal.h"
 #include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
+#include "tools/measure/OptionPairs.h"
 
 namespace velmora2 {
 
@@ -53,6 +56,49 @@ std::optional<MeasureCommand> CommandNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// --method and the log sweep's own options.
+bool ApplyLogSweepOption(std::string_view option, ArgumentReader& reader, MeasureOptions& o,
+                         std::string& error) {
+    if (option == "--harmonics") {
+        o.harmonics = true;
+        return true;
+    }
+    const bool known = option == "--method" || option == "--seconds" || option == "--band" ||
+                       option == "--smoothing" || option == "--impulse";
+    if (!known) {
+        error = UnknownOption(option);
+        return false;
+    }
+    const auto value = reader.Value(option, error);
+    if (!value) return false;
+    const auto refuse = [&](std::string_view hint) {
+        error = Refusal(option, *value, hint);
+        return false;
+    };
+    if (option == "--method") {
+        if (*value != "stepped" && *value != "log") return refuse("use stepped or log");
+        o.logSweep = *value == "log";
+    } else if (option == "--seconds") {
+        const std::optional<double> seconds = ParseNumber(*value);
+        if (!seconds || *seconds < kMinLogSweepSeconds || *seconds > kMaxLogSweepSeconds)
+            return refuse("use 1 to 20 seconds");
+        o.sweepSeconds = *seconds;
+    } else if (option == "--band") {
+        const std::optional<BandHz> band = ParseBandHz(*value);
+        if (!band || band->low < kMinLogSweepHz || band->high < 2 * band->low)
+            return refuse("use LOW-HIGH in Hz, an octave or more from 10 Hz, e.g. 20-20000");
+        o.bandLowHz = band->low;
+        o.bandHighHz = band->high;
+    } else if (option == "--smoothing") {
+        const std::optional<int> number = *value == "none" ? 0 : ParseInt(*value).value_or(-1);
+        if (!IsSmoothingChoice(*number)) return refuse("use 6, 12, 24, 48 or none");
+        o.smoothing = *number;
+    } else {
+        o.impulse = std::string(*value);
+    }
+    return true;
+}
+
 bool ApplySweepOption(std::string_view option, ArgumentReader& reader, MeasureOptions& o,
                       std::string& error) {
     if (option == "--sim" || option == "--device") {
@@ -90,12 +136,24 @@ bool ApplySweepOption(std::string_view option, ArgumentReader& reader, MeasureOp
         (points ? o.points : o.rate) = *number;
         return true;
     }
-    if (option == "--slow") {
-        o.slow = true;
+    if (option == "--slow" || option == "--realtime") {
+        (option == "--slow" ? o.slow : o.simulatedRealTime) = true;
         return true;
     }
-    error = "unknown option " + std::string(option) + " (see --help)";
-    return false;
+    return ApplyLogSweepOption(option, reader, o, error);
+}
+
+// An option given that the chosen method does not use.
+const char* MethodMismatch(const MeasureOptions& o) {
+    const MeasureOptions defaults;
+    if (o.logSweep && (o.points != defaults.points || o.slow))
+        return "--points and --slow are for the stepped sweep";
+    const bool logOptions = o.sweepSeconds != defaults.sweepSeconds ||
+                            o.bandLowHz != defaults.bandLowHz || o.bandHighHz ||
+                            o.smoothing != defaults.smoothing || !o.impulse.empty() || o.harmonics;
+    if (!o.logSweep && logOptions)
+        return "--seconds, --band, --smoothing, --impulse and --harmonics need --method log";
+    return nullptr;
 }
 
 // Applies one option; false with `error` set when it is wrong or not for this command.
@@ -221,6 +279,14 @@ MeasureParse ParseMeasureArguments(std::span<const std::string_view> args) {
     if (options.command == MeasureCommand::Sweep) {
         if (!options.simulated && options.device < 0) {
             parse.error = "sweep needs --sim or --device N";
+            return parse;
+        }
+        if (options.simulatedRealTime && !options.simulated) {
+            parse.error = "--realtime is for the simulated bench (--sim)";
+            return parse;
+        }
+        if (const char* mismatch = MethodMismatch(options)) {
+            parse.error = mismatch;
             return parse;
         }
     } else if (options.command != MeasureCommand::Help && options.input.empty()) {

@@ -27,11 +27,21 @@ struct MeasureOptions {
     int triggerLevel = 0;   // --level, ADC counts
     bool triggerRising = true;
     // Network sweep.
-    bool simulated = false;  // --sim: the simulated bench
-    int device = -1;         // --device: the listed sound-device pair; -1 for none
-    int points = 18;         // --points
-    int rate = 48000;        // --rate
-    bool slow = false;       // --slow: a tone every 2 s instead of every 500 ms
+    bool simulated = false;          // --sim: the simulated bench
+    bool simulatedRealTime = false;  // --realtime: the bench on its own clock
+    int device = -1;                 // --device: the listed sound-device pair; -1 for none
+    int points = 18;                 // --points
+    int rate = 48000;                // --rate
+    bool slow = false;               // --slow: a tone every 2 s instead of every 500 ms
+    // Log sweep (--method log).
+    bool logSweep = false;
+    double sweepSeconds = 4.0;  // --seconds
+    // --band; the high edge defaults to 20 kHz or 0.45 of the rate, whichever is lower.
+    double bandLowHz = 20.0;
+    std::optional<double> bandHighHz;
+    int smoothing = 48;      // --smoothing: points per octave averaged over, 0 for none
+    std::string impulse;     // --impulse: where to write the impulse response; empty for none
+    bool harmonics = false;  // --harmonics: the harmonics' columns too
 };
 
 struct MeasureParse {

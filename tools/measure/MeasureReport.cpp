@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 
 #include "dataexport/DataCsv.h"
+#include "dataexport/LogSweepExport.h"
 
 namespace velmora2 {
 
@@ -94,10 +96,10 @@ std::string ScopeReport(const MeasureOptions& o, const MeasureResult& r) {
     return out;
 }
 
-std::string SweepText(const std::vector<NetworkRow>& rows) {
+std::string SweepText(const std::vector<NetworkRow>& rows, int frequencyDecimals) {
     std::string out = "frequency_Hz     gain_dB   phase_deg  phase_delay_us  group_delay_us\n";
     for (const NetworkRow& row : rows)
-        out += Column(row.frequency, 0, 12) + Column(row.gainDb, 3, 12) +
+        out += Column(row.frequency, frequencyDecimals, 12) + Column(row.gainDb, 3, 12) +
                Column(row.phaseDeg, 2, 12) + Column(row.phaseDelayUs, 2, 16) +
                Column(row.groupDelayUs, 2, 16) + "\n";
     return out;
@@ -108,12 +110,23 @@ std::string JsonNumber(double value) {
     return std::isfinite(value) ? Number(value) : "null";
 }
 
-std::string SweepJson(const MeasureOptions& o, const std::vector<NetworkRow>& rows) {
+// The log sweep's harmonics of point i, as JSON fields; none unless asked for.
+using PointExtras = std::function<std::string(size_t i)>;
+
+std::string SweepJson(const MeasureOptions& o, const std::vector<NetworkRow>& rows,
+                      const PointExtras& extras) {
     std::string out =
         "{\"source\": " + JsonString(o.simulated ? "sim" : "device " + std::to_string(o.device));
     out += ", \"sample_rate\": " + std::to_string(o.rate);
-    out += ", \"points\": " + std::to_string(o.points);
-    out += std::string(", \"slow\": ") + (o.slow ? "true" : "false");
+    if (o.logSweep) {
+        out += ", \"method\": \"log\", \"seconds\": " + Number(o.sweepSeconds);
+        out += ", \"band_hz\": [" + Number(rows.front().frequency) + ", " +
+               Number(rows.back().frequency) + "]";
+        out += ", \"smoothing\": " + std::to_string(o.smoothing);
+    } else {
+        out += ", \"points\": " + std::to_string(o.points);
+        out += std::string(", \"slow\": ") + (o.slow ? "true" : "false");
+    }
     out += ", \"measured\": [";
     for (size_t i = 0; i < rows.size(); ++i) {
         out += i == 0 ? "\n  " : ",\n  ";
@@ -121,17 +134,39 @@ std::string SweepJson(const MeasureOptions& o, const std::vector<NetworkRow>& ro
         out += ", \"gain_db\": " + JsonNumber(rows[i].gainDb);
         out += ", \"phase_deg\": " + JsonNumber(rows[i].phaseDeg);
         out += ", \"phase_delay_us\": " + JsonNumber(rows[i].phaseDelayUs);
-        out += ", \"group_delay_us\": " + JsonNumber(rows[i].groupDelayUs) + "}";
+        out += ", \"group_delay_us\": " + JsonNumber(rows[i].groupDelayUs);
+        if (extras) out += extras(i);
+        out += "}";
     }
     return out + "\n]}\n";
+}
+
+PointExtras HarmonicFields(const MeasureOptions& o, const LogSweepResult& result) {
+    if (!o.harmonics) return {};
+    return [&result](size_t i) {
+        std::string fields;
+        for (int k = 0; k < kHarmonicOrders; ++k)
+            fields +=
+                ", \"h" + std::to_string(k + 2) + "_db\": " + JsonNumber(result.harmonicDb[k][i]);
+        return fields;
+    };
 }
 
 }  // namespace
 
 std::string FormatSweep(const MeasureOptions& options, const SweepOutcome& outcome) {
+    if (outcome.logSweep) {
+        const LogSweepResult& result = *outcome.logSweep;
+        if (options.format == MeasureFormat::Csv) return LogSweepCsv(result, options.harmonics);
+        const std::vector<NetworkRow> rows = NetworkRows(result);
+        if (options.format == MeasureFormat::Json)
+            return SweepJson(options, rows, HarmonicFields(options, result));
+        return SweepText(rows, 2);
+    }
     if (options.format == MeasureFormat::Csv) return NetworkCsv(outcome.results);
     const std::vector<NetworkRow> rows = NetworkRows(outcome.results);
-    return options.format == MeasureFormat::Json ? SweepJson(options, rows) : SweepText(rows);
+    return options.format == MeasureFormat::Json ? SweepJson(options, rows, {})
+                                                 : SweepText(rows, 0);
 }
 
 std::string FormatMeasurement(const MeasureOptions& options, const MeasureResult& result) {

@@ -20,6 +20,20 @@ inline std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
+struct BandHz {
+    double low = 0.0;
+    double high = 0.0;
+};
+// "LOW-HIGH" in Hz, 0 <= LOW < HIGH.
+inline std::optional<BandHz> ParseBandHz(std::string_view text) {
+    const size_t dash = text.find('-');
+    if (dash == std::string_view::npos) return std::nullopt;
+    const std::optional<double> low = ParseNumber(text.substr(0, dash));
+    const std::optional<double> high = ParseNumber(text.substr(dash + 1));
+    if (!low || !high || *low < 0 || !(*high > *low)) return std::nullopt;
+    return BandHz{*low, *high};
+}
+
 // "--option value: hint".
 inline std::string Refusal(std::string_view option, std::string_view value, std::string_view hint) {
     return std::string(option) + " " + std::string(value) + ": " + std::string(hint);

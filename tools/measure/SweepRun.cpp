@@ -17,6 +17,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/GeneratorLoad.h"
 #include "engine/ToneFile.h"
+#include "measurement/LogSweep.h"
 #include "measurement/SteppedDelivery.h"
 #include "measurement/SteppedSweep.h"
 #include "platform/GeneratorFileNames.h"
@@ -66,7 +67,7 @@ std::optional<FileSearchPlaces> PlacesWithEveryTone(const fs::path& spare, const
                                                     std::string& error) {
     FileSearchPlaces places = ProgramSearchPlaces(ProgramDirectory());
     places.dataDirectories.push_back(spare);
-    const SweepTable table = BuildSweepTable(o.points, o.rate);
+    const SweepTable table = BuildSweepTable(o.logSweep ? 0 : o.points, o.rate);
     std::vector<std::pair<std::string, std::pair<int, int>>> tones;  // name, (Hz, rate)
     for (int i = 0; i < table.count; ++i) {
         const int hz = static_cast<int>(std::lround(table.frequency[i]));
@@ -141,6 +142,7 @@ public:
                                       " Hz, faster than the sound device plays"
                                 : DescribeGeneratorLoad(loadResult)));
     }
+    void OnSweepFailed(const std::string& message) override { Problem(message); }
     void OnSweepEnded() override {}
 
     const std::optional<std::string>& FirstProblem() const { return problem_; }
@@ -194,7 +196,7 @@ bool StartEngine(Bench& bench, const MeasureOptions& o, const SettingsRecord& se
 }
 
 // Lets the time of one period pass for the engine: on the stepped bench the blocks it would
-// capture meanwhile, on a device the period itself.
+// capture meanwhile, on a device (or the bench on its own clock) the period itself.
 bool LetPeriodPass(Bench& bench, int periodMs) {
     if (bench.stepped == nullptr) {
         std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
@@ -204,15 +206,13 @@ bool LetPeriodPass(Bench& bench, int periodMs) {
 }
 
 // Runs the sweep from the network button to its end, as timer 1 would; false with `error` set.
-bool Sweep(Bench& bench, const SettingsRecord& settings, const FileSearchPlaces& places,
-           const SweepProgress& progress, std::string& error) {
-    SweepReport report(progress);
-    SteppedSweep sweep(
-        bench.engine, report, [&settings] { return PlanFromSettings(settings); }, places);
+// A sweep that has not ended after `tickLimit` ticks never will.
+bool Sweep(Bench& bench, SweepMethod& sweep, const SweepReport& report, int tickLimit,
+           std::string& error) {
     sweep.ClearResults();
     std::optional<int> period = sweep.Start();
     for (int ticks = 0; period; ++ticks) {
-        if (ticks == kTickLimit) {
+        if (ticks == tickLimit) {
             error = "the sweep did not end";
             return false;
         }
@@ -229,6 +229,55 @@ bool Sweep(Bench& bench, const SettingsRecord& settings, const FileSearchPlaces&
             error = *report.FirstProblem();
             return false;
         }
+    }
+    return true;
+}
+
+bool SteppedSweepRun(Bench& bench, const SettingsRecord& settings, const FileSearchPlaces& places,
+                     const SweepProgress& progress, SweepOutcome& outcome, std::string& error) {
+    SweepReport report(progress);
+    SteppedSweep sweep(
+        bench.engine, report, [&settings] { return PlanFromSettings(settings); }, places);
+    if (!Sweep(bench, sweep, report, kTickLimit, error)) return false;
+    outcome.results = bench.engine->Sweep();
+    if (NetworkRows(outcome.results).empty()) {
+        error = "the sweep measured no point";
+        return false;
+    }
+    return true;
+}
+
+// The log sweep of the options, played at the generator's level and volume as the window plays
+// it, giving back the instrument's default generator at its end.
+LogSweepRunPlan LogPlanFor(const MeasureOptions& o, const SettingsRecord& settings) {
+    LogSweepRunPlan plan;
+    plan.sweep.startHz = o.bandLowHz;
+    plan.sweep.endHz = o.bandHighHz.value_or(std::min(20000.0, kMaxLogSweepRateShare * o.rate));
+    plan.sweep.seconds = o.sweepSeconds;
+    plan.sweep.levelDbfs = settings.generator.levelDbfs;
+    plan.sweep.sampleRate = o.rate;
+    plan.smoothing = o.smoothing;
+    plan.recordLength = settings.fftn;
+    plan.user.file = settings.playwav;
+    plan.user.signal = settings.generator;
+    return plan;
+}
+
+bool LogSweepRun(Bench& bench, const MeasureOptions& o, const SettingsRecord& settings,
+                 const FileSearchPlaces& places, const SweepProgress& progress,
+                 SweepOutcome& outcome, std::string& error) {
+    SweepReport report(progress);
+    const LogSweepRunPlan plan = LogPlanFor(o, settings);
+    LogSweep sweep(
+        bench.engine, report, [&plan] { return plan; }, places);
+    // Its ticks while capturing, and a minute for the analysis.
+    const int tickLimit = static_cast<int>((o.sweepSeconds + 2.0) * 1000 / LogSweep::kTickMs) +
+                          60 * 1000 / LogSweep::kTickMs;
+    if (!Sweep(bench, sweep, report, tickLimit, error)) return false;
+    outcome.logSweep = sweep.Result();
+    if (!outcome.logSweep) {
+        error = "the sweep measured nothing";
+        return false;
     }
     return true;
 }
@@ -266,8 +315,10 @@ int RunSweep(const MeasureOptions& o, SweepOutcome& outcome, std::string& error,
     std::unique_ptr<SoundSystem> sound;
     SimBench* stepped = nullptr;
     if (o.simulated) {
-        auto bench = std::make_unique<SimBench>();
-        stepped = bench.get();
+        SimBenchOptions clock;
+        clock.realTimeClock = o.simulatedRealTime;
+        auto bench = std::make_unique<SimBench>(clock);
+        if (!o.simulatedRealTime) stepped = bench.get();
         sound = std::move(bench);
     } else {
         auto portAudio = std::make_unique<PortAudioSystem>();
@@ -290,15 +341,10 @@ int RunSweep(const MeasureOptions& o, SweepOutcome& outcome, std::string& error,
 
     const SettingsRecord settings = SweepSettingsFor(o);
     auto bench = std::make_unique<Bench>(std::move(sound), stepped, !o.png.empty());
-    bool swept = StartEngine(*bench, o, settings, *places, spare.Path(), error) &&
-                 Sweep(*bench, settings, *places, progress, error);
-    if (swept) {
-        outcome.results = bench->engine->Sweep();
-        if (NetworkRows(outcome.results).empty()) {
-            error = "the sweep measured no point";
-            swept = false;
-        }
-    }
+    bool swept =
+        StartEngine(*bench, o, settings, *places, spare.Path(), error) &&
+        (o.logSweep ? LogSweepRun(*bench, o, settings, *places, progress, outcome, error)
+                    : SteppedSweepRun(*bench, settings, *places, progress, outcome, error));
     if (swept && !o.png.empty() && !TakeChart(*bench, outcome.picture)) {
         error = "the network chart was not drawn";
         swept = false;

@@ -1,21 +1,24 @@
 // A whole network sweep without a window: the engine runs with the instrument's default settings
-// and the sweep's options, the window's own sweep method steps it, and the command plays the part
-// of timer 1 at the periods the sweep asks for. On the simulated bench each period's blocks are
-// delivered as fast as the engine takes them; on a sound device the periods are waited out in
-// real time.
+// and the sweep's options, the window's own sweep method (stepped or log) steps it, and the command
+// plays the part of timer 1 at the periods the sweep asks for. On the simulated bench each period's
+// blocks are delivered as fast as the engine takes them; on a sound device the periods are waited
+// out in real time.
 #pragma once
 
 #include <QImage>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "analysis/SweepTable.h"
+#include "logsweep/LogSweepResult.h"
 #include "tools/measure/MeasureOptions.h"
 
 namespace velmora2 {
 
 struct SweepOutcome {
-    SweepResults results;
+    SweepResults results;                            // the stepped sweep's
+    std::shared_ptr<const LogSweepResult> logSweep;  // the log sweep's
     QImage picture;  // the network chart; null unless a picture file was asked for
 };
 

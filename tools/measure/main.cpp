@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dataexport/LogSweepExport.h"
 #include "settings/ReplaceFile.h"
 #include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
@@ -51,25 +52,38 @@ int Print(const std::string& report) {
 }
 
 // The sweep's progress on standard error: one line updated in place on a terminal, else one line
-// per point.
+// per point of a stepped sweep, or per tenth of a log sweep's capture.
 class ProgressLine {
 public:
-    ProgressLine() : terminal_(isatty(fileno(stderr)) != 0) {}
+    explicit ProgressLine(bool logSweep)
+        : terminal_(isatty(fileno(stderr)) != 0), logSweep_(logSweep) {}
     ~ProgressLine() {
         if (shown_) std::fputs("\n", stderr);
     }
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
+    // A log sweep tells its capture's progress in hundredths.
     void Show(int point, int count, double frequency) {
-        std::fprintf(stderr, "%ssweep: point %d of %d, %lld Hz%s", terminal_ ? "\r" : "", point,
-                     count, std::llround(frequency), terminal_ ? "\x1b[K" : "\n");
+        const char* start = terminal_ ? "\r" : "";
+        const char* end = terminal_ ? "\x1b[K" : "\n";
+        if (logSweep_) {
+            if (!terminal_ && point / 10 == lastTenth_) return;
+            lastTenth_ = point / 10;
+            std::fprintf(stderr, "%ssweep: %d%% captured, %lld Hz%s", start, point * 100 / count,
+                         std::llround(frequency), end);
+        } else {
+            std::fprintf(stderr, "%ssweep: point %d of %d, %lld Hz%s", start, point, count,
+                         std::llround(frequency), end);
+        }
         std::fflush(stderr);
         shown_ = terminal_;
     }
 
 private:
     const bool terminal_;
+    const bool logSweep_;
+    int lastTenth_ = -1;
     bool shown_ = false;  // a line on the terminal waits for its end
 };
 
@@ -78,7 +92,7 @@ int Sweep(const velmora2::MeasureOptions& options) {
     std::string error;
     int status = 0;
     {
-        ProgressLine progress;
+        ProgressLine progress(options.logSweep);
         status = velmora2::RunSweep(options, outcome, error,
                                     [&progress](int point, int count, double frequency) {
                                         progress.Show(point, count, frequency);
@@ -87,6 +101,9 @@ int Sweep(const velmora2::MeasureOptions& options) {
     if (status != 0) return Fail(kExitUnusable, error);
     if (!options.png.empty() && !WritePng(outcome.picture, options.png))
         return Fail(kExitUnusable, options.png + ": cannot be written");
+    if (!options.impulse.empty() && outcome.logSweep &&
+        !velmora2::WriteImpulseWav(options.impulse, *outcome.logSweep))
+        return Fail(kExitUnusable, options.impulse + ": cannot be written");
     return Print(velmora2::FormatSweep(options, outcome));
 }
 
