@@ -17,6 +17,7 @@
 #include "engine/CDSCapture.h"
 #include "engine/GeneratorLoad.h"
 #include "engine/ToneFile.h"
+#include "logsweep/SweepLocation.h"
 #include "measurement/LogSweep.h"
 #include "measurement/SteppedDelivery.h"
 #include "measurement/SteppedSweep.h"
@@ -36,6 +37,8 @@ namespace fs = std::filesystem;
 // A sweep ends on the tick after its last point; more ticks than this mean it never will.
 constexpr int kTickLimit = kMaxSweepPoints + 2;
 constexpr uint64_t kBlocksUntilChartShown = 2;
+// The longest a log sweep's analysis may take.
+constexpr auto kLogSweepAnalysisWait = std::chrono::seconds(60);
 // How long a sound device may take to show the finished chart.
 constexpr auto kPictureWait = std::chrono::seconds(3);
 
@@ -206,13 +209,13 @@ bool LetPeriodPass(Bench& bench, int periodMs) {
 }
 
 // Runs the sweep from the network button to its end, as timer 1 would; false with `error` set.
-// A sweep that has not ended after `tickLimit` ticks never will.
-bool Sweep(Bench& bench, SweepMethod& sweep, const SweepReport& report, int tickLimit,
-           std::string& error) {
+// A sweep that is `overdue` after so many ticks never ends.
+bool Sweep(Bench& bench, SweepMethod& sweep, const SweepReport& report,
+           const std::function<bool(int ticks)>& overdue, std::string& error) {
     sweep.ClearResults();
     std::optional<int> period = sweep.Start();
     for (int ticks = 0; period; ++ticks) {
-        if (ticks == tickLimit) {
+        if (overdue(ticks)) {
             error = "the sweep did not end";
             return false;
         }
@@ -238,7 +241,9 @@ bool SteppedSweepRun(Bench& bench, const SettingsRecord& settings, const FileSea
     SweepReport report(progress);
     SteppedSweep sweep(
         bench.engine, report, [&settings] { return PlanFromSettings(settings); }, places);
-    if (!Sweep(bench, sweep, report, kTickLimit, error)) return false;
+    if (!Sweep(
+            bench, sweep, report, [](int ticks) { return ticks == kTickLimit; }, error))
+        return false;
     outcome.results = bench.engine->Sweep();
     if (NetworkRows(outcome.results).empty()) {
         error = "the sweep measured no point";
@@ -270,10 +275,11 @@ bool LogSweepRun(Bench& bench, const MeasureOptions& o, const SettingsRecord& se
     const LogSweepRunPlan plan = LogPlanFor(o, settings);
     LogSweep sweep(
         bench.engine, report, [&plan] { return plan; }, places);
-    // Its ticks while capturing, and a minute for the analysis.
-    const int tickLimit = static_cast<int>((o.sweepSeconds + 2.0) * 1000 / LogSweep::kTickMs) +
-                          60 * 1000 / LogSweep::kTickMs;
-    if (!Sweep(bench, sweep, report, tickLimit, error)) return false;
+    // The capture in real time, and a minute for the analysis.
+    const auto deadline = std::chrono::steady_clock::now() + kLogSweepAnalysisWait +
+                          std::chrono::milliseconds(CaptureFramesFor(plan.sweep) * 1000 / o.rate);
+    const auto overdue = [deadline](int) { return std::chrono::steady_clock::now() > deadline; };
+    if (!Sweep(bench, sweep, report, overdue, error)) return false;
     outcome.logSweep = sweep.Result();
     if (!outcome.logSweep) {
         error = "the sweep measured nothing";
