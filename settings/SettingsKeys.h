@@ -79,6 +79,11 @@ void ForEachKey(Record& r, Visitor&& visit) {
     visit("GENDITHER", r.generator.dither, Word{"ON", "OFF"});
     visit("PRECISE", r.precision.on, Word{"ON", "OFF"});
     visit("FSVRMS", r.precision.fullScaleVrms, Real{IsValidFullScaleVolts});
+    visit("NETMETHOD", r.network.logSweep, Word{"LOG", "STEPPED"});
+    visit("LOGSECONDS", r.network.seconds, Real{IsValidLogSweepSeconds});
+    visit("LOGSTART", r.network.startHz, Real{IsValidLogSweepFrequency});
+    visit("LOGEND", r.network.endHz, Real{IsValidLogSweepFrequency});
+    visit("LOGSMOOTH", r.network.smoothing, Integer{IsSmoothingChoice});
 }
 
 }  // namespace velmora2::settings_keys

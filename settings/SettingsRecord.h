@@ -12,6 +12,17 @@
 
 namespace velmora2 {
 
+// The network measurement's method: the stepped sweep, or the log sweep with its length, band (its
+// end limited to 0.45 of the rate when it runs) and smoothing.
+struct NetworkMethodSettings {
+    bool logSweep = false;
+    double seconds = 4.0;
+    double startHz = 20.0;
+    double endHz = 20000.0;
+    int32_t smoothing = 48;  // points per octave averaged over; 0 for none
+    friend bool operator==(const NetworkMethodSettings&, const NetworkMethodSettings&) = default;
+};
+
 struct SettingsRecord {
     // CAL: scales.cal
     int32_t osr = 1;                  // OSR
@@ -44,6 +55,8 @@ struct SettingsRecord {
     GeneratorSignal generator;
     // PRECISE, FSVRMS: the precision read-out of the spectrum and the input's full-scale volts.
     PrecisionReadoutSettings precision;
+    // NETMETHOD, LOGSECONDS, LOGSTART, LOGEND, LOGSMOOTH: how network analysis measures.
+    NetworkMethodSettings network;
 
     DisplayScales scales;  // the six settings kept with the scales, and the scales
 

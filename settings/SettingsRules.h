@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "engine/RecordLength.h"
+#include "logsweep/OctaveBands.h"
 #include "records/GeneratorSignal.h"
+#include "synthesis/LogSweepSignal.h"
 
 namespace velmora2 {
 
@@ -66,6 +68,16 @@ constexpr bool IsValidToneRatio(double ratio) {
 inline constexpr double kMostFullScaleVolts = 1000.0;
 constexpr bool IsValidFullScaleVolts(double volts) {
     return volts >= 0.0 && volts <= kMostFullScaleVolts;
+}
+
+// LOGSECONDS, LOGSTART, LOGEND, LOGSMOOTH: the log sweep's length, band edges (up to 0.45 of the
+// highest rate; the rate in use limits the end further, and the start must lie an octave below
+// the end when the sweep runs) and smoothing (IsSmoothingChoice).
+constexpr bool IsValidLogSweepSeconds(double seconds) {
+    return seconds >= kMinLogSweepSeconds && seconds <= kMaxLogSweepSeconds;
+}
+constexpr bool IsValidLogSweepFrequency(double hz) {
+    return hz >= kMinLogSweepHz && hz <= kMaxLogSweepRateShare * 192000;
 }
 
 }  // namespace velmora2

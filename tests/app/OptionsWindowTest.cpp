@@ -222,7 +222,12 @@ TEST_F(OptionsWindow, SaveSettingsWritesTheNewValuesInTheFileFormat) {
               "GENCHANNELS : BOTH\n"
               "GENDITHER : ON\n"
               "PRECISE : OFF\n"
-              "FSVRMS : 0.000000\n");
+              "FSVRMS : 0.000000\n"
+              "NETMETHOD : STEPPED\n"
+              "LOGSECONDS : 4.000000\n"
+              "LOGSTART : 20.000000\n"
+              "LOGEND : 20000.000000\n"
+              "LOGSMOOTH : 48\n");
     EXPECT_EQ(window->Settings().activeSampleRate, 48000) << "the new rate waits for a restart";
     EXPECT_EQ(Engine().oversampling, 4);
 

@@ -52,6 +52,11 @@ GENCHANNELS : BOTH
 GENDITHER : ON
 PRECISE : OFF
 FSVRMS : 0.000000
+NETMETHOD : STEPPED
+LOGSECONDS : 4.000000
+LOGSTART : 20.000000
+LOGEND : 20000.000000
+LOGSMOOTH : 48
 )";
 
 // Every field away from its default, the words on their false side.
@@ -89,6 +94,7 @@ SettingsRecord NonDefaultRecord() {
     r.generator = {SignalKind::Pink,         997.5, -40.25, 90.0, 19000.0, 1.5,
                    SignalChannels::Inverted, false};
     r.precision = {true, 1.228};
+    r.network = {true, 8.5, 10.0, 40000.0, 0};
     return r;
 }
 
@@ -100,7 +106,9 @@ const char* const kNonDefaultFile =
     "PLAYWAV : fs96k_sin1k4.wav\nDEVICE : 2\nFSAMPLE : 96000\nMAXREC : 12.500000\nAVEENB : ON\n"
     "MAXAVEN : 1000\nWAVN : 45\nSLOWSWEEP : ON\nGENSOURCE : PINK\nGENFREQ : 997.500000\n"
     "GENLEVEL : -40.250000\nGENPHASE : 90.000000\nGENFREQ2 : 19000.000000\nGENRATIO : 1.500000\n"
-    "GENCHANNELS : INVERTED\nGENDITHER : OFF\nPRECISE : ON\nFSVRMS : 1.228000\n";
+    "GENCHANNELS : INVERTED\nGENDITHER : OFF\nPRECISE : ON\nFSVRMS : 1.228000\n"
+    "NETMETHOD : LOG\nLOGSECONDS : 8.500000\nLOGSTART : 10.000000\nLOGEND : 40000.000000\n"
+    "LOGSMOOTH : 0\n";
 
 // Sets a German locale (decimal comma) for the C library and the C++ streams while it lives.
 class GermanLocale {

@@ -235,6 +235,11 @@ TEST(SettingsLoad, RefusedValuesKeepTheCurrentValue) {
          [](SettingsRecord& r) { r.generator.channels = SignalChannels::Left; }},
         {"FSVRMS", "-1", [](SettingsRecord& r) { r.precision.fullScaleVrms = 2.0; }},
         {"FSVRMS", "1001", [](SettingsRecord& r) { r.precision.fullScaleVrms = 2.0; }},
+        {"LOGSECONDS", "0.5", [](SettingsRecord& r) { r.network.seconds = 10.0; }},
+        {"LOGSECONDS", "21", [](SettingsRecord& r) { r.network.seconds = 10.0; }},
+        {"LOGSTART", "5", [](SettingsRecord& r) { r.network.startHz = 50.0; }},
+        {"LOGEND", "90000", [](SettingsRecord& r) { r.network.endHz = 8000.0; }},
+        {"LOGSMOOTH", "3", [](SettingsRecord& r) { r.network.smoothing = 12; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " : " + c.value);
