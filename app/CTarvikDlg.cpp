@@ -342,6 +342,11 @@ SteppedSweepPlan CTarvikDlg::SweepPlan() const {
                             outputs_.RightShown());
 }
 
+LogSweepRunPlan CTarvikDlg::LogSweepPlan() const {
+    return LogPlanFromSettings(settings_, generatorPanel_.Volume(), outputs_.LeftShown(),
+                               outputs_.RightShown());
+}
+
 void CTarvikDlg::RunDeviceDialog() {
     CDlgDevice dialog(sound_, /*autoClose=*/true, &deviceNotice_);
     if (services_.RunModal(dialog) == CDlgDevice::kOkResult) devices_ = dialog.Devices();

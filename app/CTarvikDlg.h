@@ -18,6 +18,8 @@
 #include "display/Surface.h"
 #include "engine/CDSCapture.h"
 #include "engine/EngineHandle.h"
+#include "measurement/ChosenSweep.h"
+#include "measurement/LogSweep.h"
 #include "measurement/SteppedSweep.h"
 #include "panel/CaptureGate.h"
 #include "panel/ChannelPanel.h"
@@ -105,6 +107,7 @@ private:
     void OnDeviceButton();
     // What a sweep started now reads of the settings and the front panel.
     SteppedSweepPlan SweepPlan() const;
+    LogSweepRunPlan LogSweepPlan() const;
 
     void InitSpinButtons();
     void InitButtons();
@@ -167,9 +170,13 @@ private:
                          scalePanel_,
                          {settings_.xlog, settings_.aveenb, settings_.maxaven, outputs_,
                           channelPanel_, sweep_, timer_, engine_}};
-    // The network sweep that timer 1 steps; the mode panel tells the user what it reports.
-    SteppedSweep sweep_{engine_, modePanel_, [this] { return SweepPlan(); },
-                        ProgramSearchPlaces(programDirectory_)};
+    // The network sweep that timer 1 steps, by the method the options choose; the mode panel
+    // tells the user what it reports.
+    SteppedSweep steppedSweep_{engine_, modePanel_, [this] { return SweepPlan(); },
+                               ProgramSearchPlaces(programDirectory_)};
+    LogSweep logSweep_{engine_, modePanel_, [this] { return LogSweepPlan(); },
+                       ProgramSearchPlaces(programDirectory_)};
+    ChosenSweep sweep_{steppedSweep_, logSweep_, [this] { return settings_.network.logSweep; }};
 };
 
 }  // namespace velmora2

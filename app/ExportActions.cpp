@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Messages.h"
+#include "dataexport/LogSweepExport.h"
 #include "panel/ViewModes.h"
 #include "settings/ReplaceFile.h"
 
@@ -35,7 +36,10 @@ bool ExportActions::SaveData(const std::filesystem::path& path) {
     ModeData data;
     std::string csv;
     if (engine != nullptr && engine->TakeModeData(data, kDataWait)) {
-        if (const ViewMode* mode = ViewModeOfEngineMode(data.mode))
+        const std::shared_ptr<const LogSweepResult> log = engine->ShownLogSweep();
+        if (data.mode == kModeNetworkPlot && log)
+            csv = LogSweepCsv(*log, /*harmonics=*/true);
+        else if (const ViewMode* mode = ViewModeOfEngineMode(data.mode))
             csv = mode->data(data, engine->Sweep());
     }
     if (csv.empty()) {
@@ -43,6 +47,21 @@ bool ExportActions::SaveData(const std::filesystem::path& path) {
         return false;
     }
     return Write(WithExportExtension(path, ExportKind::Data), csv);
+}
+
+bool ExportActions::SaveImpulse(const std::filesystem::path& path) {
+    CDSCapture* engine = engine_();
+    const std::shared_ptr<const LogSweepResult> log =
+        engine != nullptr && engine->Settings().mode == kModeNetworkPlot ? engine->ShownLogSweep()
+                                                                         : nullptr;
+    if (!log) {
+        services_.MessageBox(msg::kNoImpulseToSave, msg::kApplicationTitle,
+                             MessageIcon::Exclamation);
+        return false;
+    }
+    std::filesystem::path target = path;
+    if (!target.has_extension()) target += ".wav";
+    return Write(target, ImpulseWav(*log));
 }
 
 }  // namespace velmora2

@@ -1,4 +1,4 @@
-// "Save picture..." and "Save data...": what the main window does once the user has chosen a file.
+// "Save picture...", "Save data..." and "Save impulse response...": what the main window does once the user has chosen a file.
 // Both write through a temporary file that is renamed into place only when every byte is written,
 // so a failure leaves no partial file and an existing file unchanged, and says so in a message.
 // The data is a copy the engine hands over after its next block; the engine never pauses for it.
@@ -33,6 +33,10 @@ public:
     // Writes the CSV of what the current mode shows; a name without an extension gets ".csv".
     // False (after the message) when there is nothing to save or the file cannot be written.
     bool SaveData(const std::filesystem::path& path);
+    // Writes the impulse response of the log sweep the network plot shows, as a WAV file; a name
+    // without an extension gets ".wav". False (after the message) when no log sweep is shown or
+    // the file cannot be written.
+    bool SaveImpulse(const std::filesystem::path& path);
 
 private:
     bool Write(const std::filesystem::path& path, std::string_view contents);

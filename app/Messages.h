@@ -19,6 +19,8 @@ inline constexpr const char* kCannotWriteSettings =
 inline constexpr const char* kCannotWriteExportSuffix =
     "に書き込めません。\r\n\r\nﾌｧｲﾙ使用中か書込禁止の可能性があります。";
 inline constexpr const char* kNoDataToSave = "保存するデータがありません。";
+// Only a log sweep shown in network analysis has an impulse response.
+inline constexpr const char* kNoImpulseToSave = "保存するインパルス応答がありません。";
 
 inline constexpr const char* kSoundDeviceStopped =
     "サウンドデバイスが停止しました。 \nﾃﾞﾊﾞｲｽの接続を確認してから "

@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
         [&exports](const std::string& path) { exports.SaveData(path); },
         [&exports](bool picture) {
             return exports.SuggestedName(picture ? ExportKind::Picture : ExportKind::Data);
-        });
+        },
+        {}, [&exports](const std::string& path) { exports.SaveImpulse(path); });
     services.SetTimerHandler([&dialog](int id) { dialog.OnTimer(id); });
 
     dialog.OnInitDialog();

@@ -1,9 +1,9 @@
 #include "dataexport/LogSweepExport.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
-#include "wav/WavWriter.h"
 
 namespace velmora2 {
 
@@ -50,25 +50,38 @@ std::string LogSweepCsv(const LogSweepResult& result, bool harmonics) {
     return out;
 }
 
-bool WriteImpulseWav(const std::filesystem::path& path, const LogSweepResult& result) {
-    std::unique_ptr<ByteFile> file = CreateByteFile(path, CreateMode::Replace);
-    if (!file) return false;
-    WaveFormat format;
-    format.formatTag = kFloatFormatTag;
-    format.channels = 1;
-    format.sampleRate = static_cast<uint32_t>(result.sampleRate);
-    format.bitsPerSample = 32;
-    format.blockAlign = 4;
-    format.avgBytesPerSec = format.sampleRate * 4;
-    WavWriter writer(std::move(file));
-    bool written = writer.WriteHeader(format);
-    std::vector<uint8_t> bytes(result.impulse.size() * 4);
-    for (size_t i = 0; i < result.impulse.size(); ++i) {
-        const auto sample = static_cast<float>(result.impulse[i]);
-        std::memcpy(&bytes[4 * i], &sample, 4);
+std::string ImpulseWav(const LogSweepResult& result) {
+    std::string out;
+    const auto put32 = [&out](uint32_t v) {
+        for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((v >> shift) & 0xFF);
+    };
+    const auto put16 = [&out](uint16_t v) {
+        out += static_cast<char>(v & 0xFF);
+        out += static_cast<char>(v >> 8);
+    };
+    const auto rate = static_cast<uint32_t>(result.sampleRate);
+    const auto dataBytes = static_cast<uint32_t>(result.impulse.size() * 4);
+    // RIFF, an 18-byte "fmt " chunk, then "data".
+    out += "RIFF";
+    put32(4 + 8 + 18 + 8 + dataBytes);
+    out += "WAVEfmt ";
+    put32(18);
+    put16(kFloatFormatTag);
+    put16(1);
+    put32(rate);
+    put32(rate * 4);
+    put16(4);
+    put16(32);
+    put16(0);
+    out += "data";
+    put32(dataBytes);
+    for (const double x : result.impulse) {
+        uint32_t bits = 0;
+        const auto sample = static_cast<float>(x);
+        std::memcpy(&bits, &sample, 4);
+        put32(bits);
     }
-    written = written && writer.Append(bytes.data(), bytes.size());
-    return writer.Finish() && written;
+    return out;
 }
 
 }  // namespace velmora2

@@ -2,7 +2,6 @@
 // the harmonics' on request), and its impulse response as a WAV file.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,8 @@ std::vector<NetworkRow> NetworkRows(const LogSweepResult& result);
 // ",h2_dB,h3_dB,h4_dB,h5_dB" (each against the fundamental; nan beyond the band).
 std::string LogSweepCsv(const LogSweepResult& result, bool harmonics);
 
-// The impulse response as a mono 32-bit float WAV file at the sweep's rate, its first sample
-// impulseStartSeconds before time 0. False when the file cannot be written.
-bool WriteImpulseWav(const std::filesystem::path& path, const LogSweepResult& result);
+// The impulse response as the bytes of a mono 32-bit float WAV file at the sweep's rate, its
+// first sample impulseStartSeconds before time 0.
+std::string ImpulseWav(const LogSweepResult& result);
 
 }  // namespace velmora2

@@ -31,6 +31,9 @@ constexpr int kMinChannelDelay = -5;
 constexpr const char* kSignalItems[] = {"Waveﾌｧｲﾙ", "正弦波",   "2ﾄｰﾝ",     "SMPTE/DIN",
                                         "CCIF/DFD", "ﾎﾜｲﾄﾉｲｽﾞ", "ﾋﾟﾝｸﾉｲｽﾞ", "無音"};
 constexpr const char* kSignalChannelItems[] = {"L+R", "Lのみ", "Rのみ", "R反転"};
+constexpr const char* kNetMethodItems[] = {"ｽﾃｯﾌﾟ掃引", "ﾛｸﾞｽｲｰﾌﾟ"};
+// In the order of kSmoothingChoices: a fraction of an octave.
+constexpr const char* kSmoothingItems[] = {"なし", "1/6", "1/12", "1/24", "1/48"};
 
 struct ListItems {
     int id;
@@ -45,6 +48,8 @@ constexpr ListItems kLists[] = {
     {opt::kSignalList, kSignalItems, static_cast<int>(std::size(kSignalItems))},
     {opt::kSignalChannelList, kSignalChannelItems,
      static_cast<int>(std::size(kSignalChannelItems))},
+    {opt::kNetMethodList, kNetMethodItems, static_cast<int>(std::size(kNetMethodItems))},
+    {opt::kLogSmoothingList, kSmoothingItems, static_cast<int>(std::size(kSmoothingItems))},
 };
 
 // Radio buttons: the set each belongs to (a click clears the others of its set) and the value a
@@ -216,6 +221,9 @@ void CDlgOption::WriteEntries() {
     view_->SetText(opt::kSignalFreq2Edit, FormatGeneralNumber(s.generator.frequency2Hz));
     view_->SetText(opt::kSignalRatioEdit, FormatGeneralNumber(s.generator.ratio));
     view_->SetText(opt::kSignalPhaseEdit, FormatGeneralNumber(s.generator.phaseDegrees));
+    view_->SetText(opt::kLogSecondsEdit, FormatGeneralNumber(s.network.seconds));
+    view_->SetText(opt::kLogStartEdit, FormatGeneralNumber(s.network.startHz));
+    view_->SetText(opt::kLogEndEdit, FormatGeneralNumber(s.network.endHz));
 }
 
 void CDlgOption::ShowInitialStates() {
@@ -231,6 +239,24 @@ void CDlgOption::ShowInitialStates() {
     view_->SelectItem(opt::kSignalChannelList, static_cast<int>(s.generator.channels));
     view_->SetCheck(opt::kSignalDitherCheck, s.generator.dither);
     EnableSignalFields();
+    view_->SelectItem(opt::kNetMethodList, s.network.logSweep ? 1 : 0);
+    const auto smoothing = std::find(std::begin(kSmoothingChoices), std::end(kSmoothingChoices),
+                                     s.network.smoothing);
+    view_->SelectItem(opt::kLogSmoothingList,
+                      static_cast<int>(smoothing - std::begin(kSmoothingChoices)));
+    EnableNetworkFields();
+}
+
+// The log sweep's fields while it is the method; the stepped sweep's point count and speed
+// while that one is.
+void CDlgOption::EnableNetworkFields() {
+    const bool log = values_.settings.network.logSweep;
+    for (const int id : {opt::kLogSecondsEdit, opt::kLogSmoothingList, opt::kLogStartEdit,
+                         opt::kLogEndEdit})
+        view_->Enable(id, log);
+    for (const int id : {opt::kPoints11, opt::kPoints18, opt::kPoints30, opt::kPoints45,
+                         opt::kSweepFast, opt::kSweepSlow})
+        view_->Enable(id, !log);
 }
 
 // The fields the chosen signal uses; the others keep their values for another choice.
@@ -337,6 +363,16 @@ void CDlgOption::OnCloseUp(int id) {
             if (item >= 0 && item < static_cast<int>(std::size(kSignalChannelItems)))
                 s.generator.channels = static_cast<SignalChannels>(item);
             break;
+        case opt::kNetMethodList:
+            if (item >= 0) {
+                s.network.logSweep = item == 1;
+                EnableNetworkFields();
+            }
+            break;
+        case opt::kLogSmoothingList:
+            if (item >= 0 && item < static_cast<int>(std::size(kSmoothingChoices)))
+                s.network.smoothing = kSmoothingChoices[item];
+            break;
     }
 }
 
@@ -406,7 +442,19 @@ bool CDlgOption::ReadEntries(SettingsRecord& into) {
     if (!ReadNumber(opt::kFullScaleEdit, into.precision.fullScaleVrms, true, 0.0,
                     kMostFullScaleVolts))
         return false;
-    return ReadSignal(into.generator);
+    return ReadSignal(into.generator) && ReadLogSweep(into.network);
+}
+
+// The log sweep's band, at least an octave wide; its end is limited to 0.45 of the rate the sweep
+// runs at, so an end above what this rate carries is kept for a faster one.
+bool CDlgOption::ReadLogSweep(NetworkMethodSettings& into) {
+    const double highest = kMaxLogSweepRateShare * kSampleRates[std::size(kSampleRates) - 1];
+    if (!ReadNumber(opt::kLogSecondsEdit, into.seconds, true, kMinLogSweepSeconds,
+                    kMaxLogSweepSeconds) ||
+        !ReadNumber(opt::kLogEndEdit, into.endHz, true, 2 * kMinLogSweepHz, highest))
+        return false;
+    return ReadNumber(opt::kLogStartEdit, into.startHz, true, kMinLogSweepHz,
+                      std::floor(into.endHz / 2));
 }
 
 // The signal's fields as the rate chosen here can carry them.

@@ -70,6 +70,8 @@ private:
     bool ReadInteger(int id, int32_t& into, int32_t lower, int32_t upper);
     bool ReadSignal(GeneratorSignal& into);
     void EnableSignalFields();
+    void EnableNetworkFields();
+    bool ReadLogSweep(NetworkMethodSettings& into);
     bool RefuseEntry(int id, const std::string& message);
     void Message(const char* text);
     void End(int result);

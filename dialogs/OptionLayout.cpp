@@ -15,7 +15,7 @@ using enum ControlKind;
 // and slimmer list buttons: HPF(75Hz), the two sweep speeds and the FFT-size and phase-range
 // lists are wider, still inside their frames.
 constexpr OptionControl kControls[] = {
-    {opt::kTabs, TabControl, 0, {10, 10, 340, 385}, ""},
+    {opt::kTabs, TabControl, 0, {10, 10, 340, 405}, ""},
     // Page 1, oscilloscope.
     {1036, GroupBox, 1, {50, 45, 120, 95}, "キャリブレーション"},
     {1035, Text, 1, {63, 75, 150, 50}, "波形をCB倍します。"},
@@ -96,6 +96,18 @@ constexpr OptionControl kControls[] = {
     {1105, GroupBox, 3, {80, 292, 190, 41}, "周波数スイープ速度"},
     {opt::kSweepFast, RadioButton, 3, {105, 307, 65, 20}, "はやく"},
     {opt::kSweepSlow, RadioButton, 3, {180, 307, 75, 20}, "ゆっくり"},
+    {1150, GroupBox, 3, {30, 336, 300, 70}, "測定方法"},
+    {opt::kNetMethodList, DropDownList, 3, {40, 352, 95, 60}, ""},
+    {1152, Text, 3, {142, 354, 30, 20}, "長さ"},
+    {opt::kLogSecondsEdit, Edit, 3, {172, 352, 35, 20}, ""},
+    {1154, Text, 3, {210, 354, 20, 20}, "[s]"},
+    {1155, Text, 3, {228, 354, 44, 20}, "平滑化"},
+    {opt::kLogSmoothingList, DropDownList, 3, {272, 352, 55, 120}, ""},
+    {1157, Text, 3, {40, 380, 35, 20}, "帯域"},
+    {opt::kLogStartEdit, Edit, 3, {75, 378, 50, 20}, ""},
+    {1159, Text, 3, {128, 380, 12, 20}, "-"},
+    {opt::kLogEndEdit, Edit, 3, {140, 378, 55, 20}, ""},
+    {1161, Text, 3, {198, 380, 40, 20}, "[Hz]"},
     // Page 4, generator.
     {1082, GroupBox, 4, {100, 70, 160, 100}, "再生Waveﾌｧｲﾙ"},
     {opt::kWavNameEdit, ReadOnlyEdit, 4, {120, 95, 120, 20}, ""},

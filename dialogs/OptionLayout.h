@@ -61,6 +61,11 @@ constexpr int kPhaseRangeList = 1048;
 constexpr int kGainOffsetEdit = 1046;
 constexpr int kSweepFast = 1103;
 constexpr int kSweepSlow = 1104;
+constexpr int kNetMethodList = 1151;     // stepped sweep or log sweep
+constexpr int kLogSecondsEdit = 1153;    // the log sweep's length
+constexpr int kLogSmoothingList = 1156;  // none, 1/6 .. 1/48 octave
+constexpr int kLogStartEdit = 1158;      // the log sweep's band
+constexpr int kLogEndEdit = 1160;
 // Page 4, generator.
 constexpr int kWavNameEdit = 1030;
 constexpr int kChangeWavButton = 1003;

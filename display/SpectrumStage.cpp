@@ -36,6 +36,7 @@ SpectrumPicture MakeSpectrumPicture(const RuntimeState& settings, const Spectrum
     picture.sampleRate = record.sampleRate;
 
     picture.status.settleCounter = record.settleCounter;
+    picture.status.logSweepPercent = settings.logSweepPercent;
     picture.status.averagingOn = settings.averagingOn;
     picture.status.averageCount = record.averageCount;
 

@@ -43,6 +43,12 @@ void DrawSpectrumNotices(Surface& surface, const SpectrumStatus& status,
     if (status.settleCounter != 0) {
         surface.DrawText(places.network.x, places.network.y,
                          "Doing Network Analysis. Wait for a while...", kTextColor);
+    } else if (status.logSweepPercent >= 0) {
+        ReadoutText text;
+        text.Literal("Log sweep: ")
+            .Integer(status.logSweepPercent)
+            .Literal("% captured. Wait for a while...");
+        surface.DrawText(places.network.x, places.network.y, text.View(), kTextColor);
     }
     DrawRecordingNotice(surface, status.recording, places.recording);
     if (!status.averagingOn) return;

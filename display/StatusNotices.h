@@ -25,7 +25,8 @@ void DrawRecordingNotice(Surface& surface, const RecordingStatus& recording, Poi
 // engine started; nothing when none were.
 void DrawDataLossNotice(Surface& surface, uint64_t droppedBlocks);
 
-// Network notice, recording notice and averaging notice, in that order.
+// Network notice (a stepped sweep's point, or a log sweep's capture), recording notice and
+// averaging notice, in that order.
 void DrawSpectrumNotices(Surface& surface, const SpectrumStatus& status,
                          const NoticePlaces& places);
 

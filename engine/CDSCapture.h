@@ -117,6 +117,11 @@ public:
     void ShowLogSweep(std::shared_ptr<const LogSweepResult> result) {
         worker_->logSweepShown.store(std::move(result));
     }
+    std::shared_ptr<const LogSweepResult> ShownLogSweep() const {
+        return worker_->logSweepShown.load();
+    }
+    // The spectrum's notice of a log sweep's capture, in percent; -1 takes it away.
+    void SetLogSweepProgress(int32_t percent);
     void SetTriggerLevel(int32_t level);
     void SetTriggerSource(int source);  // 0 off, 1 left, 2 right
     void SetTriggerMode(bool rising, bool repeat);

@@ -23,6 +23,10 @@ void CDSCapture::ToggleRun() {
     });
 }
 
+void CDSCapture::SetLogSweepProgress(int32_t percent) {
+    worker_->control.Update([&](RuntimeState& s, WorkerRequests&) { s.logSweepPercent = percent; });
+}
+
 void CDSCapture::ResetSweep() {
     ShowLogSweep(nullptr);
     worker_->control.Update([&](RuntimeState& s, WorkerRequests& r) {

@@ -1,11 +1,27 @@
 #include "measurement/LogSweep.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
 #include "logsweep/SweepLocation.h"
 
 namespace velmora2 {
+
+LogSweepRunPlan LogPlanFromSettings(const SettingsRecord& s, int32_t generatorVolume,
+                                    bool leftShown, bool rightShown) {
+    LogSweepRunPlan plan;
+    const int rate = s.activeSampleRate;
+    plan.sweep.startHz = s.network.startHz;
+    plan.sweep.endHz = std::min(s.network.endHz, kMaxLogSweepRateShare * rate);
+    plan.sweep.seconds = s.network.seconds;
+    plan.sweep.levelDbfs = s.generator.levelDbfs;
+    plan.sweep.sampleRate = rate;
+    plan.smoothing = s.network.smoothing;
+    plan.recordLength = s.fftn;
+    plan.user = {s.playwav, s.generator, generatorVolume, leftShown, rightShown};
+    return plan;
+}
 
 LogSweep::LogSweep(EngineHandle engine, SweepListener& listener,
                    std::function<LogSweepRunPlan()> plan, FileSearchPlaces tones)
@@ -95,8 +111,9 @@ std::optional<int> LogSweep::TickCapturing() {
                                   ? shape.playedStartHz
                                   : std::min(shape.playedEndHz,
                                              shape.playedStartHz * std::exp(t / shape.rateSeconds));
-            listener_.OnSweepPoint(static_cast<int>(filled * kProgressSteps / capture_->Frames()),
-                                   kProgressSteps, hz);
+            const auto step = static_cast<int>(filled * kProgressSteps / capture_->Frames());
+            engine_.Do(&CDSCapture::SetLogSweepProgress, step * 100 / kProgressSteps);
+            listener_.OnSweepPoint(step, kProgressSteps, hz);
             return kTickMs;
         }
     }
@@ -121,6 +138,7 @@ std::optional<int> LogSweep::TickAnalysing() {
 std::optional<int> LogSweep::End(const std::string& problem) {
     phase_ = Phase::Idle;
     capture_.reset();
+    engine_.Do(&CDSCapture::SetLogSweepProgress, -1);
     if (!problem.empty()) listener_.OnSweepFailed(problem);
     listener_.OnSweepEnded();
     GiveBackGenerator(engine_, listener_, tones_, plan_.user);

@@ -17,6 +17,7 @@
 #include "logsweep/OctaveBands.h"
 #include "measurement/GeneratorReturn.h"
 #include "measurement/SweepMethod.h"
+#include "settings/SettingsRecord.h"
 
 namespace velmora2 {
 
@@ -27,6 +28,12 @@ struct LogSweepRunPlan {
     int32_t recordLength = 2048;  // FFTN, the record length after the sweep
     UserGenerator user;           // given back at the end
 };
+
+// The plan of a log sweep started now: the settings' length, band (its end limited to 0.45 of the
+// active rate) and smoothing at the generator's level, with the front panel's generator volume
+// and trace switches given back at the end.
+LogSweepRunPlan LogPlanFromSettings(const SettingsRecord& settings, int32_t generatorVolume = -600,
+                                    bool leftShown = true, bool rightShown = true);
 
 class LogSweep final : public SweepMethod {
 public:
@@ -45,7 +52,7 @@ public:
     int Start() override;
     std::optional<int> Tick() override;
 
-    bool Running() const { return phase_ != Phase::Idle; }
+    bool Running() const override { return phase_ != Phase::Idle; }
     // The last measurement's result; null before one succeeded or after ClearResults.
     const std::shared_ptr<const LogSweepResult>& Result() const { return result_; }
 

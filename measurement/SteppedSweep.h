@@ -54,7 +54,7 @@ public:
     int Start() override;
     std::optional<int> Tick() override;
     // Whether a sweep runs, and the point playing (-1 before the first tick).
-    bool Running() const { return running_; }
+    bool Running() const override { return running_; }
     int Index() const { return index_; }
 
 private:

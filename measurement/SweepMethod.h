@@ -35,6 +35,8 @@ public:
     virtual int Start() = 0;
     // One step; returns the delay before the next, or nothing once the sweep is over.
     virtual std::optional<int> Tick() = 0;
+    // Whether a sweep runs.
+    virtual bool Running() const = 0;
 };
 
 }  // namespace velmora2

@@ -8,16 +8,28 @@
 
 namespace velmora2 {
 
+namespace {
+
+// The data file's name offered, as "network-...-impulse.wav".
+QString ImpulseName(const QString& dataName) {
+    const qsizetype dot = dataName.lastIndexOf('.');
+    return (dot > 0 ? dataName.left(dot) : dataName) + QStringLiteral("-impulse.wav");
+}
+
+}  // namespace
+
 QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
-                           OfferName offerName, ChooseFile chooseFile)
+                           OfferName offerName, ChooseFile chooseFile, SaveImpulse saveImpulse)
     : QObject(&window),
       window_(window),
       savePicture_(std::move(savePicture)),
       saveData_(std::move(saveData)),
+      saveImpulse_(std::move(saveImpulse)),
       offerName_(std::move(offerName)),
       chooseFile_(std::move(chooseFile)),
       savePictureAction_(QString::fromUtf8(kSavePictureText)),
-      saveDataAction_(QString::fromUtf8(kSaveDataText)) {
+      saveDataAction_(QString::fromUtf8(kSaveDataText)),
+      saveImpulseAction_(QString::fromUtf8(kSaveImpulseText)) {
     if (!chooseFile_) {
         chooseFile_ = [this](const QString& caption, const QString& filter,
                              const QString& offered) {
@@ -32,6 +44,7 @@ QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveDa
     }
     connect(&savePictureAction_, &QAction::triggered, this, [this] { OnSavePicture(); });
     connect(&saveDataAction_, &QAction::triggered, this, [this] { OnSaveData(); });
+    connect(&saveImpulseAction_, &QAction::triggered, this, [this] { OnSaveImpulse(); });
 
     // Only the picture field has the menu; the panel's controls keep their own behaviour.
     window_.setContextMenuPolicy(Qt::CustomContextMenu);
@@ -41,6 +54,7 @@ QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveDa
         QMenu menu(&window_);
         menu.addAction(&savePictureAction_);
         menu.addAction(&saveDataAction_);
+        if (saveImpulse_) menu.addAction(&saveImpulseAction_);
         menu.exec(window_.mapToGlobal(at));
     });
 }
@@ -66,6 +80,14 @@ void QtExportMenu::OnSaveData() {
                     QStringLiteral("CSV files (*.csv)"), QString::fromStdString(offerName_(false)));
     if (path.isEmpty()) return;
     saveData_(path.toStdString());
+}
+
+void QtExportMenu::OnSaveImpulse() {
+    const QString path = chooseFile_(QString::fromUtf8(kSaveImpulseText).chopped(3),
+                                     QStringLiteral("WAV files (*.wav)"),
+                                     ImpulseName(QString::fromStdString(offerName_(false))));
+    if (path.isEmpty() || !saveImpulse_) return;
+    saveImpulse_(path.toStdString());
 }
 
 }  // namespace velmora2

@@ -1,6 +1,7 @@
 // The picture field's context menu (right mouse button) and the window's shortcuts for it:
 // "Save picture..." writes the picture as shown, as PNG; "Save data..." the numbers behind it, as
-// CSV. It asks for the file name and encodes the picture; what is written, and what is said when
+// CSV; "Save impulse response..." (with a handler for it) a log sweep's impulse response, as WAV.
+// It asks for the file name and encodes the picture; what is written, and what is said when
 // that fails, is decided by the handlers.
 #pragma once
 
@@ -25,28 +26,34 @@ public:
     using OfferName = std::function<std::string(bool picture)>;
     using SavePicture = std::function<void(const std::string& path, std::string_view png)>;
     using SaveData = std::function<void(const std::string& path)>;
+    using SaveImpulse = std::function<void(const std::string& path)>;
 
     static constexpr const char* kSavePictureText = "Save picture...";
     static constexpr const char* kSaveDataText = "Save data...";
+    static constexpr const char* kSaveImpulseText = "Save impulse response...";
 
     // The default chooser is the toolkit's save-file dialog over the window.
     QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveData saveData,
-                 OfferName offerName, ChooseFile chooseFile = {});
+                 OfferName offerName, ChooseFile chooseFile = {}, SaveImpulse saveImpulse = {});
 
     QAction& SavePictureAction() { return savePictureAction_; }
     QAction& SaveDataAction() { return saveDataAction_; }
+    QAction& SaveImpulseAction() { return saveImpulseAction_; }
 
 private:
     void OnSavePicture();
     void OnSaveData();
+    void OnSaveImpulse();
 
     QtMainWindow& window_;
     SavePicture savePicture_;
     SaveData saveData_;
+    SaveImpulse saveImpulse_;
     OfferName offerName_;
     ChooseFile chooseFile_;
     QAction savePictureAction_;
     QAction saveDataAction_;
+    QAction saveImpulseAction_;
 };
 
 }  // namespace velmora2

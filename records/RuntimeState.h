@@ -59,6 +59,8 @@ struct RuntimeState {
     bool adcRangeShown = false;              // ADCRNG
     MeasurementSwitches measurements;
     PrecisionReadoutSettings precision;
+    // A log sweep's capture in percent while it runs, for the spectrum's notice; -1 otherwise.
+    int32_t logSweepPercent = -1;
     bool averagingOn = false;      // AVEENB
     int32_t averagingLength = 50;  // MAXAVEN
     std::array<int32_t, kEngineCursorCount> cursors{};

@@ -243,6 +243,12 @@ TEST(CDlgOption, ABadEntryKeepsTheDialogOpenWithTheStandardMessageOnItsField) {
          {{opt::kFullScaleEdit, "-1"}},
          "Enter a number between 0 and 1000.",
          opt::kFullScaleEdit},
+        {"log sweep of 30 s", {{opt::kLogSecondsEdit, "30"}}, "Enter a number between 1 and 20.",
+         opt::kLogSecondsEdit},
+        {"log sweep's band under an octave",
+         {{opt::kLogStartEdit, "12000"}},
+         "Enter a number between 10 and 10000.",
+         opt::kLogStartEdit},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -259,6 +265,29 @@ TEST(CDlgOption, ABadEntryKeepsTheDialogOpenWithTheStandardMessageOnItsField) {
         EXPECT_EQ(opening.View().Focus(), c.focus);
         EXPECT_TRUE(opening.View().Control(c.focus).visible) << "the field's page comes forward";
     }
+}
+
+// The method list switches between the stepped sweep's fields and the log sweep's, and the log
+// sweep's length, band and smoothing come back from OK.
+TEST(CDlgOption, TheLogSweepsFieldsServeItsMethodAndReadBack) {
+    Opening opening;
+    bool loggedFieldsAtFirst = true;
+    bool pointsWithLog = true;
+    const int result = opening.Run([&](User& user) {
+        loggedFieldsAtFirst = user.view.Control(opt::kLogSecondsEdit).enabled;
+        user.Choose(opt::kNetMethodList, 1);
+        pointsWithLog = user.view.Control(opt::kPoints18).enabled;
+        EXPECT_TRUE(user.view.Control(opt::kLogEndEdit).enabled);
+        user.Type(opt::kLogSecondsEdit, "8");
+        user.Type(opt::kLogStartEdit, "30");
+        user.Type(opt::kLogEndEdit, "40000");
+        user.Choose(opt::kLogSmoothingList, 2);
+        PressOk(user);
+    });
+    ASSERT_EQ(result, CDlgOption::kOkResult);
+    EXPECT_FALSE(loggedFieldsAtFirst) << "the stepped sweep is the default";
+    EXPECT_FALSE(pointsWithLog);
+    EXPECT_EQ(opening.Values().settings.network, (NetworkMethodSettings{true, 8, 30, 40000, 12}));
 }
 
 TEST(CDlgOption, ADecimalCommaIsRefusedUnderAGermanLocale) {

@@ -125,6 +125,12 @@ SettingsRecord SweepSettingsFor(const MeasureOptions& o) {
     settings.activeSampleRate = o.rate;
     settings.slowSweep = o.slow;
     settings.sweepPeriodMs = o.slow ? 2000 : 500;
+    settings.network.logSweep = o.logSweep;
+    settings.network.seconds = o.sweepSeconds;
+    settings.network.startHz = o.bandLowHz;
+    // Unless given, the end is 20 kHz, limited to 0.45 of the rate by the plan.
+    settings.network.endHz = o.bandHighHz.value_or(20000.0);
+    settings.network.smoothing = o.smoothing;
     return settings;
 }
 
@@ -252,27 +258,11 @@ bool SteppedSweepRun(Bench& bench, const SettingsRecord& settings, const FileSea
     return true;
 }
 
-// The log sweep of the options, played at the generator's level and volume as the window plays
-// it, giving back the instrument's default generator at its end.
-LogSweepRunPlan LogPlanFor(const MeasureOptions& o, const SettingsRecord& settings) {
-    LogSweepRunPlan plan;
-    plan.sweep.startHz = o.bandLowHz;
-    plan.sweep.endHz = o.bandHighHz.value_or(std::min(20000.0, kMaxLogSweepRateShare * o.rate));
-    plan.sweep.seconds = o.sweepSeconds;
-    plan.sweep.levelDbfs = settings.generator.levelDbfs;
-    plan.sweep.sampleRate = o.rate;
-    plan.smoothing = o.smoothing;
-    plan.recordLength = settings.fftn;
-    plan.user.file = settings.playwav;
-    plan.user.signal = settings.generator;
-    return plan;
-}
-
 bool LogSweepRun(Bench& bench, const MeasureOptions& o, const SettingsRecord& settings,
                  const FileSearchPlaces& places, const SweepProgress& progress,
                  SweepOutcome& outcome, std::string& error) {
     SweepReport report(progress);
-    const LogSweepRunPlan plan = LogPlanFor(o, settings);
+    const LogSweepRunPlan plan = LogPlanFromSettings(settings);
     LogSweep sweep(
         bench.engine, report, [&plan] { return plan; }, places);
     // The capture in real time, and a minute for the analysis.

@@ -14,6 +14,7 @@
 
 #include "dataexport/LogSweepExport.h"
 #include "settings/ReplaceFile.h"
+#include "settings/ReplaceFile.h"
 #include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
 #include "tools/measure/MeasureOptions.h"
@@ -102,7 +103,7 @@ int Sweep(const velmora2::MeasureOptions& options) {
     if (!options.png.empty() && !WritePng(outcome.picture, options.png))
         return Fail(kExitUnusable, options.png + ": cannot be written");
     if (!options.impulse.empty() && outcome.logSweep &&
-        !velmora2::WriteImpulseWav(options.impulse, *outcome.logSweep))
+        !velmora2::ReplaceFileContents(options.impulse, velmora2::ImpulseWav(*outcome.logSweep)))
         return Fail(kExitUnusable, options.impulse + ": cannot be written");
     return Print(velmora2::FormatSweep(options, outcome));
 }
