@@ -166,7 +166,7 @@ constexpr auto kTemplateControls = [] {
 constexpr DialogTemplate kTemplate{139,
                                    "オプション",
                                    248,
-                                   251,
+                                   264,
                                    kTemplateControls.data(),
                                    static_cast<int>(kTemplateControls.size()),
                                    11};
