@@ -73,7 +73,7 @@ TEST(OptionDialogWindow, EveryPageShowsItsControlsUnclippedAndApart) {
     CDlgOption dialog(bench);
     const char* screenshotDir = std::getenv("VELMORA2_SCREENSHOT_DIR");
     const int result = RunShown(dialog, [&](QtModalDialog& window) {
-        EXPECT_EQ(window.size(), QSize(434, 408));
+        EXPECT_EQ(window.size(), QSize(434, 429));
         EXPECT_EQ(window.windowTitle().toStdString(), "オプション");
         for (int page = 1; page <= kOptionPageCount; ++page) {
             SCOPED_TRACE(page);
