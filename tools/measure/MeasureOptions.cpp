@@ -328,7 +328,8 @@ Commands:
 )" + std::string(AnalyzeUsage()) +
            "\n" + std::string(GenerateUsage()) +
            R"(  sweep (--sim | --device N) [--points 11|18|30|45] [--rate 48000|96000|192000] [--slow]
-        [--csv | --json] [--png PICTURE.png]
+        [--csv | --json] [--png PICTURE.png] [--realtime]
+        [--method log [--seconds S] [--band LOW-HIGH] [--smoothing N] [--harmonics] [--impulse F]]
       Runs a network (frequency-response) sweep exactly as the window's network analysis does:
       the generator plays one tone file per point, the spectrum measures the right input's gain
       and phase against the left one's, and the points are printed as they were measured:
@@ -346,6 +347,18 @@ Commands:
                      (the window's "Save data..." file)
       --json         print the points as JSON
       --png FILE     write the network chart as the window shows it (481 x 361 pixels)
+      --realtime     with --sim: the bench on its own clock, as the window runs it
+      --method M     stepped (the default, as above) or log: one exponential sine sweep, both
+                     inputs captured whole, the right one's spectrum divided by the left one's
+                     (so the sound path's delay cancels); one row per smoothed point, the phase
+                     wrapped as the chart shows it, the group delay -d phase / d omega
+      --seconds S    the log sweep's length, 1 to 20 s (default 4)
+      --band LOW-HIGH  the log sweep's band in Hz, an octave or more from 10 Hz (default
+                     20-20000; the end is never above 0.45 of the rate)
+      --smoothing N  points averaged over 1/N octave: 6, 12, 24 or 48 (default), or none
+      --harmonics    with --csv or --json: the levels of harmonics 2 to 5 against the
+                     fundamental, per point (h2_dB ... h5_dB; nan or null beyond the band)
+      --impulse FILE write the log sweep's impulse response as a mono 32-bit float WAV file
       The tone files are looked up as velmora2 looks them up: beside this program, in
       $XDG_DATA_HOME/velmora2, in the installed ones (<prefix>/share/velmora2), in the current
       directory and along PATH. A tone that is found nowhere is written (one second of a sine at
