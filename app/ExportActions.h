@@ -1,7 +1,8 @@
-// "Save picture...", "Save data..." and "Save impulse response...": what the main window does once the user has chosen a file.
-// Both write through a temporary file that is renamed into place only when every byte is written,
-// so a failure leaves no partial file and an existing file unchanged, and says so in a message.
-// The data is a copy the engine hands over after its next block; the engine never pauses for it.
+// "Save picture...", "Save data..." and "Save impulse response...": what the main window does once
+// the user has chosen a file. Both write through a temporary file that is renamed into place only
+// when every byte is written, so a failure leaves no partial file and an existing file unchanged,
+// and says so in a message. The data is a copy the engine hands over after its next block; the
+// engine never pauses for it.
 #pragma once
 
 #include <chrono>

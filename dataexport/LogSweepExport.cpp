@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-
 namespace velmora2 {
 
 namespace {

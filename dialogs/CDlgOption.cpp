@@ -240,8 +240,8 @@ void CDlgOption::ShowInitialStates() {
     view_->SetCheck(opt::kSignalDitherCheck, s.generator.dither);
     EnableSignalFields();
     view_->SelectItem(opt::kNetMethodList, s.network.logSweep ? 1 : 0);
-    const auto smoothing = std::find(std::begin(kSmoothingChoices), std::end(kSmoothingChoices),
-                                     s.network.smoothing);
+    const auto smoothing =
+        std::find(std::begin(kSmoothingChoices), std::end(kSmoothingChoices), s.network.smoothing);
     view_->SelectItem(opt::kLogSmoothingList,
                       static_cast<int>(smoothing - std::begin(kSmoothingChoices)));
     EnableNetworkFields();
@@ -251,8 +251,8 @@ void CDlgOption::ShowInitialStates() {
 // while that one is.
 void CDlgOption::EnableNetworkFields() {
     const bool log = values_.settings.network.logSweep;
-    for (const int id : {opt::kLogSecondsEdit, opt::kLogSmoothingList, opt::kLogStartEdit,
-                         opt::kLogEndEdit})
+    for (const int id :
+         {opt::kLogSecondsEdit, opt::kLogSmoothingList, opt::kLogStartEdit, opt::kLogEndEdit})
         view_->Enable(id, log);
     for (const int id : {opt::kPoints11, opt::kPoints18, opt::kPoints30, opt::kPoints45,
                          opt::kSweepFast, opt::kSweepSlow})

@@ -16,9 +16,9 @@ struct RecordingStatus {
 
 struct SpectrumStatus {
     RecordingStatus recording;
-    int32_t settleCounter = 0;  // non-zero while a network sweep point is being measured
-    bool averagingOn = false;   // AVEENB
-    int32_t averageCount = 0;   // running count; 0 once averaging has finished
+    int32_t settleCounter = 0;     // non-zero while a network sweep point is being measured
+    bool averagingOn = false;      // AVEENB
+    int32_t averageCount = 0;      // running count; 0 once averaging has finished
     int32_t logSweepPercent = -1;  // a log sweep's capture while it runs, else -1
 };
 

@@ -65,8 +65,9 @@ TEST_F(LogSweepWindow, ShowsItsProgressThenItsCurveAndSavesItsPointsAndImpulse) 
     };
     ASSERT_TRUE(save([&] { return exports.SaveData(directory / "network"); }));
     const std::string csv = testing::ReadFile(directory / "network.csv");
-    EXPECT_TRUE(csv.starts_with("frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us,"
-                                "h2_dB,h3_dB,h4_dB,h5_dB\n"));
+    EXPECT_TRUE(
+        csv.starts_with("frequency_Hz,gain_dB,phase_deg,phase_delay_us,group_delay_us,"
+                        "h2_dB,h3_dB,h4_dB,h5_dB\n"));
     EXPECT_EQ(static_cast<size_t>(std::count(csv.begin(), csv.end(), '\n')),
               engine.ShownLogSweep()->points.size() + 1);
 

@@ -20,8 +20,8 @@ class LogSweepLoopback : public testing::PulseLoopback {};
 
 TEST_F(LogSweepLoopback, TheServersDelayCancelsAndTheResponseIsFlat) {
     DrawCallLogTarget window;
-    auto engine = std::make_unique<CDSCapture>(sound, window, DeviceId{}, DeviceId{},
-                                               kLoopbackRate);
+    auto engine =
+        std::make_unique<CDSCapture>(sound, window, DeviceId{}, DeviceId{}, kLoopbackRate);
     engine->SetInitialisationTrace(false);
     int maxRate = 0;
     ASSERT_EQ(engine->Start(maxRate), kOk);

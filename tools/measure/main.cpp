@@ -14,7 +14,6 @@
 
 #include "dataexport/LogSweepExport.h"
 #include "settings/ReplaceFile.h"
-#include "settings/ReplaceFile.h"
 #include "tools/measure/AnalyzeRun.h"
 #include "tools/measure/GenerateRun.h"
 #include "tools/measure/MeasureOptions.h"
