@@ -115,10 +115,10 @@ public:
     void ResetSweep();
     // The network plot draws this log sweep's curve (null: the stepped sweep's points again).
     void ShowLogSweep(std::shared_ptr<const LogSweepResult> result) {
-        worker_->logSweepShown.store(std::move(result));
+        worker_->logSweepShown.Store(std::move(result));
     }
     std::shared_ptr<const LogSweepResult> ShownLogSweep() const {
-        return worker_->logSweepShown.load();
+        return worker_->logSweepShown.Load();
     }
     // The spectrum's notice of a log sweep's capture, in percent; -1 takes it away.
     void SetLogSweepProgress(int32_t percent);

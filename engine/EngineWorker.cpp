@@ -169,12 +169,9 @@ void EngineWorker::ProcessBlock(int half) {
     if (const std::optional<FinishedRecording> ended =
             recorder.HandOff(bytes, kBlockBytes, notice_))
         WriteEndLine(*ended);
-    if (const std::shared_ptr<InputCapture> capture = inputCapture.load()) {
+    if (const std::shared_ptr<InputCapture> capture = inputCapture.Load()) {
         capture->Feed(bytes, kBlockFrames, queue.DroppedCount());
-        if (capture->Current() != InputCapture::State::Filling) {
-            std::shared_ptr<InputCapture> expected = capture;
-            inputCapture.compare_exchange_strong(expected, nullptr);
-        }
+        if (capture->Current() != InputCapture::State::Filling) inputCapture.ClearIf(capture);
     }
     pipeline.SetRecordingStatus(
         RecordingStatus{notice_.active, std::string_view(notice_.fileName.data()), notice_.full,
@@ -182,7 +179,7 @@ void EngineWorker::ProcessBlock(int half) {
     const uint64_t dropped = BlocksDropped();
     ReportDataLoss(dropped);
     pipeline.SetInputLoss(dropped);
-    pipeline.ShowLogSweep(logSweepShown.load());
+    pipeline.ShowLogSweep(logSweepShown.Load());
     const BlockPipeline::Outcome outcome = pipeline.Process(bytes, snapshot_, requests);
     if (outcome.stopGenerator) StopGeneratorIfSwitchedOff();
     if (modeDataWanted.exchange(false, std::memory_order_acq_rel)) {

@@ -20,6 +20,7 @@
 #include "engine/EngineControl.h"
 #include "engine/InputCapture.h"
 #include "engine/ModeData.h"
+#include "engine/SharedSlot.h"
 #include "engine/WavRecorder.h"
 #include "platform/Event.h"
 #include "platform/GeneratorFileSearch.h"
@@ -83,9 +84,9 @@ public:
     WavRecorder recorder;
     std::atomic<uint64_t> droppedAtRecordingStart{0};
     // A capture of both inputs being filled, block by block; let go of once it is full or lost.
-    std::atomic<std::shared_ptr<InputCapture>> inputCapture;
+    SharedSlot<InputCapture> inputCapture;
     // The log sweep the network plot shows, or none (the stepped sweep's points).
-    std::atomic<std::shared_ptr<const LogSweepResult>> logSweepShown;
+    SharedSlot<const LogSweepResult> logSweepShown;
     std::function<void()> deviceLostHandler;  // set before Start; called once, on the worker
     std::atomic<bool> deviceLost{false};
 

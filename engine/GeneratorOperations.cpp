@@ -77,7 +77,7 @@ std::shared_ptr<const InputCapture> CDSCapture::StartInputCapture(int64_t frames
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    worker_->inputCapture.store(capture);
+    worker_->inputCapture.Store(capture);
     return capture;
 }
 
