@@ -2,17 +2,23 @@
 // finished pictures into the client-area image (under a lock) and asks the window to repaint
 // through a queued call; the window's paint event draws that image. The worker never touches a
 // widget.
+//
+// The engine copies its picture every block, faster than a screen refreshes at high rates. A
+// window copies the same surface to the same place again only when the next screen frame is due;
+// a picture passed over stays in its surface and goes with the next block's copy. Any other
+// surface, or any place, is copied at once, and so is everything without a window.
 #pragma once
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <mutex>
 
 #include "display/Surface.h"
+#include "qt/FramePacer.h"
 #include "qt/QImageSurface.h"
 
 class QPainter;
-class QRect;
 class QWidget;
 
 namespace velmora2 {
@@ -32,6 +38,10 @@ public:
     QImage Snapshot() const;
 
 private:
+    // Copies the rows of `target` (the window's part of the picture placed at x, y) that differ
+    // from what is shown; the changed part of `target`, empty when no row differed.
+    QRect CopyChangedRows(const QImage& picture, int x, int y, const QRect& target);
+
     QWidget* window_;
     mutable std::mutex mutex_;
     QImage image_;
@@ -44,6 +54,7 @@ private:
         friend bool operator==(const LastCopy&, const LastCopy&) = default;
     };
     LastCopy lastCopy_;
+    FramePacer pacer_;
 };
 
 }  // namespace velmora2

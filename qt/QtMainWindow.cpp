@@ -29,6 +29,8 @@ QtMainWindow::QtMainWindow(std::span<const ControlTemplate> controls, int widthU
     setWindowTitle(QString::fromUtf8(titleUtf8));
     setFont(PanelFont());
     setFixedSize(ClientSize(widthUnits, heightUnits));
+    // The client-area image covers the whole window, so the window's background is never seen.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     for (const ControlTemplate& control : controls_) AddControl(control);
 }
 

@@ -6,8 +6,10 @@
 
 #include <QEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -30,10 +32,14 @@ using testing::PixelAt;
 class PaintCounter final : public QObject {
 public:
     std::atomic<int> paints{0};
+    QRect lastPainted;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            lastPainted = static_cast<QPaintEvent*>(event)->rect();
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -80,6 +86,36 @@ TEST_F(ClientAreaTest, CopyFromAnotherThreadIsPaintedByTheWindow) {
     EXPECT_EQ(PixelAt(grabbed, 300, 200), kRed);
     EXPECT_EQ(PixelAt(grabbed, 500, 380), kRed);
     EXPECT_NE(PixelAt(grabbed, 501, 381), kRed);
+}
+
+// The engine copies its picture every block. Copied again a frame later, a picture whose pixels
+// did not change repaints nothing, and one changed in a few rows repaints those rows only.
+TEST_F(ClientAreaTest, OnlyWhatChangedInAPictureIsRepainted) {
+    PaintCounter counter;
+    window_.installEventFilter(&counter);
+    window_.show();
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > 0; }));
+    QtClientArea& area = window_.ClientArea();
+    const std::unique_ptr<Surface> picture = area.CreateSurface(481, 361, kRed);
+    const auto copyAFrameLater = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        area.CopyToWindow(*picture, 20, 20);
+    };
+    int paints = counter.paints;
+    copyAFrameLater();
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > paints; }));
+
+    paints = counter.paints;
+    picture->FillRect(0, 0, 481, 361, kRed);  // drawn again, the same pixels
+    copyAFrameLater();
+    testing::ProcessEventsUntil([] { return false; }, 200);
+    EXPECT_EQ(counter.paints, paints);
+
+    picture->FillRect(0, 100, 481, 103, Rgb{0, 0, 255});
+    copyAFrameLater();
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > paints; }));
+    EXPECT_EQ(counter.lastPainted, QRect(20, 120, 481, 3));
+    EXPECT_EQ(PixelAt(window_.grab().toImage(), 25, 121), (Rgb{0, 0, 255}));
 }
 
 TEST_F(ClientAreaTest, MeterImageIsShownOnceTheEngineHasStarted) {
