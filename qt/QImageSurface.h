@@ -5,12 +5,12 @@
 
 #include <QFont>
 #include <QImage>
-#include <QStaticText>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "display/Surface.h"
 
@@ -46,12 +46,23 @@ public:
     static QFont LabelFont();
 
 private:
-    // The text laid out in the label font, kept for the next picture that shows it.
-    const QStaticText& LaidOut(std::string_view text);
-    static constexpr size_t kLaidOutTexts = 256;
+    // The pixels a text paints in the label font, as runs along its rows, relative to the top-left
+    // corner of its cell. The label font is not antialiased, so a text is exactly the pixels it
+    // covers, whatever lies beneath.
+    struct TextPixels {
+        struct Run {
+            int dy = 0;
+            int dx = 0;
+            int length = 0;
+        };
+        std::vector<Run> runs;
+    };
+    // The text laid out and rendered once, kept for the next picture that shows it.
+    const TextPixels& Rendered(std::string_view text);
+    static constexpr size_t kRenderedTexts = 256;
 
     QImage image_;
-    std::unordered_map<std::string, QStaticText> laidOut_;
+    std::unordered_map<std::string, TextPixels> rendered_;
     uint64_t id_;
     uint64_t revision_ = 0;
     QRgb penColor_;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QPainter>
+#include <QStaticText>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -237,6 +239,33 @@ TEST(QImageSurfaceText, KeptTextsLookAsTheyDidTheFirstTime) {
     for (int i = 0; i < 1000; ++i) afterMany.DrawText(7, 40, std::to_string(i), kBlack);
     afterMany.DrawText(7, 6, text, kRed);
     EXPECT_EQ(topRows(afterMany), topRows(fresh));
+}
+
+// Texts are kept as the pixels they paint and put down again from those; the picture must be
+// what the font paints straight onto it, at any place, partly outside the picture as well,
+// with kerned pairs (11, AV, Te) and the read-outs' characters.
+TEST(QImageSurfaceText, KeptTextPaintsWhatTheFontPaintsStraightOntoThePicture) {
+    const char* const texts[] = {"Main: 1000.11Hz",        "THD: 0.00123%",     "AV To Te Wa 11 yy",
+                                 "+N:-93.7dB  SN: 91.2dB", "Trig(L) 2.5ms/div", "µs ±°"};
+    const Point places[] = {{0, 0}, {13, 7}, {-9, -5}, {150, 25}, {-300, 10}};
+    for (const char* text : texts) {
+        for (const Point& at : places) {
+            SCOPED_TRACE(std::string(text) + " at " + std::to_string(at.x) + "," +
+                         std::to_string(at.y));
+            QImageSurface surface(200, 36, kBlue);
+            surface.DrawText(at.x, at.y, text, kRed);
+            QImage straight(200, 36, QImage::Format_RGB32);
+            straight.fill(qRgb(kBlue.r, kBlue.g, kBlue.b));
+            QPainter painter(&straight);
+            painter.setFont(QImageSurface::LabelFont());
+            painter.setPen(QColor(kRed.r, kRed.g, kRed.b));
+            QStaticText laidOut(QString::fromUtf8(text));
+            laidOut.setTextFormat(Qt::PlainText);
+            painter.drawStaticText(QPoint(at.x, at.y), laidOut);
+            painter.end();
+            EXPECT_EQ(surface.Image(), straight);
+        }
+    }
 }
 
 }  // namespace
