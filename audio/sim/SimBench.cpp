@@ -7,9 +7,9 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
-#include <random>
 
 #include "audio/BlockQueue.h"
+#include "audio/sim/BenchNoise.h"
 #include "audio/sim/LoopResampler.h"
 
 namespace velmora2 {
@@ -30,7 +30,7 @@ class SimOutputBuffer;
 // What the bench's devices share: the running capture, the playing output buffers and the model.
 struct SimWire {
     explicit SimWire(SimBenchOptions opts)
-        : options(std::move(opts)), noise(0.0, options.dut.noiseRms) {}
+        : options(std::move(opts)), noise(options.dut.noiseRms) {}
 
     std::mutex mutex;
     std::condition_variable clockWake;
@@ -47,13 +47,14 @@ struct SimWire {
     std::vector<SimOutputBuffer*> playing;
 
     double lowPassState = 0.0;
-    std::mt19937 rng{12345};
-    std::normal_distribution<double> noise;
+    BenchNoise noise;
     uint8_t block[kBlockBytes] = {};
 
     bool Fails(SimFault step) const { return options.fault == step; }
     double OutputSample();  // the next sample of what the output plays, ADC counts
-    double DeviceUnderTestSample(double input);
+    // The device under test's one-pole low-pass coefficient at the capture rate.
+    double LowPassCoefficient() const;
+    double DeviceUnderTestSample(double input, double lowPassCoefficient);
     void ProduceBlock();
 };
 
@@ -152,18 +153,22 @@ double SimWire::OutputSample() {
     return sum;
 }
 
-double SimWire::DeviceUnderTestSample(double input) {
+double SimWire::LowPassCoefficient() const {
+    return 1.0 - std::exp(-2.0 * M_PI * options.dut.cornerHz / captureRate);
+}
+
+double SimWire::DeviceUnderTestSample(double input, double lowPassCoefficient) {
     const DeviceUnderTest& dut = options.dut;
     const double u = input / 32768.0;
-    const double a = 1.0 - std::exp(-2.0 * M_PI * dut.cornerHz / captureRate);
-    lowPassState += a * (u - lowPassState);
+    lowPassState += lowPassCoefficient * (u - lowPassState);
     const double y = lowPassState;
     const double distorted = y + dut.secondHarmonic * y * y + dut.thirdHarmonic * y * y * y;
-    const double noisy = distorted + (dut.noiseRms > 0.0 ? noise(rng) : 0.0);
+    const double noisy = distorted + (dut.noiseRms > 0.0 ? noise.Next() : 0.0);
     return noisy * 32768.0;
 }
 
 void SimWire::ProduceBlock() {
+    const double lowPass = LowPassCoefficient();
     for (int f = 0; f < kBlockFrames; ++f, ++frame) {
         double left = 0.0;
         double right = 0.0;
@@ -171,7 +176,7 @@ void SimWire::ProduceBlock() {
             signal(frame, left, right);
         } else {
             left = OutputSample();
-            right = DeviceUnderTestSample(left);
+            right = DeviceUnderTestSample(left, lowPass);
         }
         const int16_t samples[2] = {ToSample(left), ToSample(right)};
         std::memcpy(&block[f * 4], samples, 4);

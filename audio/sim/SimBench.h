@@ -19,7 +19,7 @@ struct DeviceUnderTest {
     double cornerHz = 3000.0;
     double secondHarmonic = 0.004;  // coefficient of y^2 (y in full-scale units)
     double thirdHarmonic = 0.005;   // coefficient of y^3
-    double noiseRms = 1.0e-5;       // full-scale units: -100 dBFS
+    double noiseRms = 1.0e-5;       // full-scale units: -100 dBFS, white (audio/sim/BenchNoise)
 };
 
 // Initialisation steps that the test variant can make fail.
