@@ -21,6 +21,7 @@
 #include "qt/QtExportMenu.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSplashHost.h"
+#include "qt/UiTranslation.h"
 #include "qt/WindowIcon.h"
 
 namespace {
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     CSplashWnd::EnableSplashScreen(SplashEnabledForArguments(arguments));
     QApplication::setWindowIcon(ProgramIcon());
+    InstallUiLanguageFromEnvironment();
 
     const std::unique_ptr<SoundSystem> sound = CreateSoundSystemFromEnvironment();
     QtMainWindow window(MainWindowControls(), kMainWindowWidthUnits, kMainWindowHeightUnits,

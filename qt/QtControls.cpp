@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "qt/SpinButton.h"
+#include "qt/UiTranslation.h"
 
 namespace velmora2 {
 
@@ -21,7 +22,7 @@ constexpr const char* kGroupBoxStyle =
     "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
 
 QWidget* CreateWidget(const ControlTemplate& control, const QRect& geometry, QWidget* parent) {
-    const QString caption = QString::fromUtf8(control.caption);
+    const QString caption = Translated(control.caption);
     switch (control.kind) {
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(caption, parent);

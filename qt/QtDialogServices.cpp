@@ -11,6 +11,7 @@
 #include "qt/DialogTemplates.h"
 #include "qt/QtDialogView.h"
 #include "qt/QtModalDialog.h"
+#include "qt/UiTranslation.h"
 
 namespace velmora2 {
 
@@ -44,9 +45,9 @@ void QtDialogServices::SetTimerHandler(std::function<void(int timerId)> handler)
 void QtDialogServices::MessageBox(const std::string& text, const std::string& title,
                                   MessageIcon icon) {
     // The texts carry the platform's CR LF line ends; a lone LF is what a label breaks on.
-    QString body = QString::fromStdString(text);
+    QString body = Translated(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), body, QMessageBox::Ok, window_);
+    QMessageBox box(ToQtIcon(icon), Translated(title), body, QMessageBox::Ok, window_);
     box.exec();
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "qt/SpinButton.h"
+#include "qt/UiTranslation.h"
 
 namespace velmora2 {
 
@@ -55,11 +56,12 @@ int QtDialogView::SpinPosition(int id) const {
     return spin == nullptr ? 0 : spin->Position();
 }
 
+// An entry field shows what it is given; captions are shown in the user's language.
 void QtDialogView::SetText(int id, const std::string& utf8) {
     QWidget* widget = Widget(id);
-    const QString text = QString::fromStdString(utf8);
+    const QString text = Translated(utf8);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->setText(text);
+        edit->setText(QString::fromStdString(utf8));
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(text);
     else if (auto* label = qobject_cast<QLabel*>(widget))
@@ -100,7 +102,7 @@ void QtDialogView::SetFocus(int id) {
 
 void QtDialogView::AddItem(int id, const std::string& utf8) {
     QWidget* widget = Widget(id);
-    const QString text = QString::fromStdString(utf8);
+    const QString text = Translated(utf8);
     const QSignalBlocker quiet(widget);
     if (auto* list = qobject_cast<QComboBox*>(widget)) {
         list->addItem(text);

@@ -8,6 +8,7 @@
 
 #include "qt/QtControls.h"
 #include "qt/SpinButton.h"
+#include "qt/UiTranslation.h"
 
 namespace velmora2 {
 
@@ -26,7 +27,7 @@ QtMainWindow::QtMainWindow(std::span<const ControlTemplate> controls, int widthU
                            Qt::WindowCloseButtonHint),
       controls_(controls),
       clientArea_(this, ClientSize(widthUnits, heightUnits), palette().color(QPalette::Window)) {
-    setWindowTitle(QString::fromUtf8(titleUtf8));
+    setWindowTitle(Translated(titleUtf8));
     setFont(PanelFont());
     setFixedSize(ClientSize(widthUnits, heightUnits));
     // The client-area image covers the whole window, so the window's background is never seen.

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "qt/QtControls.h"
+#include "qt/UiTranslation.h"
 
 namespace velmora2 {
 
@@ -19,7 +20,7 @@ constexpr const char* kDialogStyle =
 }  // namespace
 
 QtModalDialog::QtModalDialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(layout.title));
+    setWindowTitle(Translated(layout.title));
     QFont font = PanelFont();
     if (layout.fontPixels > 0) font.setPixelSize(layout.fontPixels);
     setFont(font);

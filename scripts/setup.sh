@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev libgl-dev
   portaudio19-dev libasound2-dev libasound2-plugins pulseaudio pulseaudio-utils
   xvfb xauth x11-apps fonts-liberation fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev desktop-file-utils man-db appstream
