@@ -13,6 +13,7 @@
 #include "panel/PanelMessages.h"
 #include "panel/ViewModes.h"
 #include "platform/GeneratorFileSearch.h"
+#include "platform/UiText.h"
 #include "settings/SettingsFile.h"
 
 namespace velmora2 {
@@ -44,7 +45,8 @@ constexpr SpinInit kSpinInits[] = {
 
 std::string FormatStatusMessage(Status result) {
     char text[128];
-    std::snprintf(text, sizeof text, msg::kCannotSetUpSoundInput, static_cast<unsigned>(result));
+    std::snprintf(text, sizeof text, UiText(msg::kCannotSetUpSoundInput).c_str(),
+                  static_cast<unsigned>(result));
     return text;
 }
 
@@ -58,7 +60,7 @@ std::string WallClockNow() {
 
 std::string FormatMaxRateMessage(int rate) {
     char text[512];
-    std::snprintf(text, sizeof text, msg::kDeviceMaxRate, rate);
+    std::snprintf(text, sizeof text, UiText(msg::kDeviceMaxRate).c_str(), rate);
     return text;
 }
 

@@ -6,13 +6,14 @@
 #include "app/Messages.h"
 #include "dataexport/LogSweepExport.h"
 #include "panel/ViewModes.h"
+#include "platform/UiText.h"
 #include "settings/ReplaceFile.h"
 
 namespace velmora2 {
 
 bool ExportActions::Write(const std::filesystem::path& path, std::string_view contents) {
     if (ReplaceFileContents(path, contents)) return true;
-    const std::string text = path.filename().string() + msg::kCannotWriteExportSuffix;
+    const std::string text = path.filename().string() + UiText(msg::kCannotWriteExportSuffix);
     services_.MessageBox(text, msg::kApplicationTitle, MessageIcon::Exclamation);
     return false;
 }

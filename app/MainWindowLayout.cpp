@@ -1,5 +1,7 @@
 #include "app/MainWindowLayout.h"
 
+#include "platform/UiText.h"
+
 namespace velmora2 {
 
 namespace {
@@ -8,9 +10,9 @@ using enum ControlKind;
 
 // The visible controls in template order, then the controls that are never shown.
 constexpr ControlTemplate kControls[] = {
-    {1008, RadioButton, 28, 279, 53, 11, "ｵｼﾛｽｺｰﾌﾟ", true, kModeGroup},
-    {1009, RadioButton, 28, 295, 52, 11, "FFTｱﾅﾗｲｻﾞ", true, kModeGroup},
-    {1023, RadioButton, 28, 326, 54, 13, "ﾈｯﾄﾜｰｸ解析", true, kModeGroup},
+    {1008, RadioButton, 28, 279, 53, 11, VELMORA2_TEXT("ｵｼﾛｽｺｰﾌﾟ"), true, kModeGroup},
+    {1009, RadioButton, 28, 295, 52, 11, VELMORA2_TEXT("FFTｱﾅﾗｲｻﾞ"), true, kModeGroup},
+    {1023, RadioButton, 28, 326, 54, 13, VELMORA2_TEXT("ﾈｯﾄﾜｰｸ解析"), true, kModeGroup},
     {1017, ReadOnlyEdit, 114, 295, 33, 15, "", true, kNoRadioGroup},
     {1016, UpDown, 114, 315, 35, 15, "", true, kNoRadioGroup},
     {1043, UpDown, 164, 311, 35, 15, "", true, kNoRadioGroup},
@@ -26,32 +28,33 @@ constexpr ControlTemplate kControls[] = {
     {1048, ReadOnlyEdit, 335, 266, 26, 14, "", true, kNoRadioGroup},
     {1010, UpDown, 365, 252, 10, 24, "", true, kNoRadioGroup},
     {1003, PushButton, 297, 320, 41, 23, "Hold/Run", true, kNoRadioGroup},
-    {1026, PushButton, 345, 319, 39, 23, "ｵﾌﾟｼｮﾝ", true, kNoRadioGroup},
-    {kNoControlId, Text, 353, 178, 26, 12, "レベル", true, kNoRadioGroup},
-    {kNoControlId, Text, 309, 140, 21, 13, "位置", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 20, 265, 67, 80, "モード", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 104, 265, 105, 78, "時間・周波数軸", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 297, 12, 86, 72, "Lチャネル", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 228, 265, 52, 36, "カーソル１", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 297, 90, 86, 72, "Rチャネル", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 228, 308, 52, 36, "カーソル２", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 297, 166, 88, 61, "トリガ", true, kNoRadioGroup},
-    {kNoControlId, Text, 309, 62, 20, 14, "位置", true, kNoRadioGroup},
-    {kNoControlId, Text, 304, 32, 21, 14, "ｽｹｰﾙ", true, kNoRadioGroup},
-    {kNoControlId, Text, 304, 110, 21, 14, "ｽｹｰﾙ", true, kNoRadioGroup},
-    {kNoControlId, GroupBox, 297, 234, 88, 55, "ｼﾞｪﾈﾚｰﾀ出力", true, kNoRadioGroup},
-    {kNoControlId, Text, 339, 250, 22, 12, "音量", true, kNoRadioGroup},
+    {1026, PushButton, 345, 319, 39, 23, VELMORA2_TEXT("ｵﾌﾟｼｮﾝ"), true, kNoRadioGroup},
+    {kNoControlId, Text, 353, 178, 26, 12, VELMORA2_TEXT("レベル"), true, kNoRadioGroup},
+    {kNoControlId, Text, 309, 140, 21, 13, VELMORA2_TEXT("位置"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 20, 265, 67, 80, VELMORA2_TEXT("モード"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 104, 265, 105, 78, VELMORA2_TEXT("時間・周波数軸"), true,
+     kNoRadioGroup},
+    {kNoControlId, GroupBox, 297, 12, 86, 72, VELMORA2_TEXT("Lチャネル"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 228, 265, 52, 36, VELMORA2_TEXT("カーソル１"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 297, 90, 86, 72, VELMORA2_TEXT("Rチャネル"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 228, 308, 52, 36, VELMORA2_TEXT("カーソル２"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 297, 166, 88, 61, VELMORA2_TEXT("トリガ"), true, kNoRadioGroup},
+    {kNoControlId, Text, 309, 62, 20, 14, VELMORA2_TEXT("位置"), true, kNoRadioGroup},
+    {kNoControlId, Text, 304, 32, 21, 14, VELMORA2_TEXT("ｽｹｰﾙ"), true, kNoRadioGroup},
+    {kNoControlId, Text, 304, 110, 21, 14, VELMORA2_TEXT("ｽｹｰﾙ"), true, kNoRadioGroup},
+    {kNoControlId, GroupBox, 297, 234, 88, 55, VELMORA2_TEXT("ｼﾞｪﾈﾚｰﾀ出力"), true, kNoRadioGroup},
+    {kNoControlId, Text, 339, 250, 22, 12, VELMORA2_TEXT("音量"), true, kNoRadioGroup},
     {1020, RadioButton, 308, 210, 36, 12, "OFF", true, kTriggerGroup},
-    {1039, RadioButton, 308, 180, 36, 11, "Lﾁｬﾈﾙ", true, kTriggerGroup},
-    {1040, RadioButton, 308, 194, 36, 11, "Rﾁｬﾈﾙ", true, kTriggerGroup},
+    {1039, RadioButton, 308, 180, 36, 11, VELMORA2_TEXT("Lﾁｬﾈﾙ"), true, kTriggerGroup},
+    {1040, RadioButton, 308, 194, 36, 11, VELMORA2_TEXT("Rﾁｬﾈﾙ"), true, kTriggerGroup},
     {1078, CheckBox, 353, 60, 25, 10, "ON", true, kNoRadioGroup},
     {1079, CheckBox, 353, 138, 25, 12, "ON", true, kNoRadioGroup},
     {1080, CheckBox, 304, 258, 25, 12, "ON", true, kNoRadioGroup},
-    {kNoControlId, Text, 122, 281, 22, 12, "ｽｹｰﾙ", true, kNoRadioGroup},
-    {kNoControlId, Text, 173, 291, 22, 12, "位置", true, kNoRadioGroup},
-    {1053, RadioButton, 28, 311, 53, 11, "ﾘｻｼﾞｭｰ図形", true, kModeGroup},
-    {1092, PushButton, 297, 298, 42, 15, "録音", true, kNoRadioGroup},
-    {1093, PushButton, 345, 297, 39, 15, "停止", true, kNoRadioGroup},
+    {kNoControlId, Text, 122, 281, 22, 12, VELMORA2_TEXT("ｽｹｰﾙ"), true, kNoRadioGroup},
+    {kNoControlId, Text, 173, 291, 22, 12, VELMORA2_TEXT("位置"), true, kNoRadioGroup},
+    {1053, RadioButton, 28, 311, 53, 11, VELMORA2_TEXT("ﾘｻｼﾞｭｰ図形"), true, kModeGroup},
+    {1092, PushButton, 297, 298, 42, 15, VELMORA2_TEXT("録音"), true, kNoRadioGroup},
+    {1093, PushButton, 345, 297, 39, 15, VELMORA2_TEXT("停止"), true, kNoRadioGroup},
     // Buddy edits of the up-down controls, then the spare edits.
     {1015, Edit, 0, 0, 0, 0, "", false, kNoRadioGroup},
     {1042, Edit, 0, 0, 0, 0, "", false, kNoRadioGroup},
@@ -69,7 +72,7 @@ constexpr ControlTemplate kControls[] = {
     {1027, Edit, 0, 0, 0, 0, "", false, kNoRadioGroup},
     {1033, Edit, 0, 0, 0, 0, "", false, kNoRadioGroup},
     {1018, PushButton, 0, 0, 0, 0, "MENU", false, kNoRadioGroup},
-    {1022, PushButton, 0, 0, 0, 0, "Network解析 Start/Stop", false, kNoRadioGroup},
+    {1022, PushButton, 0, 0, 0, 0, VELMORA2_TEXT("Network解析 Start/Stop"), false, kNoRadioGroup},
     {1083, PushButton, 0, 0, 0, 0, "Device", false, kNoRadioGroup},
     {1011, RadioButton, 0, 0, 0, 0, "Linear", false, kAxisGroup},
     {1012, RadioButton, 0, 0, 0, 0, "LOG", false, kAxisGroup},
@@ -86,7 +89,7 @@ std::span<const ControlTemplate> MainWindowControls() {
 }
 
 const char* MainWindowTitle() {
-    return "Velmora2 1.04 — two-channel sound-card instrument";
+    return VELMORA2_TEXT("Velmora2 1.04 — two-channel sound-card instrument");
 }
 
 }  // namespace velmora2

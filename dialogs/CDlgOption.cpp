@@ -8,6 +8,7 @@
 #include "dialogs/CDlgDevice.h"
 #include "dialogs/OptionLayout.h"
 #include "dialogs/OptionMessages.h"
+#include "platform/UiText.h"
 #include "settings/CLocaleNumbers.h"
 #include "settings/SettingsRules.h"
 
@@ -15,8 +16,9 @@ namespace velmora2 {
 
 namespace {
 
-constexpr const char* kTabNames[kOptionPageCount] = {"ｵｼﾛｽｺｰﾌﾟ", "FFTｱﾅﾗｲｻﾞ", "ﾈｯﾄﾜｰｸ解析",
-                                                     "ｼﾞｪﾈﾚｰﾀ", "ﾃﾞﾊﾞｲｽ"};
+constexpr const char* kTabNames[kOptionPageCount] = {
+    VELMORA2_TEXT("ｵｼﾛｽｺｰﾌﾟ"), VELMORA2_TEXT("FFTｱﾅﾗｲｻﾞ"), VELMORA2_TEXT("ﾈｯﾄﾜｰｸ解析"),
+    VELMORA2_TEXT("ｼﾞｪﾈﾚｰﾀ"), VELMORA2_TEXT("ﾃﾞﾊﾞｲｽ")};
 
 // Drop-down lists: the items in order, and what an item index stands for.
 constexpr const char* kFftPointItems[] = {"256",  "512",   "1024",  "2048", "4096",
@@ -28,12 +30,19 @@ constexpr const char* kSampleRateItems[] = {"48000", "96000", "192000"};
 constexpr int32_t kSampleRates[] = {48000, 96000, 192000};
 constexpr int kMinChannelDelay = -5;
 // In the order of SignalKind and SignalChannels.
-constexpr const char* kSignalItems[] = {"Waveﾌｧｲﾙ", "正弦波",   "2ﾄｰﾝ",     "SMPTE/DIN",
-                                        "CCIF/DFD", "ﾎﾜｲﾄﾉｲｽﾞ", "ﾋﾟﾝｸﾉｲｽﾞ", "無音"};
-constexpr const char* kSignalChannelItems[] = {"L+R", "Lのみ", "Rのみ", "R反転"};
-constexpr const char* kNetMethodItems[] = {"ｽﾃｯﾌﾟ掃引", "ﾛｸﾞｽｲｰﾌﾟ"};
+constexpr const char* kSignalItems[] = {VELMORA2_TEXT("Waveﾌｧｲﾙ"),
+                                        VELMORA2_TEXT("正弦波"),
+                                        VELMORA2_TEXT("2ﾄｰﾝ"),
+                                        "SMPTE/DIN",
+                                        "CCIF/DFD",
+                                        VELMORA2_TEXT("ﾎﾜｲﾄﾉｲｽﾞ"),
+                                        VELMORA2_TEXT("ﾋﾟﾝｸﾉｲｽﾞ"),
+                                        VELMORA2_TEXT("無音")};
+constexpr const char* kSignalChannelItems[] = {"L+R", VELMORA2_TEXT("Lのみ"),
+                                               VELMORA2_TEXT("Rのみ"), VELMORA2_TEXT("R反転")};
+constexpr const char* kNetMethodItems[] = {VELMORA2_TEXT("ｽﾃｯﾌﾟ掃引"), VELMORA2_TEXT("ﾛｸﾞｽｲｰﾌﾟ")};
 // In the order of kSmoothingChoices: a fraction of an octave.
-constexpr const char* kSmoothingItems[] = {"なし", "1/6", "1/12", "1/24", "1/48"};
+constexpr const char* kSmoothingItems[] = {VELMORA2_TEXT("なし"), "1/6", "1/12", "1/24", "1/48"};
 
 struct ListItems {
     int id;

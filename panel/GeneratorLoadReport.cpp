@@ -4,6 +4,7 @@
 
 #include "engine/GeneratorLoad.h"
 #include "panel/PanelMessages.h"
+#include "platform/UiText.h"
 
 namespace velmora2 {
 
@@ -14,7 +15,7 @@ std::string UnplayableFileMessage(const std::string& name, int result) {
 void ReportGeneratorLoad(DialogServices& services, const std::string& name, int result) {
     if (result > 0) {
         char text[256];
-        std::snprintf(text, sizeof text, msg::kUnsupportedGeneratorRate, result);
+        std::snprintf(text, sizeof text, UiText(msg::kUnsupportedGeneratorRate).c_str(), result);
         services.MessageBox(text, msg::kErrorMessageTitle, MessageIcon::Stop);
     } else if (result < 0) {
         services.MessageBox(UnplayableFileMessage(name, result), msg::kApplicationTitle,

@@ -4,6 +4,7 @@
 
 #include "dialogs/CDlgWarnWav.h"
 #include "dialogs/OptionLayout.h"
+#include "platform/UiText.h"
 
 namespace velmora2 {
 
@@ -15,9 +16,9 @@ using enum ControlKind;
 // sentence, with the advice below them.
 constexpr ControlTemplate kWarnWavControls[] = {
     {CDlgWarnWav::kFileNameText, RightText, 18, 17, 55, 12, "", true, kNoRadioGroup},
-    {kNoControlId, Text, 77, 18, 67, 12, "が見つかりません。", true, kNoRadioGroup},
-    {kNoControlId, Text, 23, 40, 115, 24, "WaveﾌｧｲﾙはVelmora2のﾃﾞｨﾚｸﾄﾘに置いて下さい。", true,
-     kNoRadioGroup},
+    {kNoControlId, Text, 77, 18, 67, 12, VELMORA2_TEXT("が見つかりません。"), true, kNoRadioGroup},
+    {kNoControlId, Text, 23, 40, 115, 24,
+     VELMORA2_TEXT("WaveﾌｧｲﾙはVelmora2のﾃﾞｨﾚｸﾄﾘに置いて下さい。"), true, kNoRadioGroup},
     {kIdOk, PushButton, 54, 68, 50, 14, "OK", true, kNoRadioGroup},
 };
 
