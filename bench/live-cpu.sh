@@ -2,7 +2,8 @@
 # The running program's processor load on the simulated bench, per mode and rate: the program is
 # started on a virtual X display (Xvfb), put into the oscilloscope, the FFT analyzer or the X-Y
 # view by a click on its mode button, and its processor time read from /proc over 10 s.
-# Usage: bench/live-cpu.sh [PROGRAM]   (default: build/app/velmora2; needs Xvfb and xdotool)
+# Usage: [RATES="48000 192000"] bench/live-cpu.sh [PROGRAM]
+#   (default: build/app/velmora2 with the tone files beside it; needs Xvfb and xdotool)
 set -eu
 program=$(readlink -f "${1:-build/app/velmora2}")
 work=$(mktemp -d)
@@ -63,11 +64,13 @@ LOGSMOOTH : 48
 SETTINGS
 }
 cpu_time() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-for rate in 48000 192000; do
+for rate in ${RATES:-48000 192000}; do
     for mode in "scope 462" "fft 488" "xy 514"; do
         name=${mode% *}
         y=${mode#* }
         cp "$program" "$work/velmora2"
+        # The tone files beside the program, so that the generator plays as it does for a user.
+        cp "$(dirname "$program")"/*.wav "$work/" 2>/dev/null || true
         settings "$rate" >"$work/Velmora2.INI"
         (cd "$work" && DISPLAY=:71 VELMORA2_AUDIO=sim ./velmora2 >/dev/null 2>&1) &
         sleep 3

@@ -1,7 +1,7 @@
 // The options dialog on real widgets: it opens modally with its five tabs, every page shows its
 // captions unclipped and its controls clear of each other, clicks and list choices reach the
-// dialog's logic, and Escape ends it as Cancel. With VELMORA2_SCREENSHOT_DIR set, every page is
-// saved there as options-page-N.png.
+// dialog's logic, and Escape ends it as Cancel. Japanese and English alike. With
+// VELMORA2_SCREENSHOT_DIR set, every page is saved there as options-page-N.png (-en in English).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -23,7 +23,9 @@
 #include "dialogs/OptionLayout.h"
 #include "qt/QtDialogServices.h"
 #include "qt/QtModalDialog.h"
+#include "qt/UiTranslation.h"
 #include "tests/support/QtTestApplication.h"
+#include "tests/support/WidgetTexts.h"
 
 namespace velmora2 {
 namespace {
@@ -51,30 +53,36 @@ void SelectPage(QtModalDialog& window, int page) {
     QApplication::processEvents();
 }
 
-// Whether a control has room for its caption: buttons and group boxes by their size hint (text
-// plus indicator and frame), wrapped labels by the height their text needs at their width.
-std::string ClippedText(const QWidget* widget) {
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
-        const int needed = group->fontMetrics().horizontalAdvance(group->title()) + 16;
-        if (needed > group->width()) return group->title().toStdString();
-    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        if (button->sizeHint().width() > button->width()) return button->text().toStdString();
-    } else if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
-        if (list->sizeHint().width() > list->width()) return list->currentText().toStdString();
-    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        if (label->heightForWidth(label->width()) > label->height())
-            return label->text().toStdString();
-    }
-    return {};
-}
+struct LanguageCase {
+    UiLanguage language;
+    const char* title;
+    const char* screenshotSuffix;
+};
 
-TEST(OptionDialogWindow, EveryPageShowsItsControlsUnclippedAndApart) {
+class OptionDialogInLanguage : public ::testing::TestWithParam<LanguageCase> {
+protected:
+    OptionDialogInLanguage() { EXPECT_TRUE(InstallUiLanguage(GetParam().language)); }
+    ~OptionDialogInLanguage() override { InstallUiLanguage(UiLanguage::Japanese); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Languages, OptionDialogInLanguage,
+                         ::testing::Values(LanguageCase{UiLanguage::Japanese, "オプション", ""},
+                                           LanguageCase{UiLanguage::English, "Options", "-en"}),
+                         [](const auto& info) {
+                             return info.param.language == UiLanguage::English ? "English"
+                                                                               : "Japanese";
+                         });
+
+// In either language no caption is clipped and no input covers another; in English no Japanese
+// is left anywhere in the dialog.
+TEST_P(OptionDialogInLanguage, EveryPageShowsItsControlsUnclippedAndApart) {
     SimBench bench;
     CDlgOption dialog(bench);
     const char* screenshotDir = std::getenv("VELMORA2_SCREENSHOT_DIR");
+    const bool english = GetParam().language == UiLanguage::English;
     const int result = RunShown(dialog, [&](QtModalDialog& window) {
         EXPECT_EQ(window.size(), QSize(434, 429));
-        EXPECT_EQ(window.windowTitle().toStdString(), "オプション");
+        EXPECT_EQ(window.windowTitle().toStdString(), GetParam().title);
         for (int page = 1; page <= kOptionPageCount; ++page) {
             SCOPED_TRACE(page);
             SelectPage(window, page);
@@ -86,7 +94,11 @@ TEST(OptionDialogWindow, EveryPageShowsItsControlsUnclippedAndApart) {
                 EXPECT_EQ(widget->isVisible(), control.page == 0 || control.page == page)
                     << control.id;
                 if (control.page != page) continue;
-                EXPECT_EQ(ClippedText(widget), "") << control.id;
+                EXPECT_EQ(testing::ClippedText(widget), "") << control.id;
+                if (english) {
+                    for (const QString& text : testing::ShownTexts(widget))
+                        EXPECT_FALSE(testing::HasJapanese(text)) << text.toStdString();
+                }
                 if (control.kind != ControlKind::GroupBox && control.kind != ControlKind::Text)
                     inputs.push_back(widget);
             }
@@ -96,9 +108,10 @@ TEST(OptionDialogWindow, EveryPageShowsItsControlsUnclippedAndApart) {
                         << inputs[a]->geometry().x() << "," << inputs[a]->geometry().y() << " / "
                         << inputs[b]->geometry().x() << "," << inputs[b]->geometry().y();
             if (screenshotDir != nullptr)
-                window.grab().save(QStringLiteral("%1/options-page-%2.png")
+                window.grab().save(QStringLiteral("%1/options-page-%2%3.png")
                                        .arg(QString::fromUtf8(screenshotDir))
-                                       .arg(page));
+                                       .arg(page)
+                                       .arg(QString::fromUtf8(GetParam().screenshotSuffix)));
         }
         qobject_cast<QAbstractButton*>(Control(window, kIdOk))->click();
     });
