@@ -487,7 +487,7 @@ restart the application. </translation>
  </source>
         <translation>This device may not support  <byte value="xd"/>
 this sampling rate.  <byte value="xd"/>
-Check the device&apos;s specification. <byte value="xd"/>
+Check what the device supports. <byte value="xd"/>
 To change the sampling rate, <byte value="xd"/>
 click &quot;Save&quot; and restart. <byte value="xd"/>
  </translation>

@@ -17,8 +17,9 @@
 namespace velmora2::testing {
 
 // Whether a control has room for its caption: push buttons by their text, other buttons and group
-// boxes by their size hint (text plus indicator and frame), wrapped labels by the height their text needs at their width and by
-// the width of their longest word (a word does not wrap). The caption when it has no room.
+// boxes by their size hint (text plus indicator and frame), wrapped labels by the height their text
+// needs at their width and by the width of their longest word (a word does not wrap). The caption
+// when it has no room.
 inline std::string ClippedText(const QWidget* widget) {
     if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
         const int needed = group->fontMetrics().horizontalAdvance(group->title()) + 16;
