@@ -57,8 +57,14 @@ LineSteps VisibleSteps(int64_t start, int direction, int64_t length, int limit) 
 
 }  // namespace
 
-QImageSurface::QImageSurface(int width, int height, Rgb background)
-    : image_(width, height, QImage::Format_RGB32), id_(NextSurfaceId()), penColor_(qRgb(0, 0, 0)) {
+QImageSurface::QImageSurface(int width, int height, Rgb background, int pixelRatio)
+    : width_(width),
+      height_(height),
+      ratio_(std::max(pixelRatio, 1)),
+      image_(width * ratio_, height * ratio_, QImage::Format_RGB32),
+      id_(NextSurfaceId()),
+      penColor_(qRgb(0, 0, 0)) {
+    image_.setDevicePixelRatio(ratio_);
     image_.fill(ToQRgb(background));
     // The first use of a font loads the system's font database, which takes longer than several
     // pictures; it happens here rather than in the middle of the first picture.
@@ -121,7 +127,10 @@ void QImageSurface::LineTo(int x, int y) {
             const int64_t along = majorStart + majorDirection * i;
             const int64_t px = xMajor ? along : across;
             const int64_t py = xMajor ? across : along;
-            reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px] = penColor_;
+            if (ratio_ == 1)
+                reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px] = penColor_;
+            else
+                PutPixel(px, py, penColor_);
         }
         offset += offsetStep;
         remainder += remainderStep;
@@ -129,6 +138,15 @@ void QImageSurface::LineTo(int x, int y) {
             remainder -= divisor;
             ++offset;
         }
+    }
+}
+
+void QImageSurface::PutPixel(int64_t x, int64_t y, QRgb color) {
+    uchar* const bits = image_.bits();
+    const qsizetype bytesPerLine = image_.bytesPerLine();
+    for (int64_t row = y * ratio_; row < (y + 1) * ratio_; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
+        std::fill(line + x * ratio_, line + (x + 1) * ratio_, color);
     }
 }
 
@@ -152,6 +170,10 @@ void QImageSurface::FillRect(int left, int top, int right, int bottom, Rgb fill)
     bottom = std::min(bottom, Height());
     if (left >= right || top >= bottom) return;
     ++revision_;
+    left *= ratio_;
+    top *= ratio_;
+    right *= ratio_;
+    bottom *= ratio_;
     uchar* const bits = image_.bits();
     const qsizetype bytesPerLine = image_.bytesPerLine();
     // The first row pixel by pixel, the others copied from it: a whole-field background is
@@ -169,11 +191,13 @@ void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     const QRgb pixel = ToQRgb(color);
     uchar* const bits = image_.bits();
     const qsizetype bytesPerLine = image_.bytesPerLine();
+    const int64_t deviceX = int64_t{x} * ratio_;
+    const int64_t deviceY = int64_t{y} * ratio_;
     for (const TextPixels::Run& run : Rendered(text).runs) {
-        const int64_t row = int64_t{y} + run.dy;
-        if (row < 0 || row >= Height()) continue;
-        const int64_t left = std::max<int64_t>(int64_t{x} + run.dx, 0);
-        const int64_t right = std::min<int64_t>(int64_t{x} + run.dx + run.length, Width());
+        const int64_t row = deviceY + run.dy;
+        if (row < 0 || row >= image_.height()) continue;
+        const int64_t left = std::max<int64_t>(deviceX + run.dx, 0);
+        const int64_t right = std::min<int64_t>(deviceX + run.dx + run.length, image_.width());
         if (left >= right) continue;
         auto* line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
         std::fill(line + left, line + right, pixel);
@@ -198,7 +222,8 @@ const QImageSurface::TextPixels& QImageSurface::Rendered(std::string_view text) 
     const int64_t textWidth = static_cast<int64_t>(text.size()) * metrics.maxWidth();
     const QSize size(static_cast<int>(std::min<int64_t>(textWidth, kWidestText)) + 2 * margin,
                      metrics.height() + 2 * margin);
-    QImage stencil(size, QImage::Format_ARGB32_Premultiplied);
+    QImage stencil(size * ratio_, QImage::Format_ARGB32_Premultiplied);
+    stencil.setDevicePixelRatio(ratio_);
     stencil.fill(Qt::transparent);
     {
         QPainter painter(&stencil);
@@ -217,7 +242,7 @@ const QImageSurface::TextPixels& QImageSurface::Rendered(std::string_view text) 
             }
             const int first = column;
             while (column < width && qAlpha(line[column]) != 0) ++column;
-            pixels.runs.push_back({row - margin, first - margin, column - first});
+            pixels.runs.push_back({row - margin * ratio_, first - margin * ratio_, column - first});
         }
     }
     return rendered_.emplace(key, std::move(pixels)).first->second;

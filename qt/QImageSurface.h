@@ -18,10 +18,15 @@ namespace velmora2 {
 
 class QImageSurface final : public Surface {
 public:
-    QImageSurface(int width, int height, Rgb background);
+    // A surface of width x height in the views' coordinates, made of pixelRatio x pixelRatio
+    // device pixels for each (a high-density screen's integer ratio; 1 below 1): lines and fills
+    // cover whole blocks, so a line is pixelRatio device pixels wide, and text and polygons are
+    // drawn at the device pixels' own resolution.
+    QImageSurface(int width, int height, Rgb background, int pixelRatio = 1);
 
-    int Width() const override { return image_.width(); }
-    int Height() const override { return image_.height(); }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    int PixelRatio() const { return ratio_; }
 
     void SetPen(Rgb color, PenStyle style) override;
     void MoveTo(int x, int y) override;
@@ -30,6 +35,7 @@ public:
     void FillRect(int left, int top, int right, int bottom, Rgb fill) override;
     void DrawText(int x, int y, std::string_view text, Rgb color) override;
 
+    // The device pixels, with the pixel ratio as the image's device pixel ratio.
     const QImage& Image() const { return image_; }
 
     // Identifies this surface's pixels as they are now: differs from every other surface's, and
@@ -46,9 +52,9 @@ public:
     static QFont LabelFont();
 
 private:
-    // The pixels a text paints in the label font, as runs along its rows, relative to the top-left
-    // corner of its cell. The label font is not antialiased, so a text is exactly the pixels it
-    // covers, whatever lies beneath.
+    // The device pixels a text paints in the label font, as runs along their rows, relative to the
+    // top-left corner of its cell. The label font is not antialiased, so a text is exactly the
+    // pixels it covers, whatever lies beneath.
     struct TextPixels {
         struct Run {
             int dy = 0;
@@ -61,6 +67,12 @@ private:
     const TextPixels& Rendered(std::string_view text);
     static constexpr size_t kRenderedTexts = 256;
 
+    // Paints the block of device pixels of the view pixel (x, y), which lies on the surface.
+    void PutPixel(int64_t x, int64_t y, QRgb color);
+
+    int width_;
+    int height_;
+    int ratio_;
     QImage image_;
     std::unordered_map<std::string, TextPixels> rendered_;
     uint64_t id_;

@@ -25,8 +25,14 @@ namespace velmora2 {
 
 class QtClientArea final : public DrawingTarget {
 public:
-    // Without a window (pictures rendered off screen) nothing is asked to repaint.
-    QtClientArea(QWidget* window, QSize size, QColor background);
+    // Without a window (pictures rendered off screen) nothing is asked to repaint. A pixel ratio
+    // above 1 keeps that many device pixels a side for each pixel of `size` (a high-density
+    // screen), in the image and in every surface made here.
+    QtClientArea(QWidget* window, QSize size, QColor background, int pixelRatio = 1);
+
+    // The whole device pixels per pixel of a window's screen, at least 1.
+    static int PixelRatioOf(const QWidget& window);
+    int PixelRatio() const { return ratio_; }
 
     std::unique_ptr<Surface> CreateSurface(int width, int height, Rgb background) override;
     // Surfaces not made by CreateSurface have no pixels to show and are ignored.
@@ -34,15 +40,19 @@ public:
 
     // For the window's paint event.
     void Paint(QPainter& painter, const QRect& area) const;
-    // A copy of what the window shows.
+    // A copy of what the window shows, at one pixel per pixel of its size.
     QImage Snapshot() const;
+    // The same at the screen's density (the device pixels themselves).
+    QImage DeviceSnapshot() const;
 
 private:
-    // Copies the rows of `target` (the window's part of the picture placed at x, y) that differ
-    // from what is shown; the changed part of `target`, empty when no row differed.
-    QRect CopyChangedRows(const QImage& picture, int x, int y, const QRect& target);
+    // Copies the rows of `target` (the window's part of the picture placed at `origin`, both in
+    // device pixels) that differ from what is shown; the changed part of `target`, empty when no
+    // row differed.
+    QRect CopyChangedRows(const QImage& picture, QPoint origin, const QRect& target);
 
     QWidget* window_;
+    int ratio_;
     mutable std::mutex mutex_;
     QImage image_;
     // What the latest copy put where. Nothing else writes the image, so copying the same

@@ -26,7 +26,8 @@ QtMainWindow::QtMainWindow(std::span<const ControlTemplate> controls, int widthU
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       controls_(controls),
-      clientArea_(this, ClientSize(widthUnits, heightUnits), palette().color(QPalette::Window)) {
+      clientArea_(this, ClientSize(widthUnits, heightUnits), palette().color(QPalette::Window),
+                  QtClientArea::PixelRatioOf(*this)) {
     setWindowTitle(Translated(titleUtf8));
     setFont(PanelFont());
     setFixedSize(ClientSize(widthUnits, heightUnits));
