@@ -28,6 +28,7 @@ QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveDa
       offerName_(std::move(offerName)),
       chooseFile_(std::move(chooseFile)),
       savePictureAction_(QString::fromUtf8(kSavePictureText)),
+      saveDensePictureAction_(QString::fromUtf8(kSaveDensePictureText)),
       saveDataAction_(QString::fromUtf8(kSaveDataText)),
       saveImpulseAction_(QString::fromUtf8(kSaveImpulseText)) {
     if (!chooseFile_) {
@@ -42,7 +43,8 @@ QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveDa
         action->setShortcutContext(Qt::WindowShortcut);
         window_.addAction(action);
     }
-    connect(&savePictureAction_, &QAction::triggered, this, [this] { OnSavePicture(); });
+    connect(&savePictureAction_, &QAction::triggered, this, [this] { OnSavePicture(false); });
+    connect(&saveDensePictureAction_, &QAction::triggered, this, [this] { OnSavePicture(true); });
     connect(&saveDataAction_, &QAction::triggered, this, [this] { OnSaveData(); });
     connect(&saveImpulseAction_, &QAction::triggered, this, [this] { OnSaveImpulse(); });
 
@@ -53,16 +55,21 @@ QtExportMenu::QtExportMenu(QtMainWindow& window, SavePicture savePicture, SaveDa
         if (!field.contains(at)) return;
         QMenu menu(&window_);
         menu.addAction(&savePictureAction_);
+        if (window_.ClientArea().PixelRatio() > 1) menu.addAction(&saveDensePictureAction_);
         menu.addAction(&saveDataAction_);
         if (saveImpulse_) menu.addAction(&saveImpulseAction_);
         menu.exec(window_.mapToGlobal(at));
     });
 }
 
-void QtExportMenu::OnSavePicture() {
+void QtExportMenu::OnSavePicture(bool atScreenDensity) {
     // The picture as shown at the moment of the click, before the file dialog covers anything.
-    const QImage picture = window_.ClientArea().Snapshot().copy(kPictureLeft, kPictureTop,
-                                                                kSurfaceWidth, kSurfaceHeight);
+    const QtClientArea& area = window_.ClientArea();
+    const int ratio = atScreenDensity ? area.PixelRatio() : 1;
+    QImage picture = (atScreenDensity ? area.DeviceSnapshot() : area.Snapshot())
+                         .copy(kPictureLeft * ratio, kPictureTop * ratio, kSurfaceWidth * ratio,
+                               kSurfaceHeight * ratio);
+    picture.setDevicePixelRatio(1);
     const QString path = chooseFile_(QString::fromUtf8(kSavePictureText).chopped(3),
                                      QStringLiteral("PNG pictures (*.png)"),
                                      QString::fromStdString(offerName_(true)));

@@ -1,5 +1,7 @@
 // The picture field's context menu (right mouse button) and the window's shortcuts for it:
-// "Save picture..." writes the picture as shown, as PNG; "Save data..." the numbers behind it, as
+// "Save picture..." writes the picture as shown, as PNG of 481 x 361 pixels (on a high-density
+// screen also "Save picture at screen density...", at the screen's pixels); "Save data..." the
+// numbers behind it, as
 // CSV; "Save impulse response..." (with a handler for it) a log sweep's impulse response, as WAV.
 // It asks for the file name and encodes the picture; what is written, and what is said when
 // that fails, is decided by the handlers.
@@ -29,6 +31,7 @@ public:
     using SaveImpulse = std::function<void(const std::string& path)>;
 
     static constexpr const char* kSavePictureText = "Save picture...";
+    static constexpr const char* kSaveDensePictureText = "Save picture at screen density...";
     static constexpr const char* kSaveDataText = "Save data...";
     static constexpr const char* kSaveImpulseText = "Save impulse response...";
 
@@ -37,11 +40,12 @@ public:
                  OfferName offerName, ChooseFile chooseFile = {}, SaveImpulse saveImpulse = {});
 
     QAction& SavePictureAction() { return savePictureAction_; }
+    QAction& SaveDensePictureAction() { return saveDensePictureAction_; }
     QAction& SaveDataAction() { return saveDataAction_; }
     QAction& SaveImpulseAction() { return saveImpulseAction_; }
 
 private:
-    void OnSavePicture();
+    void OnSavePicture(bool atScreenDensity);
     void OnSaveData();
     void OnSaveImpulse();
 
@@ -52,6 +56,7 @@ private:
     OfferName offerName_;
     ChooseFile chooseFile_;
     QAction savePictureAction_;
+    QAction saveDensePictureAction_;
     QAction saveDataAction_;
     QAction saveImpulseAction_;
 };
