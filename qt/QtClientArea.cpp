@@ -45,10 +45,10 @@ void QtClientArea::CopyToWindow(const Surface& source, int x, int y) {
         if (window_ != nullptr && samePicture && !pacer_.TakeFrame(FramePacer::Clock::now()))
             return;
         lastCopy_ = copy;
-        const QRect rows = CopyChangedRows(picture, origin, target);
-        if (rows.isEmpty()) return;
-        changed = QRect(QPoint(rows.left() / ratio_, rows.top() / ratio_),
-                        QPoint(rows.right() / ratio_, rows.bottom() / ratio_));
+        const QRect pixels = CopyChangedPixels(picture, origin, target);
+        if (pixels.isEmpty()) return;
+        changed = QRect(QPoint(pixels.left() / ratio_, pixels.top() / ratio_),
+                        QPoint(pixels.right() / ratio_, pixels.bottom() / ratio_));
     }
     // Posted to the window's own thread; dropped if the window is gone by then.
     QWidget* window = window_;
@@ -57,24 +57,33 @@ void QtClientArea::CopyToWindow(const Surface& source, int x, int y) {
         window, [window, changed] { window->update(changed); }, Qt::QueuedConnection);
 }
 
-// Compares each row before writing it: a picture that changed in a few rows (or in none) is
-// copied and repainted only there.
-QRect QtClientArea::CopyChangedRows(const QImage& picture, QPoint origin, const QRect& target) {
-    const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
+// Compares each row before writing it: a picture that changed in a few places (or in none) is
+// copied and repainted only there, from the first to the last pixel that changed in any row.
+QRect QtClientArea::CopyChangedPixels(const QImage& picture, QPoint origin, const QRect& target) {
+    const int width = target.width();
     uchar* const bits = image_.bits();
     const qsizetype bytesPerLine = image_.bytesPerLine();
-    int firstChanged = target.bottom() + 1;
-    int lastChanged = target.top() - 1;
+    int firstRow = target.bottom() + 1;
+    int lastRow = target.top() - 1;
+    int firstColumn = width;
+    int lastColumn = -1;
     for (int row = target.top(); row <= target.bottom(); ++row) {
         const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(row - origin.y())) +
                            (target.left() - origin.x());
         auto* to = reinterpret_cast<QRgb*>(bits + row * bytesPerLine) + target.left();
-        if (std::memcmp(to, from, rowBytes) == 0) continue;
-        std::memcpy(to, from, rowBytes);
-        firstChanged = std::min(firstChanged, row);
-        lastChanged = row;
+        if (std::memcmp(to, from, static_cast<size_t>(width) * sizeof(QRgb)) == 0) continue;
+        const int first = static_cast<int>(std::mismatch(from, from + width, to).first - from);
+        int last = width - 1;
+        while (from[last] == to[last]) --last;
+        std::copy(from + first, from + last + 1, to + first);
+        firstRow = std::min(firstRow, row);
+        lastRow = row;
+        firstColumn = std::min(firstColumn, first);
+        lastColumn = std::max(lastColumn, last);
     }
-    return {QPoint(target.left(), firstChanged), QPoint(target.right(), lastChanged)};
+    if (lastRow < firstRow) return {};
+    return {QPoint(target.left() + firstColumn, firstRow),
+            QPoint(target.left() + lastColumn, lastRow)};
 }
 
 // The image's device pixels go one to one onto the window's.

@@ -46,10 +46,10 @@ public:
     QImage DeviceSnapshot() const;
 
 private:
-    // Copies the rows of `target` (the window's part of the picture placed at `origin`, both in
-    // device pixels) that differ from what is shown; the changed part of `target`, empty when no
-    // row differed.
-    QRect CopyChangedRows(const QImage& picture, QPoint origin, const QRect& target);
+    // Copies the pixels of `target` (the window's part of the picture placed at `origin`, both in
+    // device pixels) that differ from what is shown; the rectangle around them, empty when no
+    // pixel differed.
+    QRect CopyChangedPixels(const QImage& picture, QPoint origin, const QRect& target);
 
     QWidget* window_;
     int ratio_;

@@ -89,7 +89,8 @@ TEST_F(ClientAreaTest, CopyFromAnotherThreadIsPaintedByTheWindow) {
 }
 
 // The engine copies its picture every block. Copied again a frame later, a picture whose pixels
-// did not change repaints nothing, and one changed in a few rows repaints those rows only.
+// did not change repaints nothing, and one changed in a few places repaints the rectangle
+// around them only.
 TEST_F(ClientAreaTest, OnlyWhatChangedInAPictureIsRepainted) {
     PaintCounter counter;
     window_.installEventFilter(&counter);
@@ -111,11 +112,28 @@ TEST_F(ClientAreaTest, OnlyWhatChangedInAPictureIsRepainted) {
     testing::ProcessEventsUntil([] { return false; }, 200);
     EXPECT_EQ(counter.paints, paints);
 
-    picture->FillRect(0, 100, 481, 103, Rgb{0, 0, 255});
-    copyAFrameLater();
-    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > paints; }));
-    EXPECT_EQ(counter.lastPainted, QRect(20, 120, 481, 3));
-    EXPECT_EQ(PixelAt(window_.grab().toImage(), 25, 121), (Rgb{0, 0, 255}));
+    struct Change {
+        QRect drawn;  // in the picture
+        Rgb color;
+        QRect repainted;  // in the window
+    };
+    const Change changes[] = {
+        {QRect(0, 100, 481, 3), Rgb{0, 0, 255}, QRect(20, 120, 481, 3)},  // whole rows
+        // Red over red and over part of the blue rows: only the blue that turned red.
+        {QRect(300, 90, 60, 20), kRed, QRect(320, 120, 60, 3)},
+        {QRect(350, 200, 2, 1), Rgb{0, 255, 0}, QRect(370, 220, 2, 1)},  // two pixels
+    };
+    for (const Change& change : changes) {
+        paints = counter.paints;
+        const QRect& r = change.drawn;
+        picture->FillRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1, change.color);
+        copyAFrameLater();
+        ASSERT_TRUE(testing::ProcessEventsUntil([&] { return counter.paints > paints; }));
+        EXPECT_EQ(counter.lastPainted, change.repainted);
+        EXPECT_EQ(
+            PixelAt(window_.grab().toImage(), change.repainted.left(), change.repainted.top()),
+            change.color);
+    }
 }
 
 TEST_F(ClientAreaTest, MeterImageIsShownOnceTheEngineHasStarted) {
