@@ -63,7 +63,8 @@ QImageSurface::QImageSurface(int width, int height, Rgb background, int pixelRat
       ratio_(std::max(pixelRatio, 1)),
       image_(width * ratio_, height * ratio_, QImage::Format_RGB32),
       id_(NextSurfaceId()),
-      penColor_(qRgb(0, 0, 0)) {
+      penColor_(qRgb(0, 0, 0)),
+      texts_(ratio_) {
     image_.setDevicePixelRatio(ratio_);
     image_.fill(ToQRgb(background));
     // The first use of a font loads the system's font database, which takes longer than several
@@ -193,7 +194,7 @@ void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     const qsizetype bytesPerLine = image_.bytesPerLine();
     const int64_t deviceX = int64_t{x} * ratio_;
     const int64_t deviceY = int64_t{y} * ratio_;
-    for (const TextPixels::Run& run : Rendered(text).runs) {
+    for (const LabelTextPixels::Run& run : texts_.Of(text)) {
         const int64_t row = deviceY + run.dy;
         if (row < 0 || row >= image_.height()) continue;
         const int64_t left = std::max<int64_t>(deviceX + run.dx, 0);
@@ -202,50 +203,6 @@ void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
         auto* line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
         std::fill(line + left, line + right, pixel);
     }
-}
-
-const QImageSurface::TextPixels& QImageSurface::Rendered(std::string_view text) {
-    const std::string key(text);
-    if (const auto found = rendered_.find(key); found != rendered_.end()) return found->second;
-    // Read-outs bring new texts with every picture; the labels stay. Starting afresh now and
-    // then keeps the labels at hand without keeping every read-out ever shown.
-    if (rendered_.size() >= kRenderedTexts) rendered_.clear();
-
-    const QFont font = LabelFont();
-    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QFontMetrics metrics(font);
-    // A margin of a cell's height on every side holds whatever a glyph paints beyond its box.
-    const int margin = kLabelFont.height;
-    // No character is wider than the font's widest, and none takes fewer than one UTF-8 byte:
-    // room enough without laying the text out twice (and no picture is wider than the limit).
-    constexpr int kWidestText = 8192;
-    const int64_t textWidth = static_cast<int64_t>(text.size()) * metrics.maxWidth();
-    const QSize size(static_cast<int>(std::min<int64_t>(textWidth, kWidestText)) + 2 * margin,
-                     metrics.height() + 2 * margin);
-    QImage stencil(size * ratio_, QImage::Format_ARGB32_Premultiplied);
-    stencil.setDevicePixelRatio(ratio_);
-    stencil.fill(Qt::transparent);
-    {
-        QPainter painter(&stencil);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QPoint(margin, margin + metrics.ascent()), string);
-    }
-    TextPixels pixels;
-    const int width = stencil.width();
-    for (int row = 0; row < stencil.height(); ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(stencil.constScanLine(row));
-        for (int column = 0; column < width;) {
-            if (qAlpha(line[column]) == 0) {
-                ++column;
-                continue;
-            }
-            const int first = column;
-            while (column < width && qAlpha(line[column]) != 0) ++column;
-            pixels.runs.push_back({row - margin * ratio_, first - margin * ratio_, column - first});
-        }
-    }
-    return rendered_.emplace(key, std::move(pixels)).first->second;
 }
 
 }  // namespace velmora2

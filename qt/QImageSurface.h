@@ -7,12 +7,10 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 #include "display/Surface.h"
+#include "qt/LabelTextPixels.h"
 
 namespace velmora2 {
 
@@ -52,21 +50,6 @@ public:
     static QFont LabelFont();
 
 private:
-    // The device pixels a text paints in the label font, as runs along their rows, relative to the
-    // top-left corner of its cell. The label font is not antialiased, so a text is exactly the
-    // pixels it covers, whatever lies beneath.
-    struct TextPixels {
-        struct Run {
-            int dy = 0;
-            int dx = 0;
-            int length = 0;
-        };
-        std::vector<Run> runs;
-    };
-    // The text laid out and rendered once, kept for the next picture that shows it.
-    const TextPixels& Rendered(std::string_view text);
-    static constexpr size_t kRenderedTexts = 256;
-
     // Paints the block of device pixels of the view pixel (x, y), which lies on the surface.
     void PutPixel(int64_t x, int64_t y, QRgb color);
 
@@ -74,12 +57,12 @@ private:
     int height_;
     int ratio_;
     QImage image_;
-    std::unordered_map<std::string, TextPixels> rendered_;
     uint64_t id_;
     uint64_t revision_ = 0;
     QRgb penColor_;
     PenStyle penStyle_ = PenStyle::Solid;
     Point current_;
+    LabelTextPixels texts_;
 };
 
 }  // namespace velmora2

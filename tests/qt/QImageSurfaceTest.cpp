@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,19 @@ using testing::kRed;
 
 Rgb PixelAt(const QImageSurface& surface, int x, int y) {
     return testing::PixelAt(surface.Image(), x, y);
+}
+
+// A red text the font paints straight onto a blue picture with its cell's top-left at `at`.
+QImage PaintedStraight(const char* text, Point at, int width, int height) {
+    QImage straight(width, height, QImage::Format_RGB32);
+    straight.fill(qRgb(kBlue.r, kBlue.g, kBlue.b));
+    QPainter painter(&straight);
+    painter.setFont(QImageSurface::LabelFont());
+    painter.setPen(QColor(kRed.r, kRed.g, kRed.b));
+    QStaticText laidOut(QString::fromUtf8(text));
+    laidOut.setTextFormat(Qt::PlainText);
+    painter.drawStaticText(QPoint(at.x, at.y), laidOut);
+    return straight;
 }
 
 std::vector<Point> PaintedPixels(const QImageSurface& surface, Rgb background = kWhite) {
@@ -241,12 +256,53 @@ TEST(QImageSurfaceText, KeptTextsLookAsTheyDidTheFirstTime) {
     EXPECT_EQ(topRows(afterMany), topRows(fresh));
 }
 
-// Texts are kept as the pixels they paint and put down again from those; the picture must be
-// what the font paints straight onto it, at any place, partly outside the picture as well,
-// with kerned pairs (11, AV, Te) and the read-outs' characters.
+// Read-outs as the pictures make them, a thousand of them, put together from their characters:
+// each the same pixels as the font paints it.
+TEST(QImageSurfaceText, NewReadOutsPaintWhatTheFontPaints) {
+    std::mt19937 random(2026);
+    const char* const prefixes[] = {"Main:", "THD:", "+N:", "SN: ", "Lch: ", "Cursor: ", ""};
+    const char* const units[] = {"Hz", "%", "dB", "ms/div", "V", "kHz", " us"};
+    for (int i = 0; i < 1000; ++i) {
+        std::string text = prefixes[random() % std::size(prefixes)];
+        if (random() % 2) text += '-';
+        for (int digits = 1 + random() % 6; digits > 0; --digits) text += char('0' + random() % 10);
+        if (random() % 2) {
+            text += '.';
+            for (int digits = 1 + random() % 5; digits > 0; --digits)
+                text += char('0' + random() % 10);
+        }
+        text += units[random() % std::size(units)];
+        SCOPED_TRACE(text);
+        QImageSurface surface(200, 24, kBlue);
+        surface.DrawText(3, 4, text, kRed);
+        ASSERT_EQ(surface.Image(), PaintedStraight(text.c_str(), {3, 4}, 200, 24));
+    }
+}
+
+// Texts are kept as the pixels they paint and put down again from those, and new read-outs are
+// put together from their characters' pixels; the picture must be what the font paints straight
+// onto it, at any place, partly outside the picture as well, with kerned pairs (11, AV, Te),
+// ligatures and the read-outs' characters.
 TEST(QImageSurfaceText, KeptTextPaintsWhatTheFontPaintsStraightOntoThePicture) {
-    const char* const texts[] = {"Main: 1000.11Hz",        "THD: 0.00123%",     "AV To Te Wa 11 yy",
-                                 "+N:-93.7dB  SN: 91.2dB", "Trig(L) 2.5ms/div", "µs ±°"};
+    const char* const texts[] = {"Main: 1000.11Hz",
+                                 "THD: 0.00123%",
+                                 "AV To Te Wa 11 yy",
+                                 "+N:-93.7dB  SN: 91.2dB",
+                                 "Trig(L) 2.5ms/div",
+                                 "µs ±°",
+                                 "Main:54960Hz",
+                                 "+N:694.13708%",
+                                 "SN: -16.8dB",
+                                 "-100dB",
+                                 "Rch:",
+                                 "500Hz/d",
+                                 "HPF: Off",
+                                 "2048 point FFT",
+                                 "1.0V/div 0.5ms",
+                                 "fifl",
+                                 "Log sweep: 41% captured. Wait for a while...",
+                                 "Gnd",
+                                 "Precision: 65536 points"};
     const Point places[] = {{0, 0}, {13, 7}, {-9, -5}, {150, 25}, {-300, 10}};
     for (const char* text : texts) {
         for (const Point& at : places) {
@@ -254,16 +310,7 @@ TEST(QImageSurfaceText, KeptTextPaintsWhatTheFontPaintsStraightOntoThePicture) {
                          std::to_string(at.y));
             QImageSurface surface(200, 36, kBlue);
             surface.DrawText(at.x, at.y, text, kRed);
-            QImage straight(200, 36, QImage::Format_RGB32);
-            straight.fill(qRgb(kBlue.r, kBlue.g, kBlue.b));
-            QPainter painter(&straight);
-            painter.setFont(QImageSurface::LabelFont());
-            painter.setPen(QColor(kRed.r, kRed.g, kRed.b));
-            QStaticText laidOut(QString::fromUtf8(text));
-            laidOut.setTextFormat(Qt::PlainText);
-            painter.drawStaticText(QPoint(at.x, at.y), laidOut);
-            painter.end();
-            EXPECT_EQ(surface.Image(), straight);
+            EXPECT_EQ(surface.Image(), PaintedStraight(text, at, 200, 36));
         }
     }
 }
