@@ -96,10 +96,6 @@ bool LabelTextPixels::Compose(std::string_view text, std::vector<Run>& runs) {
         }
         position += Advance(c);
     }
-    // Row by row, as a rendered text's runs are.
-    std::stable_sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) {
-        return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx;
-    });
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The device pixels a text paints in the label font, kept for the next picture that shows it. The
 // label font is not antialiased, so a text is exactly the pixels it covers, whatever lies beneath:
-// runs along the rows, relative to the top-left corner of the text's cell.
+// runs along the rows, relative to the top-left corner of the text's cell, in no set order.
 //
 // A text is laid out and rendered once. Read-outs bring new numbers with every picture, so a new
 // text whose characters join plainly (ASCII, no ligature, no kerned pair: laid out, it is its
