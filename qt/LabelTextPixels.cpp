@@ -28,18 +28,18 @@ LabelTextPixels::LabelTextPixels(int pixelRatio) : ratio_(pixelRatio) {
     pairs_.fill(0);
 }
 
-const std::vector<LabelTextPixels::Run>& LabelTextPixels::Of(std::string_view text) {
+const PixelRuns& LabelTextPixels::Of(std::string_view text) {
     const std::string key(text);
     if (const auto found = texts_.find(key); found != texts_.end()) return found->second;
     // Starting afresh now and then keeps the labels at hand without keeping every read-out ever
     // shown.
     if (texts_.size() >= kKeptTexts) texts_.clear();
-    std::vector<Run> runs;
-    if (!Compose(text, runs)) runs = Render(text);
-    return texts_.emplace(key, std::move(runs)).first->second;
+    PixelRuns pixels;
+    if (!Compose(text, pixels)) pixels = Render(text);
+    return texts_.emplace(key, std::move(pixels)).first->second;
 }
 
-std::vector<LabelTextPixels::Run> LabelTextPixels::Render(std::string_view text) const {
+PixelRuns LabelTextPixels::Render(std::string_view text) const {
     const QFont font = QImageSurface::LabelFont();
     const QFontMetrics metrics(font);
     // A margin of a cell's height on every side holds whatever a glyph paints beyond its box.
@@ -59,24 +59,10 @@ std::vector<LabelTextPixels::Run> LabelTextPixels::Render(std::string_view text)
         painter.setPen(Qt::white);
         painter.drawText(QPoint(margin, margin + metrics.ascent()), ToQString(text));
     }
-    std::vector<Run> runs;
-    const int width = stencil.width();
-    for (int row = 0; row < stencil.height(); ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(stencil.constScanLine(row));
-        for (int column = 0; column < width;) {
-            if (qAlpha(line[column]) == 0) {
-                ++column;
-                continue;
-            }
-            const int first = column;
-            while (column < width && qAlpha(line[column]) != 0) ++column;
-            runs.push_back({row - margin * ratio_, first - margin * ratio_, column - first});
-        }
-    }
-    return runs;
+    return PixelRuns::FromStencil(stencil, QPoint(margin, margin) * ratio_);
 }
 
-bool LabelTextPixels::Compose(std::string_view text, std::vector<Run>& runs) {
+bool LabelTextPixels::Compose(std::string_view text, PixelRuns& pixels) {
     // At a high density the font's advances are those of another size: always laid out there.
     if (ratio_ != 1 || text.size() < 2) return false;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -87,12 +73,13 @@ bool LabelTextPixels::Compose(std::string_view text, std::vector<Run>& runs) {
     double position = 0.0;
     for (const char character : text) {
         const auto c = static_cast<unsigned char>(character);
-        if (glyphs_[c].empty() && c != ' ') glyphs_[c] = Render(std::string_view(&character, 1));
+        if (glyphs_[c].runs.empty() && c != ' ')
+            glyphs_[c] = Render(std::string_view(&character, 1));
         // An unantialiased glyph goes to the whole pixel at or left of its position.
         const int x = static_cast<int>(std::floor(position));
-        for (Run run : glyphs_[c]) {
+        for (PixelRuns::Run run : glyphs_[c].runs) {
             run.dx += x;
-            runs.push_back(run);
+            pixels.runs.push_back(run);
         }
         position += Advance(c);
     }

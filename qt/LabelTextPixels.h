@@ -1,6 +1,5 @@
-// The device pixels a text paints in the label font, kept for the next picture that shows it. The
-// label font is not antialiased, so a text is exactly the pixels it covers, whatever lies beneath:
-// runs along the rows, relative to the top-left corner of the text's cell, in no set order.
+// The device pixels a text paints in the label font, kept for the next picture that shows it,
+// relative to the top-left corner of the text's cell.
 //
 // A text is laid out and rendered once. Read-outs bring new numbers with every picture, so a new
 // text whose characters join plainly (ASCII, no ligature, no kerned pair: laid out, it is its
@@ -14,27 +13,22 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+
+#include "qt/PixelRuns.h"
 
 namespace velmora2 {
 
 class LabelTextPixels {
 public:
-    struct Run {
-        int dy = 0;
-        int dx = 0;
-        int length = 0;
-    };
-
     explicit LabelTextPixels(int pixelRatio);
 
-    const std::vector<Run>& Of(std::string_view text);
+    const PixelRuns& Of(std::string_view text);
 
 private:
     // Laid out and rendered by the toolkit.
-    std::vector<Run> Render(std::string_view text) const;
-    // Put together from the characters' pixels, or empty when the text does not join plainly.
-    bool Compose(std::string_view text, std::vector<Run>& runs);
+    PixelRuns Render(std::string_view text) const;
+    // Put together from the characters' pixels; false when the text does not join plainly.
+    bool Compose(std::string_view text, PixelRuns& pixels);
     // A character's advance in pixels (a multiple of 1/64, as the toolkit keeps them).
     double Advance(unsigned char c);
     bool JoinsPlainly(unsigned char left, unsigned char right);
@@ -43,8 +37,8 @@ private:
     static constexpr double kUnknown = -1.0;
 
     int ratio_;
-    std::unordered_map<std::string, std::vector<Run>> texts_;
-    std::array<std::vector<Run>, 128> glyphs_;
+    std::unordered_map<std::string, PixelRuns> texts_;
+    std::array<PixelRuns, 128> glyphs_;
     std::array<double, 128> advances_;
     std::array<int8_t, 128 * 128> pairs_;  // 0 unknown, 1 joins plainly, -1 does not
 };

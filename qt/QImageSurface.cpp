@@ -64,7 +64,8 @@ QImageSurface::QImageSurface(int width, int height, Rgb background, int pixelRat
       image_(width * ratio_, height * ratio_, QImage::Format_RGB32),
       id_(NextSurfaceId()),
       penColor_(qRgb(0, 0, 0)),
-      texts_(ratio_) {
+      texts_(ratio_),
+      polygons_(ratio_) {
     image_.setDevicePixelRatio(ratio_);
     image_.fill(ToQRgb(background));
     // The first use of a font loads the system's font database, which takes longer than several
@@ -154,6 +155,12 @@ void QImageSurface::PutPixel(int64_t x, int64_t y, QRgb color) {
 void QImageSurface::FillPolygon(std::span<const Point> points, Rgb fill) {
     if (points.size() < 3) return;
     ++revision_;
+    Point corner;
+    if (const PixelRuns* pixels = polygons_.Of(points, corner)) {
+        pixels->PaintOnto(image_, int64_t{corner.x} * ratio_, int64_t{corner.y} * ratio_,
+                          ToQRgb(fill));
+        return;
+    }
     QPolygon polygon;
     polygon.reserve(static_cast<int>(points.size()));
     for (const Point& point : points) polygon.append(QPoint(point.x, point.y));
@@ -189,20 +196,7 @@ void QImageSurface::FillRect(int left, int top, int right, int bottom, Rgb fill)
 
 void QImageSurface::DrawText(int x, int y, std::string_view text, Rgb color) {
     ++revision_;
-    const QRgb pixel = ToQRgb(color);
-    uchar* const bits = image_.bits();
-    const qsizetype bytesPerLine = image_.bytesPerLine();
-    const int64_t deviceX = int64_t{x} * ratio_;
-    const int64_t deviceY = int64_t{y} * ratio_;
-    for (const LabelTextPixels::Run& run : texts_.Of(text)) {
-        const int64_t row = deviceY + run.dy;
-        if (row < 0 || row >= image_.height()) continue;
-        const int64_t left = std::max<int64_t>(deviceX + run.dx, 0);
-        const int64_t right = std::min<int64_t>(deviceX + run.dx + run.length, image_.width());
-        if (left >= right) continue;
-        auto* line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
-        std::fill(line + left, line + right, pixel);
-    }
+    texts_.Of(text).PaintOnto(image_, int64_t{x} * ratio_, int64_t{y} * ratio_, ToQRgb(color));
 }
 
 }  // namespace velmora2

@@ -11,6 +11,7 @@
 
 #include "display/Surface.h"
 #include "qt/LabelTextPixels.h"
+#include "qt/PolygonPixels.h"
 
 namespace velmora2 {
 
@@ -63,6 +64,7 @@ private:
     PenStyle penStyle_ = PenStyle::Solid;
     Point current_;
     LabelTextPixels texts_;
+    PolygonPixels polygons_;
 };
 
 }  // namespace velmora2

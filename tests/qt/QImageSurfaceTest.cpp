@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
 #include <QStaticText>
 #include <cmath>
 #include <iterator>
@@ -165,6 +166,41 @@ TEST(QImageSurfaceFills, SelfCrossingPolygonLeavesItsDoublyEnclosedPartEmpty) {
     EXPECT_EQ(PixelAt(surface, 50, 50), kWhite);
     EXPECT_EQ(PixelAt(surface, 50, 15), kRed);
     EXPECT_EQ(PixelAt(surface, 20, 40), kRed);
+}
+
+// Small polygons are kept as the pixels they fill and put down again at new places; every place,
+// also partly outside the picture, gets what the toolkit fills there itself.
+TEST(QImageSurfaceFills, KeptPolygonsFillWhatTheToolkitFills) {
+    const std::vector<std::vector<Point>> shapes = {
+        {{0, -3}, {5, 0}, {0, 3}},                    // a marker triangle
+        {{0, 0}, {12, 3}, {3, 11}},                   // a slanted one
+        {{5, 0}, {8, 10}, {0, 4}, {10, 4}, {2, 10}},  // a self-crossing star
+        {{0, 0}, {200, 30}, {40, 150}},               // too large to keep
+    };
+    const Point places[] = {{20, 20}, {0, 2}, {-4, 40}, {95, 58}, {37, 21}, {20, 20}};
+    for (size_t shape = 0; shape < shapes.size(); ++shape) {
+        QImageSurface surface(100, 60, kWhite);
+        for (const Point& at : places) {
+            SCOPED_TRACE(std::to_string(shape) + " at " + std::to_string(at.x) + "," +
+                         std::to_string(at.y));
+            std::vector<Point> placed;
+            QPolygon polygon;
+            for (const Point& p : shapes[shape]) {
+                placed.push_back({p.x + at.x, p.y + at.y});
+                polygon.append(QPoint(p.x + at.x, p.y + at.y));
+            }
+            surface.FillRect(0, 0, 100, 60, kWhite);
+            surface.FillPolygon(placed, kRed);
+            QImage straight(100, 60, QImage::Format_RGB32);
+            straight.fill(Qt::white);
+            QPainter painter(&straight);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(255, 0, 0));
+            painter.drawPolygon(polygon, Qt::OddEvenFill);
+            painter.end();
+            EXPECT_EQ(surface.Image(), straight);
+        }
+    }
 }
 
 TEST(QImageSurfaceText, LabelFontCellIsFourteenPixelsHigh) {
