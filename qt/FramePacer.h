@@ -19,8 +19,6 @@ public:
     // frame after this frame's start (or a frame after now, when pictures paused for longer).
     bool TakeFrame(Clock::time_point now);
 
-    Clock::duration FrameInterval() const { return interval_; }
-
 private:
     Clock::duration interval_;
     Clock::time_point next_{};

@@ -132,7 +132,7 @@ void QImageSurface::LineTo(int x, int y) {
             if (ratio_ == 1)
                 reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px] = penColor_;
             else
-                PutPixel(px, py, penColor_);
+                PutPixel(bits, px, py, penColor_);
         }
         offset += offsetStep;
         remainder += remainderStep;
@@ -143,8 +143,7 @@ void QImageSurface::LineTo(int x, int y) {
     }
 }
 
-void QImageSurface::PutPixel(int64_t x, int64_t y, QRgb color) {
-    uchar* const bits = image_.bits();
+void QImageSurface::PutPixel(uchar* bits, int64_t x, int64_t y, QRgb color) const {
     const qsizetype bytesPerLine = image_.bytesPerLine();
     for (int64_t row = y * ratio_; row < (y + 1) * ratio_; ++row) {
         auto* line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);

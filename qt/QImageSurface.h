@@ -51,8 +51,9 @@ public:
     static QFont LabelFont();
 
 private:
-    // Paints the block of device pixels of the view pixel (x, y), which lies on the surface.
-    void PutPixel(int64_t x, int64_t y, QRgb color);
+    // Paints the block of device pixels of the view pixel (x, y), which lies on the surface whose
+    // device pixels start at `bits`.
+    void PutPixel(uchar* bits, int64_t x, int64_t y, QRgb color) const;
 
     int width_;
     int height_;
